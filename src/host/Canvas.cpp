@@ -1,0 +1,176 @@
+#include "Canvas.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace host {
+
+Rect Rect::intersected(const Rect& o) const {
+  return Rect{std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
+              std::min(bottom, o.bottom)};
+}
+
+std::uint32_t applyRop2(Rop2 op, std::uint32_t p, std::uint32_t d) {
+  std::uint32_t r = 0;
+  switch (op) {
+    case Rop2::Black:
+      r = 0;
+      break;
+    case Rop2::NotMergePen:
+      r = ~(p | d);
+      break;
+    case Rop2::MaskNotPen:
+      r = ~p & d;
+      break;
+    case Rop2::NotCopyPen:
+      r = ~p;
+      break;
+    case Rop2::MaskPenNot:
+      r = p & ~d;
+      break;
+    case Rop2::Not:
+      r = ~d;
+      break;
+    case Rop2::XorPen:
+      r = p ^ d;
+      break;
+    case Rop2::NotMaskPen:
+      r = ~(p & d);
+      break;
+    case Rop2::MaskPen:
+      r = p & d;
+      break;
+    case Rop2::NotXorPen:
+      r = ~(p ^ d);
+      break;
+    case Rop2::Nop:
+      r = d;
+      break;
+    case Rop2::MergeNotPen:
+      r = ~p | d;
+      break;
+    case Rop2::CopyPen:
+      r = p;
+      break;
+    case Rop2::MergePenNot:
+      r = p | ~d;
+      break;
+    case Rop2::MergePen:
+      r = p | d;
+      break;
+    case Rop2::White:
+      r = 0xFFFFFFu;
+      break;
+  }
+  return r & 0xFFFFFFu;
+}
+
+namespace {
+inline QRgb toQRgb(ColorRef c) {
+  return 0xFF000000u | toRgb24(c);
+}
+}  // namespace
+
+Canvas::Canvas(QImage& image) : m_image(&image) {
+  if (m_image->format() != QImage::Format_RGB32) {
+    *m_image = m_image->convertToFormat(QImage::Format_RGB32);
+  }
+}
+
+Rop2 Canvas::SetROP2(Rop2 mode) {
+  const Rop2 previous = m_rop;
+  m_rop = mode;
+  return previous;
+}
+
+void Canvas::fillSpan(const Rect& r, ColorRef color, bool useRop) {
+  const Rect c = r.intersected(Rect{0, 0, width(), height()});
+  if (c.isEmpty()) return;
+  const std::uint32_t pen = toRgb24(color);
+  for (int y = c.top; y < c.bottom; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(m_image->scanLine(y));
+    if (!useRop || m_rop == Rop2::CopyPen) {
+      std::fill(line + c.left, line + c.right, 0xFF000000u | pen);
+    } else {
+      for (int x = c.left; x < c.right; ++x) {
+        line[x] = 0xFF000000u | applyRop2(m_rop, pen, line[x] & 0xFFFFFFu);
+      }
+    }
+  }
+}
+
+void Canvas::FillRect(const Rect& r, ColorRef brush) {
+  if (r.isEmpty()) return;
+  fillSpan(r, brush, false);
+}
+
+void Canvas::plot(int x, int y, ColorRef color) {
+  if (x < 0 || y < 0 || x >= width() || y >= height()) return;
+  auto* line = reinterpret_cast<QRgb*>(m_image->scanLine(y));
+  line[x] = 0xFF000000u | applyRop2(m_rop, toRgb24(color), line[x] & 0xFFFFFFu);
+}
+
+void Canvas::MoveToEx(int x, int y) {
+  m_curX = x;
+  m_curY = y;
+}
+
+void Canvas::LineTo(int x, int y) {
+  const int x0 = m_curX;
+  const int y0 = m_curY;
+  m_curX = x;
+  m_curY = y;
+  if (!m_pen) return;
+  const int dx = x - x0;
+  const int dy = y - y0;
+  const int steps = std::max(std::abs(dx), std::abs(dy));
+  // max(|dx|, |dy|) pixels from the start point on, the end point excluded; each pixel is the
+  // ideal line rounded on the minor axis (an exact half rounds toward the start point).
+  const bool xMajor = std::abs(dx) >= std::abs(dy);
+  const int major = xMajor ? dx : dy;
+  const int minor = xMajor ? dy : dx;
+  const int majorSign = major < 0 ? -1 : 1;
+  const int minorSign = minor < 0 ? -1 : 1;
+  const long den = 2L * std::abs(major);
+  for (int i = 0; i < steps; ++i) {
+    const long num = 2L * i * std::abs(minor) + std::abs(major) - 1;
+    const int offset = static_cast<int>(num / den) * minorSign;
+    const int px = xMajor ? x0 + i * majorSign : x0 + offset;
+    const int py = xMajor ? y0 + offset : y0 + i * majorSign;
+    plot(px, py, *m_pen);
+  }
+}
+
+void Canvas::Rectangle(int l, int t, int r, int b) {
+  const Rect box{std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)};
+  if (box.isEmpty()) return;
+  if (!m_pen) {
+    if (m_brush) fillSpan(box, *m_brush, true);
+    return;
+  }
+  const ColorRef pen = *m_pen;
+  fillSpan(Rect{box.left, box.top, box.right, box.top + 1}, pen, true);
+  if (box.height() > 1) {
+    fillSpan(Rect{box.left, box.bottom - 1, box.right, box.bottom}, pen, true);
+  }
+  const Rect middle{box.left, box.top + 1, box.right, box.bottom - 1};
+  if (middle.isEmpty()) return;
+  fillSpan(Rect{middle.left, middle.top, middle.left + 1, middle.bottom}, pen, true);
+  if (box.width() > 1) {
+    fillSpan(Rect{middle.right - 1, middle.top, middle.right, middle.bottom}, pen, true);
+  }
+  if (m_brush)
+    fillSpan(Rect{middle.left + 1, middle.top, middle.right - 1, middle.bottom}, *m_brush, true);
+}
+
+void Canvas::SetPixelV(int x, int y, ColorRef color) {
+  if (x < 0 || y < 0 || x >= width() || y >= height()) return;
+  reinterpret_cast<QRgb*>(m_image->scanLine(y))[x] = toQRgb(color);
+}
+
+ColorRef Canvas::GetPixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width() || y >= height()) return kInvalidColor;
+  return fromRgb24(reinterpret_cast<const QRgb*>(m_image->constScanLine(y))[x] & 0xFFFFFFu);
+}
+
+}  // namespace host

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+
+#include "ColorRef.h"
+
+namespace host {
+
+// The forms runtime's screen object, for the primary screen: twips per pixel from the logical
+// DPI (15 at 96 DPI) and the size in twips.
+namespace Screen {
+double TwipsPerPixelX();
+double TwipsPerPixelY();
+int Width();   // twips
+int Height();  // twips
+}  // namespace Screen
+
+// Everything the program reads from the real screen and pointer. The real source reads the
+// display; tests hand the engines a fake (an image plus a cursor position).
+class ScreenSource {
+ public:
+  virtual ~ScreenSource() = default;
+  // The pointer's position in virtual-desktop pixels (negative left of or above the primary
+  // screen).
+  virtual QPoint cursorPos() const = 0;
+  // The color of one screen pixel, or kInvalidColor where no screen covers the point.
+  virtual ColorRef pixel(QPoint p) const = 0;
+  // A rectangle of the screen in virtual-desktop pixels; parts that no screen covers are black.
+  virtual QImage grab(const QRect& r) const = 0;
+};
+
+// The display the application runs on, through QScreen::grabWindow and QCursor.
+class QtScreenSource final : public ScreenSource {
+ public:
+  QPoint cursorPos() const override;
+  ColorRef pixel(QPoint p) const override;
+  QImage grab(const QRect& r) const override;
+};
+
+}  // namespace host

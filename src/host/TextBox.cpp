@@ -1,0 +1,98 @@
+#include "TextBox.h"
+
+#include <QFocusEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "Control.h"
+#include "Forms.h"
+#include "SystemColors.h"
+
+namespace host {
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+  setFrame(false);
+  const int b = bevelWidth(Bevel::Box);
+  setTextMargins(b + 1, b, b, b);
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  applyColors();
+}
+
+void TextBox::Text(const QString& value) {
+  if (value == text()) return;
+  setText(value);
+}
+
+int TextBox::SelStart() const {
+  return hasSelectedText() ? selectionStart() : cursorPosition();
+}
+
+void TextBox::SelStart(int pos) {
+  setCursorPosition(std::clamp(pos, 0, static_cast<int>(text().size())));
+}
+
+void TextBox::SelLength(int length) {
+  const int start = std::clamp(SelStart(), 0, static_cast<int>(text().size()));
+  const int len = std::clamp(length, 0, static_cast<int>(text().size()) - start);
+  if (len == 0) {
+    setCursorPosition(start);
+  } else {
+    setSelection(start, len);
+  }
+}
+
+void TextBox::BackColor(ColorRef color) {
+  m_backColor = color;
+  applyColors();
+}
+
+void TextBox::ForeColor(ColorRef color) {
+  m_foreColor = color;
+  applyColors();
+}
+
+void TextBox::applyColors() {
+  QPalette pal = palette();
+  pal.setColor(QPalette::Base, toQColor(m_backColor));
+  pal.setColor(QPalette::Text, toQColor(m_foreColor));
+  setPalette(pal);
+}
+
+void TextBox::raiseGotFocus() {
+  if (m_gotFocus) runEventHandler("GotFocus", m_gotFocus);
+}
+
+void TextBox::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  if (event->reason() == Qt::MouseFocusReason) {
+    // The press that focused the box has not placed the caret yet; raise GotFocus after it.
+    m_focusByMouse = true;
+  } else {
+    raiseGotFocus();
+  }
+}
+
+void TextBox::mousePressEvent(QMouseEvent* event) {
+  QLineEdit::mousePressEvent(event);
+  m_holdSelection = false;
+  if (m_focusByMouse) {
+    m_focusByMouse = false;
+    raiseGotFocus();
+    m_holdSelection = true;  // a drag of this same press must not undo the handler's selection
+  }
+}
+
+void TextBox::mouseMoveEvent(QMouseEvent* event) {
+  if (m_holdSelection && (event->buttons() & Qt::LeftButton)) return;
+  m_holdSelection = false;
+  QLineEdit::mouseMoveEvent(event);
+}
+
+void TextBox::paintEvent(QPaintEvent* event) {
+  QLineEdit::paintEvent(event);
+  QPainter p(this);
+  drawSunkenBorder(p, rect(), Bevel::Box);
+}
+
+}  // namespace host

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QTimer>
+#include <functional>
+
+namespace host {
+
+// The forms runtime's timer: ticks about every Interval milliseconds while Enabled and the
+// interval is above 0, never while disabled, and never inside its own running handler (a handler
+// that lets pending messages run cannot be entered again by its own timer).
+class Timer {
+ public:
+  Timer();
+
+  int Interval() const { return m_interval; }
+  void Interval(int ms);
+  bool Enabled() const { return m_enabled; }
+  void Enabled(bool on);
+
+  // The Timer event.
+  void onTimer(std::function<void()> handler) { m_handler = std::move(handler); }
+
+  // Whether the underlying clock is armed (for tests and benchmarks).
+  bool isRunning() const { return m_timer.isActive(); }
+
+ private:
+  void apply();
+  void fire();
+
+  QTimer m_timer;
+  std::function<void()> m_handler;
+  int m_interval = 0;
+  bool m_enabled = false;
+  bool m_inHandler = false;
+};
+
+}  // namespace host
