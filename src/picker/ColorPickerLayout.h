@@ -1,0 +1,42 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "host/Twips.h"
+
+// The stored design of the picker window's labels, text boxes and bar boxes: names, twips
+// rectangles (left, top, width, height from the window's inner top-left corner), texts and
+// tooltips. Texts are UTF-8.
+namespace ColorPickerLayout {
+
+inline constexpr int kCompactWidth = 4755;  // twips, with the mixer panel closed
+inline constexpr int kHeight = 3525;        // twips
+
+enum class Look {
+  GroupTitle,          // Tahoma 6.75 bold, transparent, yellow, centred
+  GroupTitleLeft,      // the same, left-aligned
+  RowCaption,          // Tahoma 6.75 bold, transparent, cyan, right-aligned
+  CaptionLeft,         // the same, left-aligned
+  Readout,             // Tahoma 6.75, light grey, system text color, border, centred
+  ReadoutTransparent,  // the mouse position: transparent, light grey text, border, centred
+  Swatch,              // opaque, border, no text
+  Percent,             // "%" signs: Tahoma 6.75 bold, white, transparent
+  HexCaption,          // "#:": Tahoma 8.25 bold, white, transparent, right-aligned
+  AboutLink,           // "?": light grey, blue text, bold, border, centred
+  ExitLink,            // " X": red, light grey text, MS Sans Serif 8.25 bold, border
+  TextBox,             // read-only text box: light grey, Tahoma 6.75, left-aligned
+  BarBox,              // bar graph picture box
+};
+
+struct ControlSpec {
+  std::string_view name;
+  Look look;
+  host::TwipsRect rect;
+  std::string_view text;
+  std::string_view tooltip;
+};
+
+std::span<const ControlSpec> controls();
+
+}  // namespace ColorPickerLayout

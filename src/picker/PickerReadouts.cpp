@@ -1,0 +1,55 @@
+#include "PickerReadouts.h"
+
+#include <algorithm>
+#include <array>
+
+#include "ColorToHSB.h"
+#include "color/modXLat.h"
+#include "color/twCMYK.h"
+#include "host/Convert.h"
+
+namespace {
+std::int32_t percentOf(std::int32_t channel) {
+  return host::roundHalfEven(channel / 255.0 * 100.0);
+}
+}  // namespace
+
+std::string percentText(std::int32_t p) {
+  return std::to_string(p) + " %";
+}
+
+PickerReadouts readoutsFor(int x, int y, host::ColorRef c, twCMYK& cmyk) {
+  PickerReadouts out{};
+  out.mouse = "X: " + std::to_string(x) + "  Y: " + std::to_string(y);
+  // An unreadable pixel (all 32 bits set) reads as white everywhere, the swatch included.
+  out.swatch = c & 0xFFFFFFu;
+
+  // Six digits blue-green-red: the low 24 bits, zero-padded on the left.
+  const std::string padded = "000000" + host::hexUpper(c);
+  const std::string h = padded.substr(padded.size() - 6);
+  out.red = modXLat::HexToLong(h.substr(4, 2));
+  out.green = modXLat::HexToLong(h.substr(2, 2));
+  out.blue = modXLat::HexToLong(h.substr(0, 2));
+
+  out.hex = h.substr(4, 2) + h.substr(2, 2) + h.substr(0, 2);
+  out.vbLong = "&H" + out.hex.substr(4, 2) + out.hex.substr(2, 2) + out.hex.substr(0, 2) + "&";
+
+  std::array<std::int32_t, 3> hsbValues{};
+  ColorToHSB(hsbValues, static_cast<std::int32_t>(c));
+  out.hue = hsbValues[0];
+  out.saturation = hsbValues[1];
+  out.brightness = hsbValues[2];
+  out.hueText = std::to_string(out.hue) + "\u00B0";
+
+  out.grey = std::clamp((222 * out.red + 707 * out.green + 71 * out.blue) / 1000, 0, 255);
+  out.greySwatch = host::RGB(out.grey, out.grey, out.grey);
+
+  cmyk.R(out.red);
+  cmyk.G(out.green);
+  cmyk.b(out.blue);
+  out.cyan = percentOf(cmyk.C());
+  out.magenta = percentOf(cmyk.M());
+  out.yellow = percentOf(cmyk.y());
+  out.black = percentOf(cmyk.K());
+  return out;
+}

@@ -1,0 +1,39 @@
+#include "twProgressBar.h"
+
+#include "host/Forms.h"
+#include "host/PictureBox.h"
+
+namespace twProgressBar {
+
+void drawBar(host::PictureBox& box, std::int32_t max, std::int32_t value) {
+  box.ScaleHeight(max);
+  if (value > max) return;
+  box.Cls();
+  box.Line(0, max, box.ScaleWidth(), max - value, std::nullopt,
+           host::PictureBox::LineKind::BoxFilled);
+}
+
+void DrawBarRed(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t) {
+  drawBar(box, max, value);
+}
+void DrawBarGreen(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t) {
+  drawBar(box, max, value);
+}
+void DrawBarBlue(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t) {
+  drawBar(box, max, value);
+}
+void DrawBarCyan(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t) {
+  drawBar(box, max, value);
+}
+void DrawBarMagenta(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t) {
+  drawBar(box, max, value);
+}
+void DrawBarYellow(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t) {
+  drawBar(box, max, value);
+}
+void DrawBarBlack(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t) {
+  drawBar(box, max, value);
+  host::DoEvents();
+}
+
+}  // namespace twProgressBar

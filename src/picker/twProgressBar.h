@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+namespace host {
+class PictureBox;
+}
+
+// The seven bar graphs of the picker: one routine drawn into seven picture boxes. Each takes
+// the scale maximum, the value, and a third argument that is not used (callers pass the value
+// twice). The caller sets the box's drawing color, raster mode and background first.
+namespace twProgressBar {
+
+// Scales the box to `max` units high, then draws a box filled in ForeColor from the bottom edge
+// up to `value` units; a value above the maximum leaves the previous bar as it was.
+void drawBar(host::PictureBox& box, std::int32_t max, std::int32_t value);
+
+void DrawBarRed(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t unused);
+void DrawBarGreen(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t unused);
+void DrawBarBlue(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t unused);
+void DrawBarCyan(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t unused);
+void DrawBarMagenta(host::PictureBox& box, std::int32_t max, std::int32_t value,
+                    std::int32_t unused);
+void DrawBarYellow(host::PictureBox& box, std::int32_t max, std::int32_t value,
+                   std::int32_t unused);
+// Also lets pending window messages run after drawing, so the magnifier and user input get
+// their turn at the end of every sampling tick.
+void DrawBarBlack(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t unused);
+
+}  // namespace twProgressBar
