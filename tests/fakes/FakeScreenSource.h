@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+
+#include "host/Screen.h"
+
+// A screen made of one image whose top-left pixel sits at `origin` on the virtual desktop, and
+// a cursor that tests put where they like. Points off the image read as the invalid color.
+class FakeScreenSource final : public host::ScreenSource {
+ public:
+  explicit FakeScreenSource(QImage image = QImage(), QPoint origin = QPoint(0, 0))
+      : m_image(std::move(image).convertToFormat(QImage::Format_RGB32)), m_origin(origin) {}
+
+  void setCursor(QPoint p) { m_cursor = p; }
+  void setImage(QImage image) { m_image = std::move(image).convertToFormat(QImage::Format_RGB32); }
+  // Fills the whole image with one color (a ColorRef).
+  void fill(host::ColorRef c) { m_image.fill(QColor::fromRgb(host::toRgb24(c) | 0xFF000000u)); }
+  int pixelReads() const { return m_pixelReads; }
+
+  QPoint cursorPos() const override { return m_cursor; }
+
+  host::ColorRef pixel(QPoint p) const override {
+    ++m_pixelReads;
+    const QPoint local = p - m_origin;
+    if (!m_image.valid(local)) return host::kInvalidColor;
+    return host::fromRgb24(m_image.pixel(local) & 0xFFFFFFu);
+  }
+
+  QImage grab(const QRect& r) const override {
+    QImage out(r.size(), QImage::Format_RGB32);
+    out.fill(Qt::black);
+    QPainter p(&out);
+    p.drawImage(m_origin - r.topLeft(), m_image);
+    return out;
+  }
+
+ private:
+  QImage m_image;
+  QPoint m_origin;
+  QPoint m_cursor;
+  mutable int m_pixelReads = 0;
+};

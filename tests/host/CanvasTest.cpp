@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <functional>
+
+#include "../support/Oracle.h"
+#include "host/Canvas.h"
+
+namespace {
+
+using host::Canvas;
+using host::ColorRef;
+
+// A canvas large enough for the oracle's grid, with the grid's origin (possibly negative)
+// moved to a margin inside the image.
+struct Scene {
+  static constexpr int kMargin = 4;
+  QImage image;
+  OracleGrid grid;
+  explicit Scene(const OracleGrid& g, ColorRef background)
+      : image(g.width + 2 * kMargin, g.height + 2 * kMargin, QImage::Format_RGB32), grid(g) {
+    image.fill(QColor::fromRgb(host::toRgb24(background) | 0xFF000000u));
+  }
+  // Image pixel for a logical point.
+  int ix(int x) const { return x - grid.x0 + kMargin; }
+  int iy(int y) const { return y - grid.y0 + kMargin; }
+  ColorRef at(Canvas& c, int x, int y) const { return c.GetPixel(ix(x), iy(y)); }
+};
+
+struct MaskCase {
+  const char* file;
+  std::function<void(Canvas&, const Scene&)> draw;
+};
+
+class CanvasMatchesMaskOracle : public ::testing::TestWithParam<MaskCase> {};
+
+TEST_P(CanvasMatchesMaskOracle, ChangedPixelsAreExactlyTheMask) {
+  const OracleGrid g = readOracle(GetParam().file);
+  ASSERT_FALSE(g.maskRows.empty());
+  Scene s(g, 0xFFFFFF);
+  Canvas dc(s.image);
+  GetParam().draw(dc, s);
+  for (int y = g.y0; y < g.y0 + g.height; ++y) {
+    for (int x = g.x0; x < g.x0 + g.width; ++x) {
+      const bool changed = s.at(dc, x, y) != 0xFFFFFF;
+      EXPECT_EQ(changed, g.masked(x, y)) << GetParam().file << " at " << x << "," << y;
+    }
+  }
+}
+
+MaskCase lineCase(const char* file, int x0, int y0, int x1, int y1) {
+  return MaskCase{file, [=](Canvas& dc, const Scene& s) {
+                    dc.SelectPen(0);
+                    dc.MoveToEx(s.ix(x0), s.iy(y0));
+                    dc.LineTo(s.ix(x1), s.iy(y1));
+                  }};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Oracle, CanvasMatchesMaskOracle,
+    ::testing::Values(
+        lineCase("line_0_0_to_5_0.txt", 0, 0, 5, 0), lineCase("line_0_0_to_7_3.txt", 0, 0, 7, 3),
+        lineCase("line_3_7_to_0_0.txt", 3, 7, 0, 0), lineCase("line_5_5_to_0_0.txt", 5, 5, 0, 0),
+        lineCase("line_0_2_to_2_0.txt", 0, 2, 2, 0), lineCase("line_2_0_to_0_2.txt", 2, 0, 0, 2),
+        MaskCase{"fillrect_2_2_5_4.txt",
+                 [](Canvas& dc, const Scene& s) {
+                   dc.FillRect({s.ix(2), s.iy(2), s.ix(5), s.iy(4)}, 0);
+                 }}),
+    [](const auto& param_info) {
+      std::string n = param_info.param.file;
+      return n.substr(0, n.find('.'));
+    });
+
+class NotXorPenOracle : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(NotXorPenOracle, RectangleMatchesEveryPixel) {
+  const OracleGrid g = readOracle(GetParam());
+  ASSERT_FALSE(g.rgb.empty());
+  const ColorRef bg = g.color(g.x0, g.y0);
+  Scene s(g, bg);
+  Canvas dc(s.image);
+  const host::Rop2 previous = dc.SetROP2(host::Rop2::NotXorPen);
+  EXPECT_EQ(static_cast<int>(previous), g.headerInt("previous_rop2"));
+  dc.SelectPen(0x00FFFF);
+  dc.SelectBrush(0x00FFFF);
+  dc.Rectangle(s.ix(2), s.iy(2), s.ix(8), s.iy(7));
+  for (int y = g.y0; y < g.y0 + g.height; ++y) {
+    for (int x = g.x0; x < g.x0 + g.width; ++x) {
+      EXPECT_EQ(s.at(dc, x, y), g.color(x, y)) << GetParam() << " at " << x << "," << y;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Oracle, NotXorPenOracle,
+                         ::testing::Values("rop2_notxorpen_rectangle_on_white.txt",
+                                           "rop2_notxorpen_rectangle_on_808080.txt"));
+
+TEST(CanvasTest, EmptyOrInvertedRectanglesDrawNothing) {
+  QImage img(8, 8, QImage::Format_RGB32);
+  img.fill(Qt::white);
+  Canvas dc(img);
+  dc.FillRect({3, 3, 3, 6}, 0);
+  dc.FillRect({5, 4, 2, 2}, 0);
+  dc.Rectangle(2, 2, 2, 5);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x)
+      EXPECT_EQ(dc.GetPixel(x, y), 0xFFFFFFu);
+}
+
+TEST(CanvasTest, DrawingOffTheImageIsClippedAndReadsInvalid) {
+  QImage img(4, 4, QImage::Format_RGB32);
+  img.fill(Qt::white);
+  Canvas dc(img);
+  dc.FillRect({-10, -10, 2, 2}, 0x0000FF);
+  dc.SetPixelV(-1, 0, 0);
+  dc.SetPixelV(4, 4, 0);
+  dc.MoveToEx(-3, 1);
+  dc.LineTo(10, 1);
+  EXPECT_EQ(dc.GetPixel(0, 0), 0x0000FFu);
+  EXPECT_EQ(dc.GetPixel(2, 2), 0xFFFFFFu);
+  EXPECT_EQ(dc.GetPixel(3, 1), 0x000000u);
+  EXPECT_EQ(dc.GetPixel(-1, 0), host::kInvalidColor);
+  EXPECT_EQ(dc.GetPixel(4, 0), host::kInvalidColor);
+}
+
+TEST(CanvasTest, FillRectAndSetPixelIgnoreTheRasterMode) {
+  QImage img(4, 4, QImage::Format_RGB32);
+  img.fill(QColor(0x80, 0x80, 0x80));
+  Canvas dc(img);
+  dc.SetROP2(host::Rop2::XorPen);
+  dc.FillRect({0, 0, 2, 2}, 0x00FFFF);
+  dc.SetPixelV(3, 3, 0x123456);
+  EXPECT_EQ(dc.GetPixel(1, 1), 0x00FFFFu);
+  EXPECT_EQ(dc.GetPixel(3, 3), 0x123456u);
+}
+
+struct RopCase {
+  host::Rop2 op;
+  std::uint32_t expected;  // for pen 0x0F0F0F over 0x00FF33
+};
+
+class Rop2Table : public ::testing::TestWithParam<RopCase> {};
+
+TEST_P(Rop2Table, CombinesPenAndDestinationBitwise) {
+  EXPECT_EQ(host::applyRop2(GetParam().op, 0x0F0F0F, 0x00FF33), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllSixteen, Rop2Table,
+    ::testing::Values(
+        RopCase{host::Rop2::Black, 0x000000}, RopCase{host::Rop2::NotMergePen, 0xF000C0},
+        RopCase{host::Rop2::MaskNotPen, 0x00F030}, RopCase{host::Rop2::NotCopyPen, 0xF0F0F0},
+        RopCase{host::Rop2::MaskPenNot, 0x0F000C}, RopCase{host::Rop2::Not, 0xFF00CC},
+        RopCase{host::Rop2::XorPen, 0x0FF03C}, RopCase{host::Rop2::NotMaskPen, 0xFFF0FC},
+        RopCase{host::Rop2::MaskPen, 0x000F03}, RopCase{host::Rop2::NotXorPen, 0xF00FC3},
+        RopCase{host::Rop2::Nop, 0x00FF33}, RopCase{host::Rop2::MergeNotPen, 0xF0FFF3},
+        RopCase{host::Rop2::CopyPen, 0x0F0F0F}, RopCase{host::Rop2::MergePenNot, 0xFF0FCF},
+        RopCase{host::Rop2::MergePen, 0x0FFF3F}, RopCase{host::Rop2::White, 0xFFFFFF}));
+
+}  // namespace

@@ -1,0 +1,180 @@
+// Offscreen tests of the runtime's controls: picture box scale and drawing, text box selection,
+// and timers.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include "host/Forms.h"
+#include "host/PictureBox.h"
+#include "host/RuntimeError.h"
+#include "host/TextBox.h"
+#include "host/Timer.h"
+
+namespace {
+
+using host::PictureBox;
+
+// A borderless 10 x 20 pixel box, cleared to white.
+std::unique_ptr<PictureBox> whiteBox() {
+  auto box = std::make_unique<PictureBox>(nullptr);
+  box->BorderStyle(PictureBox::BorderStyleKind::None);
+  box->resize(10, 20);
+  box->BackColor(0xFFFFFF);
+  box->Cls();
+  return box;
+}
+
+int rowsOf(const PictureBox& box, host::ColorRef color) {
+  int rows = 0;
+  for (int y = 0; y < box.innerHeight(); ++y) {
+    bool all = true;
+    for (int x = 0; x < box.innerWidth(); ++x) {
+      all = all && (box.buffer().pixel(x, y) & 0xFFFFFFu) == host::toRgb24(color);
+    }
+    rows += all ? 1 : 0;
+  }
+  return rows;
+}
+
+TEST(PictureBoxTest, BorderTakesTwoPixelsOnEverySide) {
+  PictureBox box(nullptr);
+  box.resize(12, 59);  // 180 x 885 twips at 15 twips per pixel
+  EXPECT_EQ(box.innerWidth(), 8);
+  EXPECT_EQ(box.innerHeight(), 55);
+  EXPECT_DOUBLE_EQ(box.ScaleWidth(), 8 * 15.0);  // twips until a user scale is set
+  box.ScaleMode(PictureBox::ScaleModeKind::Pixels);
+  EXPECT_DOUBLE_EQ(box.ScaleHeight(), 55.0);
+}
+
+TEST(PictureBoxTest, SettingScaleHeightKeepsTheWidthAndSwitchesToAUserScale) {
+  auto box = whiteBox();
+  box->ScaleMode(PictureBox::ScaleModeKind::Pixels);
+  box->ScaleHeight(255);
+  EXPECT_EQ(box->ScaleMode(), PictureBox::ScaleModeKind::User);
+  EXPECT_DOUBLE_EQ(box->ScaleWidth(), 10.0);
+  EXPECT_EQ(box->scaleYToPixel(255), 20);
+  EXPECT_EQ(box->scaleYToPixel(127.5), 10);
+}
+
+TEST(PictureBoxTest, FilledBoxFromBottomCornerCoversExactlyItsRows) {
+  auto box = whiteBox();
+  box->ScaleHeight(100);
+  box->Line(0, 100, box->ScaleWidth(), 75, 0x0000FF, PictureBox::LineKind::BoxFilled);
+  EXPECT_EQ(rowsOf(*box, 0x0000FF), 5);  // 25 of 100 units of 20 pixels
+  EXPECT_EQ(rowsOf(*box, 0xFFFFFF), 15);
+  EXPECT_EQ(box->buffer().pixel(0, 19) & 0xFFFFFFu, 0xFF0000u);  // bottom row, red
+}
+
+TEST(PictureBoxTest, NotXorPenKeepsTheColorOnWhiteAndInvertsOverItself) {
+  auto box = whiteBox();
+  box->DrawMode(host::Rop2::NotXorPen);
+  box->ScaleMode(PictureBox::ScaleModeKind::Pixels);
+  box->Line(0, 0, 10, 20, 0xFFFF00, PictureBox::LineKind::BoxFilled);
+  EXPECT_EQ(rowsOf(*box, 0xFFFF00), 20);
+  box->Line(0, 0, 10, 20, 0xFFFF00, PictureBox::LineKind::BoxFilled);
+  EXPECT_EQ(rowsOf(*box, 0xFFFFFF), 20);  // a second pass restores white
+}
+
+TEST(PictureBoxTest, BackColorChangeClearsButTheSameColorKeepsTheDrawing) {
+  auto box = whiteBox();
+  box->ScaleMode(PictureBox::ScaleModeKind::Pixels);
+  box->Line(0, 0, 10, 20, 0, PictureBox::LineKind::BoxFilled);
+  box->BackColor(0xFFFFFF);
+  EXPECT_EQ(rowsOf(*box, 0), 20);
+  box->BackColor(0x00FF00);
+  EXPECT_EQ(rowsOf(*box, 0x00FF00), 20);
+}
+
+TEST(TextBoxTest, SelectionIsClampedToTheText) {
+  host::TextBox box(nullptr);
+  box.Text(QStringLiteral("FF8000"));
+  box.SelStart(0);
+  box.SelLength(6);
+  EXPECT_EQ(box.SelStart(), 0);
+  EXPECT_EQ(box.SelLength(), 6);
+  EXPECT_EQ(box.selectedText(), QStringLiteral("FF8000"));
+  box.SelStart(4);
+  box.SelLength(99);
+  EXPECT_EQ(box.selectedText(), QStringLiteral("00"));
+  box.SelStart(-3);
+  box.SelLength(0);
+  EXPECT_EQ(box.SelStart(), 0);
+  EXPECT_EQ(box.SelLength(), 0);
+}
+
+TEST(TextBoxTest, GotFocusByMouseRunsAfterTheClickPlacedTheCaret) {
+  QWidget window;
+  auto* first = new QLineEdit(&window);  // takes the focus when the window activates
+  first->setGeometry(0, 20, 80, 16);
+  auto* box = new host::TextBox(&window);
+  box->setGeometry(0, 0, 80, 16);
+  box->Text(QStringLiteral("&H0080FF&"));
+  int calls = 0;
+  box->onGotFocus([box, &calls] {
+    ++calls;
+    box->SelStart(0);
+    box->SelLength(static_cast<int>(box->Text().size()));
+  });
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  ASSERT_EQ(calls, 0);
+  QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(40, 8));
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(box->selectedText(), QStringLiteral("&H0080FF&"));
+}
+
+TEST(TimerTest, TicksOnlyWhileEnabledWithAnInterval) {
+  host::Timer t;
+  int ticks = 0;
+  t.onTimer([&] { ++ticks; });
+  t.Interval(5);
+  EXPECT_FALSE(t.isRunning());  // created disabled
+  t.Enabled(true);
+  EXPECT_TRUE(t.isRunning());
+  QTRY_VERIFY_WITH_TIMEOUT(ticks >= 2, 5000);
+  t.Enabled(false);
+  const int atStop = ticks;
+  QTest::qWait(50);
+  EXPECT_EQ(ticks, atStop);
+  t.Enabled(true);
+  t.Interval(0);
+  EXPECT_FALSE(t.isRunning());
+}
+
+TEST(TimerTest, HandlerLettingMessagesRunIsNotReentered) {
+  host::Timer t;
+  int depth = 0;
+  int maxDepth = 0;
+  int ticks = 0;
+  t.onTimer([&] {
+    ++depth;
+    ++ticks;
+    maxDepth = std::max(maxDepth, depth);
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 15)
+      host::DoEvents();  // longer than the interval
+    --depth;
+  });
+  t.Interval(1);
+  t.Enabled(true);
+  QTRY_VERIFY_WITH_TIMEOUT(ticks >= 3, 5000);
+  t.Enabled(false);
+  EXPECT_EQ(maxDepth, 1);
+}
+
+TEST(TimerTest, ARunTimeErrorInTheHandlerDoesNotStopTheTimer) {
+  host::Timer t;
+  int ticks = 0;
+  t.onTimer([&] {
+    ++ticks;
+    throw host::RuntimeError(5, "Test", "Invalid parameter");
+  });
+  t.Interval(2);
+  t.Enabled(true);
+  QTRY_VERIFY_WITH_TIMEOUT(ticks >= 2, 5000);
+}
+
+}  // namespace

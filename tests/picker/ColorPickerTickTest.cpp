@@ -1,0 +1,224 @@
+// The sampling tick against a fake screen, offscreen: every readout and bar the user sees.
+#include <gtest/gtest.h>
+
+#include "../fakes/FakeScreenSource.h"
+#include "host/Convert.h"
+#include "host/Label.h"
+#include "host/PictureBox.h"
+#include "host/TextBox.h"
+#include "picker/ColorPicker.h"
+#include "picker/twProgressBar.h"
+
+namespace {
+
+// Rows of the bar's inner area entirely in `color`, counted from the bottom up to the first row
+// that is not.
+int barRows(const host::PictureBox& box, host::ColorRef color) {
+  int rows = 0;
+  for (int y = box.innerHeight() - 1; y >= 0; --y) {
+    for (int x = 0; x < box.innerWidth(); ++x) {
+      if ((box.buffer().pixel(x, y) & 0xFFFFFFu) != host::toRgb24(color)) return rows;
+    }
+    ++rows;
+  }
+  return rows;
+}
+
+// Rows entirely in `color` counted from the top down.
+int rowsFromTop(const host::PictureBox& box, host::ColorRef color) {
+  for (int y = 0; y < box.innerHeight(); ++y) {
+    for (int x = 0; x < box.innerWidth(); ++x) {
+      if ((box.buffer().pixel(x, y) & 0xFFFFFFu) != host::toRgb24(color)) return y;
+    }
+  }
+  return box.innerHeight();
+}
+
+// Expected bar height in pixels for value v of maximum m over h rows: the bar runs from the
+// bottom edge up to the row where the scale's m - v falls.
+int expectedRows(int v, int m, int h) {
+  return h - host::roundHalfEven(static_cast<double>(m - v) * h / m);
+}
+
+class TickTest : public ::testing::Test {
+ protected:
+  TickTest() : screen(QImage(200, 100, QImage::Format_RGB32), QPoint(-100, 0)), picker(screen) {}
+
+  void sample(QPoint at, host::ColorRef color) {
+    screen.fill(color);
+    screen.setCursor(at);
+    picker.Timer1_Timer();
+  }
+
+  FakeScreenSource screen;
+  ColorPicker picker;
+};
+
+struct TickCase {
+  const char* what;
+  QPoint at;
+  host::ColorRef color;
+  const char* mouse;
+  std::array<const char*, 3> rgb;
+  const char* hex;
+  const char* vbLong;
+  std::array<const char*, 3> hsb;
+  const char* grey;
+  std::array<const char*, 4> cmyk;
+};
+
+class TickTable : public TickTest, public ::testing::WithParamInterface<TickCase> {};
+
+TEST_P(TickTable, WritesEveryReadoutAndBar) {
+  const TickCase& p = GetParam();
+  sample(p.at, p.color);
+  EXPECT_EQ(picker.lbl_mouse->Caption().toStdString(), p.mouse);
+  EXPECT_EQ(picker.lbl_color->BackColor(), p.color & 0xFFFFFFu);
+  EXPECT_EQ(picker.lbl_red->Caption().toStdString(), p.rgb[0]);
+  EXPECT_EQ(picker.lbl_green->Caption().toStdString(), p.rgb[1]);
+  EXPECT_EQ(picker.lbl_blue->Caption().toStdString(), p.rgb[2]);
+  EXPECT_EQ(picker.txt_Hex->Text().toStdString(), p.hex);
+  EXPECT_EQ(picker.txt_vbcode->Text().toStdString(), p.vbLong);
+  EXPECT_EQ(picker.lbl_Hue->Caption().toStdString(), p.hsb[0]);
+  EXPECT_EQ(picker.lbl_Lum->Caption().toStdString(), p.hsb[1]);
+  EXPECT_EQ(picker.lbl_Sat->Caption().toStdString(), p.hsb[2]);
+  for (const host::Label* l : {picker.lbl_gryR, picker.lbl_gryG, picker.lbl_gryB}) {
+    EXPECT_EQ(l->Caption().toStdString(), p.grey);
+  }
+  const int grey = std::stoi(p.grey);
+  EXPECT_EQ(picker.lbl_Grey->BackColor(), host::RGB(grey, grey, grey));
+  EXPECT_EQ(picker.lbl_C->Caption().toStdString(), p.cmyk[0]);
+  EXPECT_EQ(picker.lbl_M->Caption().toStdString(), p.cmyk[1]);
+  EXPECT_EQ(picker.lbl_Y->Caption().toStdString(), p.cmyk[2]);
+  EXPECT_EQ(picker.lbl_K->Caption().toStdString(), p.cmyk[3]);
+
+  const struct {
+    host::PictureBox* box;
+    host::ColorRef color;
+    int value;
+    int max;
+  } bars[] = {
+      {picker.Picture1, 0x0000FF, std::stoi(p.rgb[0]), 255},
+      {picker.Picture2, 0x00FF00, std::stoi(p.rgb[1]), 255},
+      {picker.Picture3, 0xFF0000, std::stoi(p.rgb[2]), 255},
+      {picker.Picture4, 0xFFFF00, std::stoi(p.cmyk[0]), 100},
+      {picker.Picture5, 0xFF00FF, std::stoi(p.cmyk[1]), 100},
+      {picker.Picture6, 0x00FFFF, std::stoi(p.cmyk[2]), 100},
+      {picker.Picture7, 0x000000, std::stoi(p.cmyk[3]), 100},
+  };
+  for (const auto& bar : bars) {
+    const int h = bar.box->innerHeight();
+    const int rows = expectedRows(bar.value, bar.max, h);
+    EXPECT_EQ(barRows(*bar.box, bar.color), rows) << bar.box->objectName().toStdString();
+    EXPECT_EQ(rowsFromTop(*bar.box, 0xFFFFFF), h - rows) << bar.box->objectName().toStdString();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Colors, TickTable,
+    ::testing::Values(TickCase{"orange",
+                               {40, 60},
+                               0x0080FF,
+                               "X: 40  Y: 60",
+                               {"255", "128", "0"},
+                               "FF8000",
+                               "&H0080FF&",
+                               {"30°", "100", "100"},
+                               "147",
+                               {"0 %", "50 %", "100 %", "0 %"}},
+                      TickCase{"leftOfPrimary",
+                               {-100, 0},
+                               0x000000,
+                               "X: -100  Y: 0",
+                               {"0", "0", "0"},
+                               "000000",
+                               "&H000000&",
+                               {"0°", "0", "0"},
+                               "0",
+                               {"100 %", "100 %", "100 %", "100 %"}},
+                      TickCase{"white",
+                               {99, 99},
+                               0xFFFFFF,
+                               "X: 99  Y: 99",
+                               {"255", "255", "255"},
+                               "FFFFFF",
+                               "&HFFFFFF&",
+                               {"0°", "0", "100"},
+                               "255",
+                               {"0 %", "0 %", "0 %", "0 %"}},
+                      TickCase{"midGrey",
+                               {0, 0},
+                               0x808080,
+                               "X: 0  Y: 0",
+                               {"128", "128", "128"},
+                               "808080",
+                               "&H808080&",
+                               {"0°", "0", "50"},
+                               "128",
+                               {"0 %", "0 %", "0 %", "50 %"}},
+                      TickCase{"pinkish",
+                               {5, 7},
+                               0x9933FF,
+                               "X: 5  Y: 7",
+                               {"255", "51", "153"},
+                               "FF3399",
+                               "&H9933FF&",
+                               {"330°", "80", "100"},
+                               "103",
+                               {"0 %", "80 %", "40 %", "0 %"}},
+                      // Off the fake screen: the invalid color, and white everywhere.
+                      TickCase{"offScreen",
+                               {-300, -20},
+                               host::kInvalidColor,
+                               "X: -300  Y: -20",
+                               {"255", "255", "255"},
+                               "FFFFFF",
+                               "&HFFFFFF&",
+                               {"0°", "0", "100"},
+                               "255",
+                               {"0 %", "0 %", "0 %", "0 %"}}),
+    [](const auto& param_info) { return std::string(param_info.param.what); });
+
+TEST_F(TickTest, AnUnreadablePixelDoesNotStopTheNextTick) {
+  sample({-300, -300}, 0x0080FF);
+  EXPECT_EQ(picker.txt_Hex->Text(), QStringLiteral("FFFFFF"));
+  sample({10, 10}, 0x0080FF);
+  EXPECT_EQ(picker.txt_Hex->Text(), QStringLiteral("FF8000"));
+  EXPECT_EQ(picker.lbl_color->BackColor(), 0x0080FFu);
+}
+
+TEST_F(TickTest, BarAboveItsMaximumLeavesThePreviousBar) {
+  sample({10, 10}, host::RGB(128, 0, 0));
+  const QImage before = picker.Picture1->buffer();
+  twProgressBar::DrawBarRed(*picker.Picture1, 255, 256, 256);
+  EXPECT_EQ(picker.Picture1->buffer(), before);
+  // A negative value clears and draws nothing visible.
+  twProgressBar::DrawBarRed(*picker.Picture1, 255, -5, -5);
+  EXPECT_EQ(barRows(*picker.Picture1, 0xFFFFFF), picker.Picture1->innerHeight());
+}
+
+TEST_F(TickTest, RedHalfwayFillsALittleOverHalfTheBarFromTheBottom) {
+  sample({10, 10}, host::RGB(128, 0, 0));
+  const int h = picker.Picture1->innerHeight();
+  const int rows = barRows(*picker.Picture1, 0x0000FF);
+  EXPECT_GT(rows * 2, h);
+  EXPECT_LT(rows * 2, h + 3);
+}
+
+TEST_F(TickTest, ReadoutsSitAtTheirDesignPositions) {
+  // Twips / 15 at the offscreen platform's 96 DPI.
+  const struct {
+    QWidget* w;
+    QRect px;
+  } where[] = {
+      {picker.lbl_mouse, {166, 2, 106, 14}}, {picker.lbl_color, {24, 34, 61, 30}},
+      {picker.txt_Hex, {227, 67, 51, 16}},   {picker.txt_vbcode, {213, 38, 79, 16}},
+      {picker.Picture1, {114, 135, 12, 59}}, {picker.Picture7, {293, 136, 12, 59}},
+      {picker.lbl_K, {283, 194, 29, 12}},    {picker.lbl_Sat, {119, 72, 20, 13}},
+  };
+  for (const auto& [w, px] : where)
+    EXPECT_EQ(w->geometry(), px) << w->objectName().toStdString();
+  EXPECT_EQ(picker.size(), QSize(317, 235));
+}
+
+}  // namespace

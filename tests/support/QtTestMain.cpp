@@ -1,0 +1,15 @@
+// GoogleTest main for tests that need a QApplication: offscreen unless the environment names
+// another platform (the end-to-end tests run on a private X server).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "host/Fonts.h"
+
+int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  host::registerApplicationFonts();
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
