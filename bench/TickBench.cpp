@@ -1,0 +1,56 @@
+// The cost of one sampling tick (fake screen, every control written offscreen) and of one real
+// one-pixel read of the screen (on an X server; skipped on the offscreen platform).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCursor>
+#include <QImage>
+
+#include "../tests/fakes/FakeScreenSource.h"
+#include "host/Fonts.h"
+#include "picker/ColorPicker.h"
+
+namespace {
+
+void BM_SamplingTickFakeScreen(benchmark::State& state) {
+  QImage image(256, 256, QImage::Format_RGB32);
+  for (int y = 0; y < 256; ++y)
+    for (int x = 0; x < 256; ++x)
+      image.setPixel(x, y, qRgb(x, y, (x * y) & 255));
+  FakeScreenSource screen(image);
+  ColorPicker picker(screen);
+  int i = 0;
+  for (auto _ : state) {
+    // A new color every tick, so every readout and bar really changes.
+    screen.setCursor(QPoint(i % 256, (i * 7) % 256));
+    picker.Timer1_Timer();
+    ++i;
+  }
+}
+BENCHMARK(BM_SamplingTickFakeScreen)->MeasureProcessCPUTime()->UseRealTime();
+
+void BM_RealOnePixelRead(benchmark::State& state) {
+  if (QGuiApplication::platformName() != QStringLiteral("xcb")) {
+    state.SkipWithError("needs an X server (run bench/run)");
+    return;
+  }
+  host::QtScreenSource source;
+  int i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(source.pixel(QPoint(i % 640, 100)));
+    ++i;
+  }
+}
+BENCHMARK(BM_RealOnePixelRead)->MeasureProcessCPUTime()->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  host::registerApplicationFonts();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
