@@ -110,26 +110,26 @@ ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent)
 ColorPicker::~ColorPicker() = default;
 
 void ColorPicker::createControls() {
-  for (const ColorPickerLayout::ControlSpec& spec : ColorPickerLayout::controls()) {
+  for (const ColorPickerLayout::ControlSpec& item : ColorPickerLayout::controls()) {
     QWidget* w = nullptr;
-    if (spec.look == Look::TextBox) {
+    if (item.look == Look::TextBox) {
       auto* box = new host::TextBox(this);
       box->setFont(host::designFont(QStringLiteral("Tahoma"), 6.75));
       box->BackColor(kLightGrey);
       box->Locked(true);
-      box->Text(text(spec.text));
+      box->Text(text(item.text));
       w = box;
-    } else if (spec.look == Look::BarBox) {
+    } else if (item.look == Look::BarBox) {
       w = new host::PictureBox(this);
     } else {
       auto* label = new Label(this);
-      styleLabel(*label, spec.look);
-      label->Caption(text(spec.text));
+      styleLabel(*label, item.look);
+      label->Caption(text(item.text));
       w = label;
     }
-    w->setObjectName(text(spec.name));
-    w->setToolTip(text(spec.tooltip));
-    host::placeTwips(*w, spec.rect);
+    w->setObjectName(text(item.name));
+    w->setToolTip(text(item.tooltip));
+    host::placeTwips(*w, item.rect);
   }
   lbl_mouse = named<Label>("lbl_mouse");
   lbl_color = named<Label>("lbl_color");

@@ -1,5 +1,6 @@
 // The sampling tick of the picker window.
 #include <QString>
+#include <initializer_list>
 
 #include "ColorPicker.h"
 #include "PickerReadouts.h"
@@ -19,14 +20,27 @@ QString utf8(const std::string& s) {
   return QString::fromStdString(s);
 }
 
-// The drawing state a bar painter expects: the not-XOR pen, so the bar color shows unchanged
-// on the white background, a solid fill, and a persistent buffer.
-void prepareBar(host::PictureBox& box, host::ColorRef barColor) {
-  box.DrawMode(host::Rop2::NotXorPen);
-  box.FillStyle(host::PictureBox::FillStyleKind::Solid);
-  box.ForeColor(barColor);
-  box.BackColor(0xFFFFFF);
-  box.AutoRedraw(true);
+using Painter = void (*)(host::PictureBox&, std::int32_t, std::int32_t, std::int32_t);
+
+struct Bar {
+  host::PictureBox* box;
+  host::ColorRef color;
+  Painter painter;
+  std::int32_t max;
+  std::int32_t value;
+};
+
+// Each box gets the drawing state its painter expects (the not-XOR pen, so the bar color shows
+// unchanged on the white background; a solid fill; a persistent buffer), then its painter.
+void paintBars(std::initializer_list<Bar> bars) {
+  for (const Bar& bar : bars) {
+    bar.box->DrawMode(host::Rop2::NotXorPen);
+    bar.box->FillStyle(host::PictureBox::FillStyleKind::Solid);
+    bar.box->ForeColor(bar.color);
+    bar.box->BackColor(0xFFFFFF);
+    bar.box->AutoRedraw(true);
+    bar.painter(*bar.box, bar.max, bar.value, bar.value);
+  }
 }
 
 }  // namespace
@@ -48,12 +62,9 @@ void ColorPicker::Timer1_Timer() {
   lbl_green->Caption(num(r.green));
   lbl_blue->Caption(num(r.blue));
 
-  prepareBar(*Picture1, 0x0000FF);
-  twProgressBar::DrawBarRed(*Picture1, 255, r.red, r.red);
-  prepareBar(*Picture2, 0x00FF00);
-  twProgressBar::DrawBarGreen(*Picture2, 255, r.green, r.green);
-  prepareBar(*Picture3, 0xFF0000);
-  twProgressBar::DrawBarBlue(*Picture3, 255, r.blue, r.blue);
+  paintBars({{Picture1, 0x0000FF, twProgressBar::DrawBarRed, 255, r.red},
+             {Picture2, 0x00FF00, twProgressBar::DrawBarGreen, 255, r.green},
+             {Picture3, 0xFF0000, twProgressBar::DrawBarBlue, 255, r.blue}});
 
   txt_Hex->Text(utf8(r.hex));
   txt_vbcode->Text(utf8(r.vbLong));
@@ -72,12 +83,10 @@ void ColorPicker::Timer1_Timer() {
   lbl_Y->Caption(utf8(percentText(r.yellow)));
   lbl_K->Caption(utf8(percentText(r.black)));
 
-  prepareBar(*Picture4, 0xFFFF00);
-  twProgressBar::DrawBarCyan(*Picture4, 100, r.cyan, r.cyan);
-  prepareBar(*Picture5, 0xFF00FF);
-  twProgressBar::DrawBarMagenta(*Picture5, 100, r.magenta, r.magenta);
-  prepareBar(*Picture6, 0x00FFFF);
-  twProgressBar::DrawBarYellow(*Picture6, 100, r.yellow, r.yellow);
-  prepareBar(*Picture7, 0x000000);
-  twProgressBar::DrawBarBlack(*Picture7, 100, r.black, r.black);
+  // The black bar's painter comes last: it lets pending messages run once every readout is
+  // written.
+  paintBars({{Picture4, 0xFFFF00, twProgressBar::DrawBarCyan, 100, r.cyan},
+             {Picture5, 0xFF00FF, twProgressBar::DrawBarMagenta, 100, r.magenta},
+             {Picture6, 0x00FFFF, twProgressBar::DrawBarYellow, 100, r.yellow},
+             {Picture7, 0x000000, twProgressBar::DrawBarBlack, 100, r.black}});
 }

@@ -13,24 +13,6 @@ void drawBar(host::PictureBox& box, std::int32_t max, std::int32_t value) {
            host::PictureBox::LineKind::BoxFilled);
 }
 
-void DrawBarRed(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t) {
-  drawBar(box, max, value);
-}
-void DrawBarGreen(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t) {
-  drawBar(box, max, value);
-}
-void DrawBarBlue(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t) {
-  drawBar(box, max, value);
-}
-void DrawBarCyan(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t) {
-  drawBar(box, max, value);
-}
-void DrawBarMagenta(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t) {
-  drawBar(box, max, value);
-}
-void DrawBarYellow(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t) {
-  drawBar(box, max, value);
-}
 void DrawBarBlack(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t) {
   drawBar(box, max, value);
   host::DoEvents();

@@ -15,14 +15,29 @@ namespace twProgressBar {
 // up to `value` units; a value above the maximum leaves the previous bar as it was.
 void drawBar(host::PictureBox& box, std::int32_t max, std::int32_t value);
 
-void DrawBarRed(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t unused);
-void DrawBarGreen(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t unused);
-void DrawBarBlue(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t unused);
-void DrawBarCyan(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t unused);
-void DrawBarMagenta(host::PictureBox& box, std::int32_t max, std::int32_t value,
-                    std::int32_t unused);
-void DrawBarYellow(host::PictureBox& box, std::int32_t max, std::int32_t value,
-                   std::int32_t unused);
+// The painters of the red, green and blue bars (maximum 255) and the cyan, magenta and yellow
+// bars (maximum 100).
+inline void DrawBarRed(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t) {
+  drawBar(box, max, value);
+}
+inline void DrawBarGreen(host::PictureBox& box, std::int32_t max, std::int32_t value,
+                         std::int32_t) {
+  drawBar(box, max, value);
+}
+inline void DrawBarBlue(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t) {
+  drawBar(box, max, value);
+}
+inline void DrawBarCyan(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t) {
+  drawBar(box, max, value);
+}
+inline void DrawBarMagenta(host::PictureBox& box, std::int32_t max, std::int32_t value,
+                           std::int32_t) {
+  drawBar(box, max, value);
+}
+inline void DrawBarYellow(host::PictureBox& box, std::int32_t max, std::int32_t value,
+                          std::int32_t) {
+  drawBar(box, max, value);
+}
 // Also lets pending window messages run after drawing, so the magnifier and user input get
 // their turn at the end of every sampling tick.
 void DrawBarBlack(host::PictureBox& box, std::int32_t max, std::int32_t value, std::int32_t unused);

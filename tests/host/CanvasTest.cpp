@@ -134,27 +134,4 @@ TEST(CanvasTest, FillRectAndSetPixelIgnoreTheRasterMode) {
   EXPECT_EQ(dc.GetPixel(3, 3), 0x123456u);
 }
 
-struct RopCase {
-  host::Rop2 op;
-  std::uint32_t expected;  // for pen 0x0F0F0F over 0x00FF33
-};
-
-class Rop2Table : public ::testing::TestWithParam<RopCase> {};
-
-TEST_P(Rop2Table, CombinesPenAndDestinationBitwise) {
-  EXPECT_EQ(host::applyRop2(GetParam().op, 0x0F0F0F, 0x00FF33), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    AllSixteen, Rop2Table,
-    ::testing::Values(
-        RopCase{host::Rop2::Black, 0x000000}, RopCase{host::Rop2::NotMergePen, 0xF000C0},
-        RopCase{host::Rop2::MaskNotPen, 0x00F030}, RopCase{host::Rop2::NotCopyPen, 0xF0F0F0},
-        RopCase{host::Rop2::MaskPenNot, 0x0F000C}, RopCase{host::Rop2::Not, 0xFF00CC},
-        RopCase{host::Rop2::XorPen, 0x0FF03C}, RopCase{host::Rop2::NotMaskPen, 0xFFF0FC},
-        RopCase{host::Rop2::MaskPen, 0x000F03}, RopCase{host::Rop2::NotXorPen, 0xF00FC3},
-        RopCase{host::Rop2::Nop, 0x00FF33}, RopCase{host::Rop2::MergeNotPen, 0xF0FFF3},
-        RopCase{host::Rop2::CopyPen, 0x0F0F0F}, RopCase{host::Rop2::MergePenNot, 0xFF0FCF},
-        RopCase{host::Rop2::MergePen, 0x0FFF3F}, RopCase{host::Rop2::White, 0xFFFFFF}));
-
 }  // namespace
