@@ -173,4 +173,58 @@ ColorRef Canvas::GetPixel(int x, int y) const {
   return fromRgb24(reinterpret_cast<const QRgb*>(m_image->constScanLine(y))[x] & 0xFFFFFFu);
 }
 
+void Canvas::StretchBlt(int x, int y, int w, int h, const QImage& src, int sx, int sy, int sw,
+                        int sh) {
+  if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
+  const QImage source =
+      src.format() == QImage::Format_RGB32 || src.format() == QImage::Format_ARGB32
+          ? src
+          : src.convertToFormat(QImage::Format_RGB32);
+  // Source index for destination index d of `dst` over `s` source pixels.
+  auto mapIndex = [](int d, int dst, int s) {
+    const long num = (2L * d + 1) * s;
+    const long den = 2L * dst;
+    return static_cast<int>((num + den - 1) / den) - 1;
+  };
+  for (int dy = 0; dy < h; ++dy) {
+    const int ty = y + dy;
+    const int fy = sy + mapIndex(dy, h, sh);
+    if (ty < 0 || ty >= height() || fy < 0 || fy >= source.height()) continue;
+    const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(fy));
+    auto* to = reinterpret_cast<QRgb*>(m_image->scanLine(ty));
+    for (int dx = 0; dx < w; ++dx) {
+      const int tx = x + dx;
+      const int fx = sx + mapIndex(dx, w, sw);
+      if (tx < 0 || tx >= width() || fx < 0 || fx >= source.width()) continue;
+      to[tx] = 0xFF000000u | (from[fx] & 0xFFFFFFu);
+    }
+  }
+}
+
+void Canvas::GradientFill(const TriVertex& a, const TriVertex& b, GradientMode mode) {
+  const TriVertex& first = (mode == GradientMode::Horizontal ? a.x <= b.x : a.y <= b.y) ? a : b;
+  const TriVertex& last = &first == &a ? b : a;
+  const Rect area{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+  const Rect clip = area.intersected(Rect{0, 0, width(), height()});
+  if (clip.isEmpty()) return;
+  const bool horizontal = mode == GradientMode::Horizontal;
+  const long n = horizontal ? area.width() : area.height();
+  auto colorAt = [&](long i) {
+    auto channel = [&](std::uint16_t c0, std::uint16_t c1) {
+      return static_cast<std::uint32_t>(((c0 * (n - i) + c1 * i) / n) >> 8) & 0xFFu;
+    };
+    return 0xFF000000u | (channel(first.red, last.red) << 16) |
+           (channel(first.green, last.green) << 8) | channel(first.blue, last.blue);
+  };
+  for (int y = clip.top; y < clip.bottom; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(m_image->scanLine(y));
+    if (horizontal) {
+      for (int x = clip.left; x < clip.right; ++x)
+        line[x] = colorAt(x - area.left);
+    } else {
+      std::fill(line + clip.left, line + clip.right, colorAt(y - area.top));
+    }
+  }
+}
+
 }  // namespace host

@@ -48,6 +48,19 @@ enum class Rop2 : int {
 // bitwise and treat every channel alike). The result has the high byte cleared.
 std::uint32_t applyRop2(Rop2 op, std::uint32_t pen, std::uint32_t dst);
 
+// A corner of a gradient: a position and 16-bit channels whose high byte carries the 8-bit
+// value (the platform's TRIVERTEX).
+struct TriVertex {
+  int x = 0;
+  int y = 0;
+  std::uint16_t red = 0;
+  std::uint16_t green = 0;
+  std::uint16_t blue = 0;
+  std::uint16_t alpha = 0;
+};
+
+enum class GradientMode { Horizontal = 0, Vertical = 1 };
+
 // A device context over a QImage (Format_RGB32), with the platform's raster rules rather than
 // QPainter's antialiased geometry, so painters can be checked pixel by pixel:
 //  - rectangles exclude their right and bottom edges;
@@ -81,6 +94,17 @@ class Canvas {
   void SetPixelV(int x, int y, ColorRef color);
   // kInvalidColor outside the image.
   ColorRef GetPixel(int x, int y) const;
+
+  // Copies the source rectangle (sx, sy, sw, sh) of `src` onto the destination rectangle
+  // (x, y, w, h), scaling without smoothing: destination index d takes source index
+  // ceil((2d + 1) * S / (2D)) - 1 on each axis, so at a whole factor every source pixel becomes
+  // a solid block. Destination pixels whose source lies outside `src` keep what they had.
+  void StretchBlt(int x, int y, int w, int h, const QImage& src, int sx, int sy, int sw, int sh);
+
+  // Fills the rectangle spanned by the two vertices (corners in any order) with a linear
+  // gradient, left to right or top to bottom: each channel of pixel i of n is
+  // floor((c0 * (n - i) + c1 * i) / n), so the far edge falls just short of c1. No dithering.
+  void GradientFill(const TriVertex& a, const TriVertex& b, GradientMode mode);
 
  private:
   void plot(int x, int y, ColorRef color);

@@ -16,8 +16,8 @@ using host::ColorRef;
 struct Scene {
   static constexpr int kMargin = 4;
   QImage image;
-  OracleGrid grid;
-  explicit Scene(const OracleGrid& g, ColorRef background)
+  OracleBlock grid;
+  explicit Scene(const OracleBlock& g, ColorRef background)
       : image(g.width + 2 * kMargin, g.height + 2 * kMargin, QImage::Format_RGB32), grid(g) {
     image.fill(QColor::fromRgb(host::toRgb24(background) | 0xFF000000u));
   }
@@ -35,7 +35,7 @@ struct MaskCase {
 class CanvasMatchesMaskOracle : public ::testing::TestWithParam<MaskCase> {};
 
 TEST_P(CanvasMatchesMaskOracle, ChangedPixelsAreExactlyTheMask) {
-  const OracleGrid g = readOracle(GetParam().file);
+  const OracleBlock g = readOracle(GetParam().file).grid();
   ASSERT_FALSE(g.maskRows.empty());
   Scene s(g, 0xFFFFFF);
   Canvas dc(s.image);
@@ -74,13 +74,14 @@ INSTANTIATE_TEST_SUITE_P(
 class NotXorPenOracle : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(NotXorPenOracle, RectangleMatchesEveryPixel) {
-  const OracleGrid g = readOracle(GetParam());
+  const OracleFile file = readOracle(GetParam());
+  const OracleBlock& g = file.grid();
   ASSERT_FALSE(g.rgb.empty());
   const ColorRef bg = g.color(g.x0, g.y0);
   Scene s(g, bg);
   Canvas dc(s.image);
   const host::Rop2 previous = dc.SetROP2(host::Rop2::NotXorPen);
-  EXPECT_EQ(static_cast<int>(previous), g.headerInt("previous_rop2"));
+  EXPECT_EQ(static_cast<int>(previous), file.headerInt("previous_rop2"));
   dc.SelectPen(0x00FFFF);
   dc.SelectBrush(0x00FFFF);
   dc.Rectangle(s.ix(2), s.iy(2), s.ix(8), s.iy(7));
@@ -94,6 +95,91 @@ TEST_P(NotXorPenOracle, RectangleMatchesEveryPixel) {
 INSTANTIATE_TEST_SUITE_P(Oracle, NotXorPenOracle,
                          ::testing::Values("rop2_notxorpen_rectangle_on_white.txt",
                                            "rop2_notxorpen_rectangle_on_808080.txt"));
+
+struct StretchCase {
+  const char* file;
+  int dw, dh, sx, sy;
+};
+
+class StretchBltOracle : public ::testing::TestWithParam<StretchCase> {};
+
+TEST_P(StretchBltOracle, MatchesEveryPixel) {
+  const StretchCase& p = GetParam();
+  const OracleFile file = readOracle(p.file);
+  const OracleBlock& g = file.grid();
+  ASSERT_NE(file.header.find("src_rows=[FF0000 00FF00 0000FF / FFFF00 00FFFF FF00FF]"),
+            std::string::npos);
+  QImage src(3, 2, QImage::Format_RGB32);
+  const QRgb rows[2][3] = {{0xFF0000, 0x00FF00, 0x0000FF}, {0xFFFF00, 0x00FFFF, 0xFF00FF}};
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x)
+      src.setPixel(x, y, rows[y][x] | 0xFF000000u);
+  QImage dst(g.width + 2, g.height + 2, QImage::Format_RGB32);
+  dst.fill(QColor(0x12, 0x34, 0x56));
+  Canvas dc(dst);
+  dc.StretchBlt(0, 0, p.dw, p.dh, src, p.sx, p.sy, 3, 2);
+  for (int y = 0; y < g.height + 2; ++y) {
+    for (int x = 0; x < g.width + 2; ++x) {
+      const ColorRef want =
+          (x < g.width && y < g.height) ? g.color(x, y) : host::fromRgb24(0x123456);
+      EXPECT_EQ(dc.GetPixel(x, y), want) << p.file << " at " << x << "," << y;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Oracle, StretchBltOracle,
+                         ::testing::Values(StretchCase{"stretchblt_3x2_to_15x10.txt", 15, 10, 0, 0},
+                                           StretchCase{"stretchblt_3x2_to_14x9.txt", 14, 9, 0, 0},
+                                           StretchCase{"stretchblt_src_m1_m1_3x2_to_15x10.txt", 15,
+                                                       10, -1, -1}));
+
+struct GradientCase {
+  const char* file;
+  int w, h;
+  std::uint32_t rgb0, rgb1;  // RRGGBB
+  host::GradientMode mode;
+};
+
+class GradientOracle : public ::testing::TestWithParam<GradientCase> {};
+
+host::TriVertex vertex(int x, int y, std::uint32_t rgb) {
+  return host::TriVertex{x,
+                         y,
+                         static_cast<std::uint16_t>(((rgb >> 16) & 0xFF) << 8),
+                         static_cast<std::uint16_t>(((rgb >> 8) & 0xFF) << 8),
+                         static_cast<std::uint16_t>((rgb & 0xFF) << 8),
+                         0};
+}
+
+TEST_P(GradientOracle, MatchesTheSampledPixels) {
+  const GradientCase& p = GetParam();
+  const OracleFile file = readOracle(p.file);
+  QImage img(p.w + 1, p.h + 1, QImage::Format_RGB32);
+  img.fill(QColor(0x12, 0x34, 0x56));
+  Canvas dc(img);
+  // The rectangle names the end vertex first, as the window background does; order is free.
+  dc.GradientFill(vertex(p.w, p.h, p.rgb1), vertex(0, 0, p.rgb0), p.mode);
+  for (const OracleBlock& g : file.blocks) {
+    for (int y = g.y0; y < g.y0 + g.height; ++y) {
+      for (int x = g.x0; x < g.x0 + g.width; ++x) {
+        EXPECT_EQ(dc.GetPixel(x, y), g.color(x, y)) << p.file << " at " << x << "," << y;
+      }
+    }
+  }
+  EXPECT_EQ(dc.GetPixel(p.w, 0), host::fromRgb24(0x123456)) << "right of the rectangle";
+  EXPECT_EQ(dc.GetPixel(0, p.h), host::fromRgb24(0x123456)) << "below the rectangle";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Oracle, GradientOracle,
+    ::testing::Values(GradientCase{"gradient_h_7x5.txt", 7, 5, 0x0AC81E, 0xFA0082,
+                                   host::GradientMode::Horizontal},
+                      GradientCase{"gradient_v_5x7.txt", 5, 7, 0x0AC81E, 0xFA0082,
+                                   host::GradientMode::Vertical},
+                      GradientCase{"gradient_h_317x235.txt", 317, 235, 0x000000, 0x0318D3,
+                                   host::GradientMode::Horizontal},
+                      GradientCase{"gradient_v_259x339.txt", 259, 339, 0x000000, 0x808080,
+                                   host::GradientMode::Vertical}));
 
 TEST(CanvasTest, EmptyOrInvertedRectanglesDrawNothing) {
   QImage img(8, 8, QImage::Format_RGB32);
