@@ -2,7 +2,9 @@
 
 #include <QPainter>
 #include <QResizeEvent>
+#include <algorithm>
 
+#include "Convert.h"
 #include "Forms.h"
 #include "Screen.h"
 #include "SystemColors.h"
@@ -44,6 +46,29 @@ void Form::Move(int left, int top) {
   move(twipsToPixels(left, Screen::TwipsPerPixelX()), twipsToPixels(top, Screen::TwipsPerPixelY()));
 }
 
+void Form::Move(double left, double top, double width, double height) {
+  const double tx = Screen::TwipsPerPixelX();
+  const double ty = Screen::TwipsPerPixelY();
+  setGeometry(roundHalfEven(left / tx), roundHalfEven(top / ty), roundHalfEven(width / tx),
+              roundHalfEven(height / ty));
+}
+
+void Form::Load() {
+  if (m_loaded) return;
+  m_loaded = true;
+  runEventHandler("Form_Load", [this] { Form_Load(); });
+}
+
+void Form::Show() {
+  Load();
+  show();
+}
+
+void Form::SetWindowRgn(const Region& region) {
+  m_region = region;
+  setMask(region.toQRegion());
+}
+
 double Form::ScaleWidth() const {
   return width() * Screen::TwipsPerPixelX();
 }
@@ -64,9 +89,11 @@ void Form::Cls() {
 }
 
 void Form::resizeBuffer() const {
-  if (m_buffer.size() == size()) return;
-  // Growing keeps what was drawn and shows the background color in the new part.
-  QImage next(size(), QImage::Format_RGB32);
+  // The surface only grows: shrinking the window (an animation, a narrower layout) must not
+  // lose what was drawn, as the runtime's persistent bitmap does not.
+  if (m_buffer.width() >= width() && m_buffer.height() >= height()) return;
+  QImage next(std::max(width(), m_buffer.width()), std::max(height(), m_buffer.height()),
+              QImage::Format_RGB32);
   next.fill(toQColor(m_backColor));
   if (!m_buffer.isNull()) {
     QPainter p(&next);
@@ -92,9 +119,7 @@ void Form::resizeEvent(QResizeEvent* event) {
 
 void Form::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (m_loaded) return;
-  m_loaded = true;
-  runEventHandler("Form_Load", [this] { Form_Load(); });
+  Load();
 }
 
 void Form::paintEvent(QPaintEvent* event) {

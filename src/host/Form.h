@@ -5,6 +5,7 @@
 
 #include "Canvas.h"
 #include "ColorRef.h"
+#include "Region.h"
 
 namespace host {
 
@@ -25,6 +26,15 @@ class Form : public QWidget {
   int Height() const;
   void Height(int twips);
   void Move(int left, int top);
+  void Move(double left, double top, double width, double height);
+
+  // Loads the window once (its Form_Load), then shows it.
+  void Show();
+  void Load();
+
+  // Restricts the window to `region` (window pixels); a later call replaces the shape.
+  void SetWindowRgn(const Region& region);
+  const Region& windowRegion() const { return m_region; }
   double ScaleWidth() const;   // twips
   double ScaleHeight() const;  // twips
 
@@ -52,6 +62,7 @@ class Form : public QWidget {
   void resizeBuffer() const;
 
   mutable QImage m_buffer;
+  Region m_region;
   bool m_loaded = false;
   ColorRef m_backColor = SystemColor::ButtonFace;
   ColorRef m_foreColor = SystemColor::ButtonText;

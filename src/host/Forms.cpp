@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QtGlobal>
+#include <chrono>
 #include <exception>
+#include <thread>
 
 #include "RuntimeError.h"
 
@@ -10,6 +12,10 @@ namespace host {
 
 void DoEvents() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void Sleep(int ms) {
+  if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 AppVersion App() {

@@ -8,6 +8,9 @@ namespace host {
 // Lets pending window messages (timers, input, paints) run, then returns.
 void DoEvents();
 
+// Blocks the calling thread for `ms` milliseconds (the platform's Sleep).
+void Sleep(int ms);
+
 // The application's version numbers, as the logo strip shows them (Major.Minor.0.Revision).
 struct AppVersion {
   int Major;

@@ -13,7 +13,6 @@ namespace host {
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
-  resizeBuffer();
 }
 
 QRect PictureBox::innerRect() const {
@@ -24,8 +23,12 @@ QRect PictureBox::innerRect() const {
 
 void PictureBox::resizeBuffer() const {
   const QSize size = innerRect().size();
-  if (size == m_buffer.size() && !m_buffer.isNull()) return;
-  QImage next(std::max(size.width(), 0), std::max(size.height(), 0), QImage::Format_RGB32);
+  if (!m_buffer.isNull() && m_buffer.width() >= size.width() &&
+      m_buffer.height() >= size.height()) {
+    return;
+  }
+  QImage next(std::max({size.width(), m_buffer.width(), 1}),
+              std::max({size.height(), m_buffer.height(), 1}), QImage::Format_RGB32);
   next.fill(toQColor(m_backColor));
   if (!m_buffer.isNull()) {
     QPainter p(&next);
@@ -168,7 +171,7 @@ void PictureBox::paintEvent(QPaintEvent* /*event*/) {
   QPainter p(this);
   const QRect inner = innerRect();
   if (m_borderStyle == BorderStyleKind::FixedSingle) drawSunkenBorder(p, rect(), Bevel::Box);
-  p.drawImage(inner.topLeft(), buffer());
+  p.drawImage(inner.topLeft(), buffer(), QRect(QPoint(0, 0), inner.size()));
 }
 
 }  // namespace host

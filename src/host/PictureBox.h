@@ -54,8 +54,8 @@ class PictureBox : public QWidget {
   void ScaleHeight(double v);
 
   // Inner area in pixels.
-  int innerWidth() const { return buffer().width(); }
-  int innerHeight() const { return buffer().height(); }
+  int innerWidth() const { return innerRect().width(); }
+  int innerHeight() const { return innerRect().height(); }
   int scaleXToPixel(double x) const;
   int scaleYToPixel(double y) const;
 
@@ -68,7 +68,8 @@ class PictureBox : public QWidget {
   void Line(double x1, double y1, double x2, double y2, std::optional<ColorRef> color = {},
             LineKind kind = LineKind::Line);
 
-  // The persistent buffer, for painters that draw in pixels; call update() after drawing.
+  // The persistent buffer (at least the inner area; larger after the box shrank), for painters
+  // that draw in pixels; call update() after drawing.
   Canvas canvas();
   const QImage& buffer() const;
 
@@ -78,8 +79,9 @@ class PictureBox : public QWidget {
 
  private:
   QRect innerRect() const;
-  // Follows the widget's size. Qt delivers no resize event to a hidden widget, so every use of
-  // the buffer checks its size rather than waiting for one.
+  // At least the inner area's size; it only grows, so shrinking the box keeps the drawing.
+  // Qt delivers no resize event to a hidden widget, so every use of the buffer checks its size
+  // rather than waiting for one.
   void resizeBuffer() const;
 
   mutable QImage m_buffer;
