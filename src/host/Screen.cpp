@@ -49,6 +49,12 @@ ColorRef QtScreenSource::pixel(QPoint p) const {
   return fromRgb24(img.pixel(0, 0) & 0xFFFFFFu);
 }
 
+std::optional<QRect> QtScreenSource::screenGeometryAt(QPoint p) const {
+  const QScreen* screen = QGuiApplication::screenAt(p);
+  if (screen == nullptr) return std::nullopt;
+  return screen->geometry();
+}
+
 QImage QtScreenSource::grab(const QRect& r) const {
   QImage out(r.size(), QImage::Format_RGB32);
   out.fill(Qt::black);

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <optional>
 
 #include "ColorRef.h"
 
@@ -29,6 +30,8 @@ class ScreenSource {
   virtual ColorRef pixel(QPoint p) const = 0;
   // A rectangle of the screen in virtual-desktop pixels; parts that no screen covers are black.
   virtual QImage grab(const QRect& r) const = 0;
+  // The geometry (virtual-desktop pixels) of the monitor that holds `p`, if any does.
+  virtual std::optional<QRect> screenGeometryAt(QPoint p) const = 0;
 };
 
 // The display the application runs on, through QScreen::grabWindow and QCursor.
@@ -37,6 +40,7 @@ class QtScreenSource final : public ScreenSource {
   QPoint cursorPos() const override;
   ColorRef pixel(QPoint p) const override;
   QImage grab(const QRect& r) const override;
+  std::optional<QRect> screenGeometryAt(QPoint p) const override;
 };
 
 }  // namespace host

@@ -2,11 +2,13 @@
 
 #include <QImage>
 #include <QPainter>
+#include <vector>
 
 #include "host/Screen.h"
 
 // A screen made of one image whose top-left pixel sits at `origin` on the virtual desktop, and
-// a cursor that tests put where they like. Points off the image read as the invalid color.
+// a cursor that tests put where they like. Points off the image read as the invalid color. The
+// monitors default to one covering the image; tests may lay out others.
 class FakeScreenSource final : public host::ScreenSource {
  public:
   explicit FakeScreenSource(QImage image = QImage(), QPoint origin = QPoint(0, 0))
@@ -16,7 +18,9 @@ class FakeScreenSource final : public host::ScreenSource {
   void setImage(QImage image) { m_image = std::move(image).convertToFormat(QImage::Format_RGB32); }
   // Fills the whole image with one color (a ColorRef).
   void fill(host::ColorRef c) { m_image.fill(QColor::fromRgb(host::toRgb24(c) | 0xFF000000u)); }
+  void setMonitors(std::vector<QRect> monitors) { m_monitors = std::move(monitors); }
   int pixelReads() const { return m_pixelReads; }
+  int grabs() const { return m_grabs; }
 
   QPoint cursorPos() const override { return m_cursor; }
 
@@ -27,7 +31,20 @@ class FakeScreenSource final : public host::ScreenSource {
     return host::fromRgb24(m_image.pixel(local) & 0xFFFFFFu);
   }
 
+  std::optional<QRect> screenGeometryAt(QPoint p) const override {
+    if (m_monitors.empty()) {
+      const QRect all(m_origin, m_image.size());
+      if (all.contains(p)) return all;
+      return std::nullopt;
+    }
+    for (const QRect& m : m_monitors) {
+      if (m.contains(p)) return m;
+    }
+    return std::nullopt;
+  }
+
   QImage grab(const QRect& r) const override {
+    ++m_grabs;
     QImage out(r.size(), QImage::Format_RGB32);
     out.fill(Qt::black);
     QPainter p(&out);
@@ -39,5 +56,7 @@ class FakeScreenSource final : public host::ScreenSource {
   QImage m_image;
   QPoint m_origin;
   QPoint m_cursor;
+  std::vector<QRect> m_monitors;
   mutable int m_pixelReads = 0;
+  mutable int m_grabs = 0;
 };

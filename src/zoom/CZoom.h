@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ZoomPlan.h"
+#include "host/ColorRef.h"
+
+class QWidget;
+namespace host {
+class PictureBox;
+class ScreenSource;
+}  // namespace host
+
+// The magnifier: paints an enlarged copy of the screen around the cursor onto a canvas, each
+// screen pixel a ZoomFactor x ZoomFactor block, with the background color wherever the copied
+// area runs past the edge of the monitor under the cursor.
+class CZoom {
+ public:
+  explicit CZoom(host::ScreenSource& screen);
+
+  int MaxZoomFactor() const { return kMaxZoomFactor; }
+  int ZoomFactor() const { return m_ZoomFactor; }
+  // 1..32; anything else raises run-time error 5 from "CZoom.ZoomFactor" and keeps the factor.
+  void ZoomFactor(int value);
+  bool ShowFullPixelsOnly() const { return m_ShowFullPixelsOnly; }
+  void ShowFullPixelsOnly(bool value) { m_ShowFullPixelsOnly = value; }
+  bool MouseCentered() const { return m_MouseCentered; }
+  void MouseCentered(bool value) { m_MouseCentered = value; }
+
+  // Paints into the rectangle (DestX, DestY, DestW, DestH) of `dest`, device pixels; MaskColor
+  // (a ColorRef or a system color) fills the parts beyond the screen. Ends quietly on any error.
+  void Zoom(host::Canvas& dest, int DestX, int DestY, int DestW, int DestH,
+            host::ColorRef MaskColor);
+  // Zoom over a picture box's whole inner area with its background color; the box's scale must
+  // be pixels.
+  void ZoomCanvas(host::PictureBox& canvas);
+  // Whether the cursor lies in the window's screen rectangle (right and bottom edges outside).
+  bool IsMouseOverWindow(const QWidget& window) const;
+
+  static constexpr int kMaxZoomFactor = 32;
+
+ private:
+  host::ColorRef TranslateColor(host::ColorRef color) const;
+  [[noreturn]] void RaiseError(int number, const char* operationName) const;
+
+  host::ScreenSource& m_screen;
+  int m_ZoomFactor = 5;
+  bool m_ShowFullPixelsOnly = false;
+  bool m_MouseCentered = true;
+  bool m_busy = false;
+};
