@@ -1,0 +1,128 @@
+// Rounded region, gradient background and grow-in animation on real (offscreen) windows.
+#include <gtest/gtest.h>
+
+#include <QEvent>
+#include <QTest>
+#include <vector>
+
+#include "effects/AlphaAnim.h"
+#include "effects/GradientForm.h"
+#include "effects/RoundWindow.h"
+#include "host/Form.h"
+
+namespace {
+
+// Records every geometry the window takes while visible.
+class GeometryLog : public QObject {
+ public:
+  explicit GeometryLog(QWidget& w) : m_w(w) { w.installEventFilter(this); }
+  std::vector<QRect> rects;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Resize) rects.push_back(m_w.geometry());
+    return false;
+  }
+
+ private:
+  QWidget& m_w;
+};
+
+std::unique_ptr<host::Form> form(int widthTwips, int heightTwips) {
+  auto f = std::make_unique<host::Form>();
+  f->Width(widthTwips);
+  f->Height(heightTwips);
+  f->Move(1500, 1500);
+  return f;
+}
+
+TEST(RoundWindowTest, CutsTheCornersAndKeepsTheInside) {
+  auto f = form(4755, 3525);
+  RoundWindow::RoundWindowRgn(*f, 7);
+  const QRegion mask = f->mask();
+  const struct {
+    QPoint p;
+    bool in;
+  } probes[] = {{{0, 0}, false},     {{1, 0}, false},    {{2, 0}, true},      {{0, 1}, false},
+                {{0, 2}, true},      {{315, 0}, false},  {{313, 0}, true},    {{316, 100}, false},
+                {{315, 100}, true},  {{158, 233}, true}, {{158, 234}, false}, {{0, 233}, false},
+                {{315, 233}, false}, {{158, 117}, true}};
+  for (const auto& probe : probes) {
+    EXPECT_EQ(mask.contains(probe.p), probe.in) << probe.p.x() << "," << probe.p.y();
+  }
+  // A second call after a width change leaves one shape: the new outline.
+  f->Width(8565);
+  RoundWindow::RoundWindowRgn(*f, 7);
+  EXPECT_EQ(f->mask().boundingRect(), QRect(0, 0, 570, 234));
+  EXPECT_TRUE(f->mask().contains(QPoint(400, 100)));
+}
+
+TEST(GradientFormTest, BlackToBlueLeftToRightWithNoVerticalChange) {
+  auto f = form(4755, 3525);
+  host::Canvas before = f->canvas();
+  before.FillRect({10, 10, 20, 20}, 0x00FF00);  // drawn on the window: cleared by the gradient
+  GradientForm::GradientFillForm(0, 0xD31803, *f, 0);
+  host::Canvas dc = f->canvas();
+  for (const int y : {0, 117, 234}) {
+    EXPECT_EQ(dc.GetPixel(0, y), 0u);
+    EXPECT_EQ(dc.GetPixel(316, y), host::RGB(2, 23, 210));  // just short of 3, 24, 211
+  }
+  EXPECT_EQ(dc.GetPixel(15, 15), dc.GetPixel(15, 100));
+}
+
+TEST(GradientFormTest, VerticalBlackToGrey) {
+  auto f = form(3885, 5085);  // 259 x 339 pixels
+  GradientForm::GradientFillForm(0, 0x808080, *f, 1);
+  host::Canvas dc = f->canvas();
+  EXPECT_EQ(dc.GetPixel(100, 0), 0u);
+  EXPECT_EQ(dc.GetPixel(0, 338), dc.GetPixel(258, 338));
+  EXPECT_EQ(host::redOf(dc.GetPixel(0, 338)), 127);
+}
+
+TEST(AlphaAnimTest, GrowsFromTheCentreAndEndsAtTheOriginalGeometry) {
+  auto f = form(4755, 3525);
+  const QRect original = f->geometry();
+  GeometryLog log(*f);
+  AlphaAnim::AnimateForm(*f, 25, 1, "in");
+  EXPECT_TRUE(f->isVisible());
+  EXPECT_EQ(f->geometry(), original);
+  ASSERT_GE(log.rects.size(), 20u);
+  EXPECT_LE(log.rects.front().width(), 317 / 25 + 1);
+  for (std::size_t i = 1; i < log.rects.size(); ++i) {
+    EXPECT_GE(log.rects[i].width(), log.rects[i - 1].width());
+    EXPECT_LE(std::abs(log.rects[i].center().x() - original.center().x()), 1);
+    EXPECT_LE(std::abs(log.rects[i].center().y() - original.center().y()), 1);
+  }
+}
+
+TEST(AlphaAnimTest, OutShrinksTowardsTheCentreThenHidesAtTheOriginalGeometry) {
+  auto f = form(4755, 3525);
+  f->show();
+  const QRect original = f->geometry();
+  GeometryLog log(*f);
+  AlphaAnim::AnimateForm(*f, 5, 0, "out");
+  EXPECT_FALSE(f->isVisible());
+  EXPECT_EQ(f->geometry(), original);
+  ASSERT_GE(log.rects.size(), 4u);
+  EXPECT_LT(log.rects[3].width(), log.rects[0].width());
+}
+
+TEST(AlphaAnimTest, OtherEffectsAndNonNormalWindowsAreLeftAlone) {
+  auto f = form(4755, 3525);
+  f->show();
+  const QRect original = f->geometry();
+  GeometryLog log(*f);
+  AlphaAnim::AnimateForm(*f, 25, 0, "IN");
+  AlphaAnim::AnimateForm(*f, 0, 0, "in");
+  EXPECT_TRUE(log.rects.empty());
+  EXPECT_EQ(f->geometry(), original);
+  f->setWindowState(Qt::WindowMinimized);
+  AlphaAnim::AnimateForm(*f, 25, 0, "in");
+  EXPECT_EQ(f->windowState(), Qt::WindowMinimized);
+  f->setWindowState(Qt::WindowMaximized);
+  AlphaAnim::AnimateForm(*f, 25, 0, "in");
+  EXPECT_EQ(f->windowState(), Qt::WindowMaximized);
+  EXPECT_TRUE(log.rects.size() <= 1u);  // at most the maximize itself
+}
+
+}  // namespace
