@@ -4,6 +4,9 @@
 
 #include "ColorPickerLayout.h"
 #include "color/twCMYK.h"
+#include "effects/AlphaAnim.h"
+#include "effects/GradientForm.h"
+#include "effects/RoundWindow.h"
 #include "host/Control.h"
 #include "host/Convert.h"
 #include "host/Fonts.h"
@@ -11,6 +14,7 @@
 #include "host/PictureBox.h"
 #include "host/Screen.h"
 #include "host/TextBox.h"
+#include "zoom/CZoom.h"
 
 namespace {
 
@@ -24,6 +28,8 @@ constexpr host::ColorRef kLightGrey = 0xE0E0E0;
 constexpr host::ColorRef kRed = 0x0000FF;
 constexpr host::ColorRef kBlue = 0xFF0000;
 constexpr host::ColorRef kDarkBlue = 0x800000;
+// The right-hand end of the window's background gradient: red 3, green 24, blue 211.
+constexpr host::ColorRef kGradientBlue = 0xD31803;
 
 QString text(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -90,6 +96,7 @@ void styleLabel(Label& l, Look look) {
       break;
     case Look::TextBox:
     case Look::BarBox:
+    case Look::ZoomBox:
       break;
   }
 }
@@ -105,6 +112,8 @@ ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent)
   Height(ColorPickerLayout::kHeight);
   createControls();
   Timer1.onTimer([this] { Timer1_Timer(); });
+  Timer.Interval(10);
+  Timer.onTimer([this] { Timer_Timer(); });
 }
 
 ColorPicker::~ColorPicker() = default;
@@ -121,6 +130,11 @@ void ColorPicker::createControls() {
       w = box;
     } else if (item.look == Look::BarBox) {
       w = new host::PictureBox(this);
+    } else if (item.look == Look::ZoomBox) {
+      auto* box = new host::PictureBox(this);
+      box->BorderStyle(host::PictureBox::BorderStyleKind::None);
+      box->BackColor(host::SystemColor::WindowBackground);
+      w = box;
     } else {
       auto* label = new Label(this);
       styleLabel(*label, item.look);
@@ -156,6 +170,8 @@ void ColorPicker::createControls() {
   Picture5 = named<host::PictureBox>("Picture5");
   Picture6 = named<host::PictureBox>("Picture6");
   Picture7 = named<host::PictureBox>("Picture7");
+  Pic_zoom = named<host::PictureBox>("Pic_zoom");
+  lbl_zoom_size = named<Label>("lbl_zoom_size");
 }
 
 template <class T>
@@ -170,9 +186,20 @@ void ColorPicker::Form_Load() {
   Height(ColorPickerLayout::kHeight);
   m_cmyk = std::make_unique<twCMYK>();
   m_cmyk->RGB(0);
+  Pic_zoom->ScaleMode(host::PictureBox::ScaleModeKind::Pixels);
+  m_zoom = std::make_unique<CZoom>(m_screen);
+  m_zoom->ZoomFactor(5);
   Timer1.Interval(100);
+  RoundWindow::RoundWindowRgn(*this, 7);
+  GradientForm::GradientFillForm(0, kGradientBlue, *this, 0);
   // Centred on the primary screen, in twips.
   Move(host::roundHalfEven(host::Screen::Width() / 2.0 - Width() / 2.0),
        host::roundHalfEven(host::Screen::Height() / 2.0 - Height() / 2.0));
+  AlphaAnim::AnimateForm(*this, 25, 1, "in");
+  Timer.Enabled(true);
   Timer1.Enabled(true);
+}
+
+void ColorPicker::Timer_Timer() {
+  if (m_zoom) m_zoom->ZoomCanvas(*Pic_zoom);
 }

@@ -13,6 +13,7 @@ class ScreenSource;
 class TextBox;
 }  // namespace host
 class twCMYK;
+class CZoom;
 
 // The picker window: the readouts of the pixel under the cursor, rewritten by Timer1 ten times
 // a second from the screen source it is given.
@@ -23,8 +24,11 @@ class ColorPicker : public host::Form {
 
   // The sampling tick: reads the cursor and the pixel under it and rewrites every readout.
   void Timer1_Timer();
+  // The magnifier tick: repaints Pic_zoom from the screen around the cursor.
+  void Timer_Timer();
 
   host::Timer Timer1;  // sampling, 100 ms
+  host::Timer Timer;   // magnifier, 10 ms
 
   // Readouts written by the tick.
   host::Label* lbl_mouse = nullptr;
@@ -52,8 +56,11 @@ class ColorPicker : public host::Form {
   host::PictureBox* Picture5 = nullptr;
   host::PictureBox* Picture6 = nullptr;
   host::PictureBox* Picture7 = nullptr;
+  host::PictureBox* Pic_zoom = nullptr;
+  host::Label* lbl_zoom_size = nullptr;
 
   twCMYK* cmyk() const { return m_cmyk.get(); }
+  CZoom* zoom() const { return m_zoom.get(); }
 
  protected:
   void Form_Load() override;
@@ -65,4 +72,5 @@ class ColorPicker : public host::Form {
 
   host::ScreenSource& m_screen;
   std::unique_ptr<twCMYK> m_cmyk;
+  std::unique_ptr<CZoom> m_zoom;
 };

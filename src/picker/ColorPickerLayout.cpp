@@ -39,6 +39,7 @@ constexpr std::array kControls{
     ControlSpec{"Label6", L::HexCaption, {3210, 1005, 195, 225}, "#:", ""},
     ControlSpec{"txt_Hex", L::TextBox, {3405, 1005, 765, 240}, "txt_Hex", ""},
     ControlSpec{"lbl_zoom_size", L::GroupTitleLeft, {345, 1740, 1050, 210}, "Zoom", ""},
+    ControlSpec{"Pic_zoom", L::ZoomBox, {345, 1965, 1125, 1110}, "", " 5x Zoom at cursor "},
     ControlSpec{"Label4", L::GroupTitle, {1785, 1725, 855, 180}, "DECIMAL", ""},
     ControlSpec{"Label2", L::RowCaption, {1665, 1875, 195, 195}, "R", ""},
     ControlSpec{"Label9", L::RowCaption, {2055, 1875, 195, 195}, "G", ""},

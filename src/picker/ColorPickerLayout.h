@@ -27,6 +27,7 @@ enum class Look {
   ExitLink,            // " X": red, light grey text, MS Sans Serif 8.25 bold, border
   TextBox,             // read-only text box: light grey, Tahoma 6.75, left-aligned
   BarBox,              // bar graph picture box
+  ZoomBox,             // the magnifier: borderless picture box in the system window color
 };
 
 struct ControlSpec {

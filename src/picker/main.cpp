@@ -11,6 +11,6 @@ int main(int argc, char** argv) {
   host::registerApplicationFonts();
   host::QtScreenSource screen;
   ColorPicker picker(screen);
-  picker.show();
+  picker.Show();
   return QApplication::exec();
 }

@@ -4,12 +4,14 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
 #include <QTest>
 
 #include "host/Label.h"
 #include "host/PictureBox.h"
 #include "host/Screen.h"
+#include "host/SystemColors.h"
 #include "host/TextBox.h"
 #include "picker/ColorPicker.h"
 
@@ -45,17 +47,60 @@ TEST(ScreenE2E, RealScreenSourceReadsExactPixelsAndInvalidOffScreen) {
   QTRY_COMPARE(source.cursorPos(), QPoint(33, 44));
 }
 
-TEST(ScreenE2E, PickerSamplesTheColorUnderThePointerAndShowsIt) {
-  const QColor known(255, 128, 0);
-  ColorWindow target(known, QRect(0, 0, 300, 300));
-  target.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&target));
-  QCursor::setPos(150, 150);
+// A window showing an image (x, y) -> (x * 4, y * 4, 0x40), so every magnified block tells
+// which screen pixel it came from.
+class PatternWindow : public QWidget {
+ public:
+  explicit PatternWindow(QRect geometry)
+      : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+        m_image(geometry.size(), QImage::Format_RGB32) {
+    for (int y = 0; y < m_image.height(); ++y)
+      for (int x = 0; x < m_image.width(); ++x)
+        m_image.setPixel(x, y, qRgb((x * 4) & 255, (y * 4) & 255, 0x40));
+    setGeometry(geometry);
+  }
+  QRgb at(QPoint screen) const { return m_image.pixel(screen - geometry().topLeft()) & 0xFFFFFFu; }
 
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.drawImage(0, 0, m_image);
+  }
+
+ private:
+  QImage m_image;
+};
+
+class PickerE2E : public ::testing::Test {
+ protected:
+  PickerE2E()
+      : behind(QColor(255, 0, 255), QRect(400, 300, 500, 400)),
+        target(QColor(255, 128, 0), QRect(0, 0, 300, 300)),
+        pattern(QRect(20, 400, 64, 64)),
+        picker(source) {
+    for (QWidget* w : {static_cast<QWidget*>(&behind), static_cast<QWidget*>(&target),
+                       static_cast<QWidget*>(&pattern)}) {
+      w->show();
+      EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
+    }
+    QCursor::setPos(150, 150);
+    picker.Show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&picker));
+  }
+
+  QRgb pickerPixel(QPoint inWindow) const {
+    return screenPixel(picker.geometry().topLeft() + inWindow);
+  }
+  QRgb zoomPixel(int x, int y) const { return picker.Pic_zoom->buffer().pixel(x, y) & 0xFFFFFFu; }
+
+  ColorWindow behind;  // magenta under the picker's corners
+  ColorWindow target;
+  PatternWindow pattern;
   host::QtScreenSource source;
-  ColorPicker picker(source);
-  picker.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
+  ColorPicker picker;
+};
+
+TEST_F(PickerE2E, SamplesTheColorUnderThePointerAndShowsIt) {
   EXPECT_TRUE(picker.Timer1.Enabled());
   EXPECT_EQ(picker.Timer1.Interval(), 100);
 
@@ -67,16 +112,15 @@ TEST(ScreenE2E, PickerSamplesTheColorUnderThePointerAndShowsIt) {
   EXPECT_EQ(picker.lbl_gryR->Caption(), QStringLiteral("147"));
   EXPECT_EQ(picker.lbl_M->Caption(), QStringLiteral("50 %"));
 
-  // The window is centred on the 1280 x 1024 screen.
+  // Centred on the 1280 x 1024 screen after growing in.
   EXPECT_EQ(picker.geometry().size(), QSize(317, 235));
   EXPECT_NEAR(picker.geometry().center().x(), 640, 1);
   EXPECT_NEAR(picker.geometry().center().y(), 512, 1);
 
   // What a user sees: a few pixels of the picker window on the real screen.
   QTest::qWait(300);
-  const QPoint origin = picker.geometry().topLeft();
   auto at = [&](const QWidget* w, QPoint offset) {
-    return screenPixel(origin + w->geometry().topLeft() + offset);
+    return pickerPixel(w->geometry().topLeft() + offset);
   };
   EXPECT_EQ(at(picker.lbl_color, {30, 15}), 0xFF8000u) << "the swatch";
   EXPECT_EQ(at(picker.lbl_Grey, {30, 15}), 0x939393u) << "the grey swatch (147)";
@@ -85,7 +129,45 @@ TEST(ScreenE2E, PickerSamplesTheColorUnderThePointerAndShowsIt) {
   EXPECT_EQ(at(picker.Picture3, {bar.width() / 2, bar.height() - 4}), 0xFFFFFFu)
       << "blue bar empty";
   EXPECT_EQ(at(picker.Picture6, {bar.width() / 2, 4}), 0xFFFF00u) << "yellow bar full";
-  EXPECT_EQ(screenPixel(origin + QPoint(5, 230)), 0x000080u) << "window background";
+}
+
+TEST_F(PickerE2E, RoundedCornersAndGradientBackgroundOnScreen) {
+  QTest::qWait(200);
+  EXPECT_EQ(pickerPixel({0, 0}), 0xFF00FFu) << "corner cut: the window behind shows";
+  EXPECT_EQ(pickerPixel({1, 0}), 0xFF00FFu);
+  EXPECT_EQ(pickerPixel({0, 233}), 0xFF00FFu);
+  EXPECT_EQ(pickerPixel({316, 100}), 0xFF00FFu) << "the shape stops one pixel short";
+  EXPECT_EQ(pickerPixel({0, 100}), 0x000000u) << "gradient starts black";
+  EXPECT_EQ(pickerPixel({315, 100}), 0x0217D1u) << "gradient's last visible column";
+  EXPECT_EQ(pickerPixel({2, 0}), pickerPixel({2, 232}));
+}
+
+TEST_F(PickerE2E, MagnifierShowsFiveByFiveBlocksOfTheScreenAroundThePointer) {
+  const QPoint cursor(50, 430);  // on the pattern
+  QCursor::setPos(cursor);
+  // Pic_zoom is 75 x 74: 15 columns and rows at 5x, the cursor's pixel in column and row 7.
+  QTRY_COMPARE_WITH_TIMEOUT(zoomPixel(37, 37), pattern.at(cursor), 5000);
+  for (const QPoint block : {QPoint(0, 0), QPoint(7, 7), QPoint(14, 3), QPoint(2, 14)}) {
+    const QRgb want = pattern.at(cursor + block - QPoint(7, 7));
+    for (const QPoint inside : {QPoint(0, 0), QPoint(4, 4), QPoint(0, 4)}) {
+      const QPoint device = block * 5 + inside;
+      if (device.y() >= 74) continue;
+      EXPECT_EQ(zoomPixel(device.x(), device.y()), want) << block.x() << "," << block.y();
+    }
+  }
+}
+
+TEST_F(PickerE2E, MagnifierFillsBeyondTheScreenEdgeWithTheBoxBackground) {
+  // A background that no screen pixel here has, so the margins cannot be mistaken for content.
+  picker.Pic_zoom->BackColor(host::RGB(1, 2, 3));
+  QCursor::setPos(0, 0);
+  // The cursor's pixel lands at 35..39: seven columns and rows of background before it.
+  QTRY_COMPARE_WITH_TIMEOUT(zoomPixel(35, 35), screenPixel(QPoint(0, 0)), 5000);
+  EXPECT_EQ(zoomPixel(34, 50), 0x010203u);
+  EXPECT_EQ(zoomPixel(50, 34), 0x010203u);
+  EXPECT_EQ(zoomPixel(0, 73), 0x010203u);
+  EXPECT_EQ(zoomPixel(74, 0), 0x010203u);
+  EXPECT_EQ(zoomPixel(74, 73), screenPixel(QPoint(7, 7)));
 }
 
 }  // namespace
