@@ -2,12 +2,11 @@
 // one-pixel read of the screen (on an X server; skipped on the offscreen platform).
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QImage>
 
 #include "../tests/fakes/FakeScreenSource.h"
-#include "host/Fonts.h"
 #include "picker/ColorPicker.h"
 
 namespace {
@@ -44,13 +43,3 @@ void BM_RealOnePixelRead(benchmark::State& state) {
 BENCHMARK(BM_RealOnePixelRead)->MeasureProcessCPUTime()->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  host::registerApplicationFonts();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

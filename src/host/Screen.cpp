@@ -56,6 +56,12 @@ std::optional<QRect> QtScreenSource::screenGeometryAt(QPoint p) const {
 }
 
 QImage QtScreenSource::grab(const QRect& r) const {
+  // The usual case, a rectangle on one screen, is one grab with no compositing.
+  if (QScreen* screen = QGuiApplication::screenAt(r.topLeft());
+      screen != nullptr && screen->geometry().contains(r)) {
+    const QPoint local = r.topLeft() - screen->geometry().topLeft();
+    return screen->grabWindow(0, local.x(), local.y(), r.width(), r.height()).toImage();
+  }
   QImage out(r.size(), QImage::Format_RGB32);
   out.fill(Qt::black);
   QPainter painter(&out);

@@ -1,0 +1,17 @@
+// Google Benchmark main with a QApplication: offscreen unless run on an X server (bench/run
+// uses a private Xvfb, so the real screen reads are measured too).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include "host/Fonts.h"
+
+int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  host::registerApplicationFonts();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
