@@ -17,7 +17,12 @@ for _ in $(seq 1 500); do
   wid=$(xdotool search --name '^Tintwell$' 2>/dev/null | head -n1 || true)
   if [ -n "$wid" ]; then
     eval "$(xdotool getwindowgeometry --shell "$wid")"
-    if [ "$(import -window root -crop "1x1+$((X + 54))+$((Y + 49))" -depth 8 txt:- 2>/dev/null | grep -c '#3366CC')" = 1 ]; then
+    # The window is on screen (a pixel of its own, not the root's) and its swatch shows the
+    # root color under the pointer.
+    px() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -c '#3366CC' || true; }
+    swatch=$(px $((X + 54)) $((Y + 49)))
+    inside=$(px $((X + 5)) $((Y + 100)))
+    if [ "$WIDTH" = 317 ] && [ "$HEIGHT" = 235 ] && [ "$swatch" = 1 ] && [ "$inside" = 0 ]; then
       first=$(( ($(date +%s%N) - start) / 1000000 ))
       break
     fi
