@@ -1,5 +1,7 @@
 #include "Canvas.h"
 
+#include <QFontMetrics>
+#include <QPainter>
 #include <algorithm>
 #include <cstdlib>
 
@@ -225,6 +227,16 @@ void Canvas::GradientFill(const TriVertex& a, const TriVertex& b, GradientMode m
       std::fill(line + clip.left, line + clip.right, colorAt(y - area.top));
     }
   }
+}
+
+void Canvas::TextOut(int x, int y, const QString& text, const QFont& font, int escapement,
+                     ColorRef color) {
+  QPainter p(m_image);
+  p.setFont(font);
+  p.setPen(QColor::fromRgb(toRgb24(color) | 0xFF000000u));
+  p.translate(x, y);
+  p.rotate(-escapement / 10.0);
+  p.drawText(0, QFontMetrics(font).ascent(), text);
 }
 
 }  // namespace host

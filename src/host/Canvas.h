@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QFont>
 #include <QImage>
+#include <QString>
 #include <optional>
 
 #include "ColorRef.h"
@@ -105,6 +107,11 @@ class Canvas {
   // gradient, left to right or top to bottom: each channel of pixel i of n is
   // floor((c0 * (n - i) + c1 * i) / n), so the far edge falls just short of c1. No dithering.
   void GradientFill(const TriVertex& a, const TriVertex& b, GradientMode mode);
+
+  // Writes `text` with its top-left corner at (x, y), turned counter-clockwise by `escapement`
+  // tenths of a degree (900: the text runs upwards), in `color`, with a transparent background.
+  void TextOut(int x, int y, const QString& text, const QFont& font, int escapement,
+               ColorRef color);
 
  private:
   void plot(int x, int y, ColorRef color);

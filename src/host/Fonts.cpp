@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <array>
+#include <cstdlib>
 
 namespace host {
 
@@ -37,6 +38,17 @@ QFont designFont(const QString& face, double points, bool bold) {
   font.setStyleHint(QFont::SansSerif);
   font.setPointSizeF(points);
   font.setBold(bold);
+  return font;
+}
+
+QFont fontFromLogFont(const LogFont& lf) {
+  QFont font = designFont(lf.faceName.left(31), 8.25, lf.weight >= 600);
+  if (lf.height != 0) font.setPixelSize(std::abs(lf.height));
+  font.setItalic(lf.italic);
+  font.setUnderline(lf.underline);
+  font.setStrikeOut(lf.strikeOut);
+  if (lf.quality == 3) font.setStyleStrategy(QFont::NoAntialias);
+  if (lf.quality == 4) font.setStyleStrategy(QFont::PreferAntialias);
   return font;
 }
 

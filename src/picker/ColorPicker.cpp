@@ -1,18 +1,25 @@
 #include "ColorPicker.h"
 
+#include <QIcon>
 #include <QString>
 
 #include "ColorPickerLayout.h"
+#include "about/cLogo.h"
 #include "color/twCMYK.h"
+#include "controls/button/CandyButton.h"
 #include "effects/AlphaAnim.h"
 #include "effects/GradientForm.h"
 #include "effects/RoundWindow.h"
+#include "host/CheckBox.h"
 #include "host/Control.h"
 #include "host/Convert.h"
 #include "host/Fonts.h"
+#include "host/FormData.h"
+#include "host/Forms.h"
 #include "host/Label.h"
 #include "host/PictureBox.h"
 #include "host/Screen.h"
+#include "host/Shape.h"
 #include "host/TextBox.h"
 #include "zoom/CZoom.h"
 
@@ -94,10 +101,8 @@ void styleLabel(Label& l, Look look) {
       l.ForeColor(kLightGrey);
       l.BorderStyle(Label::BorderStyleKind::FixedSingle);
       break;
-    case Look::TextBox:
-    case Look::BarBox:
-    case Look::ZoomBox:
-      break;
+    default:
+      break;  // not labels
   }
 }
 
@@ -106,6 +111,7 @@ void styleLabel(Label& l, Look look) {
 ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent)
     : host::Form(parent), m_screen(screen) {
   setWindowTitle(QStringLiteral("Tintwell"));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/tintwell.png")));
   BackColor(kDarkBlue);
   ForeColor(kWhite);
   Width(ColorPickerLayout::kCompactWidth);
@@ -118,32 +124,97 @@ ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent)
 
 ColorPicker::~ColorPicker() = default;
 
-void ColorPicker::createControls() {
-  for (const ColorPickerLayout::ControlSpec& item : ColorPickerLayout::controls()) {
-    QWidget* w = nullptr;
-    if (item.look == Look::TextBox) {
-      auto* box = new host::TextBox(this);
-      box->setFont(host::designFont(QStringLiteral("Tahoma"), 6.75));
+QWidget* ColorPicker::createControl(const ColorPickerLayout::ControlSpec& item,
+                                    const host::FormData& stored) {
+  QWidget* parent = this;
+  if (!item.container.empty()) parent = named<QWidget>(item.container);
+  const QFont small = host::designFont(QStringLiteral("Tahoma"), 6.75);
+  auto shape = [&](host::ColorRef border, int width) {
+    auto* s = new host::Shape(parent);
+    s->BorderColor(border);
+    s->BorderWidth(width);
+    s->place(item.rect);
+    return s;
+  };
+  auto check = [&](host::ColorRef fore, double points) {
+    auto* c = new host::CheckBox(parent);
+    c->setFont(host::designFont(QStringLiteral("Tahoma"), points, true));
+    c->BackColor(0x222222);
+    c->ForeColor(fore);
+    c->Caption(text(item.text));
+    c->Value(1);
+    return c;
+  };
+  switch (item.look) {
+    case Look::Band: {
+      host::Shape* s = shape(0x000000, 1);
+      s->Filled(true);
+      s->FillColor(0x222222);
+      return s;
+    }
+    case Look::FrameGrey:
+      return shape(0x404040, 1);
+    case Look::FrameBlue:
+      return shape(kBlue, 2);
+    case Look::ZoomMarker:
+      return shape(kRed, 1);
+    case Look::CheckOnTop:
+      return check(kLightGrey, 6.75);
+    case Look::CheckSwitch:
+      return check(0x00FF00, 8.25);
+    case Look::TextBox: {
+      auto* box = new host::TextBox(parent);
+      box->setFont(small);
       box->BackColor(kLightGrey);
       box->Locked(true);
       box->Text(text(item.text));
-      w = box;
-    } else if (item.look == Look::BarBox) {
-      w = new host::PictureBox(this);
-    } else if (item.look == Look::ZoomBox) {
-      auto* box = new host::PictureBox(this);
+      return box;
+    }
+    case Look::BarBox:
+      return new host::PictureBox(parent);
+    case Look::ZoomBox: {
+      auto* box = new host::PictureBox(parent);
       box->BorderStyle(host::PictureBox::BorderStyleKind::None);
       box->BackColor(host::SystemColor::WindowBackground);
-      w = box;
-    } else {
-      auto* label = new Label(this);
+      return box;
+    }
+    case Look::LogoStrip: {
+      auto* box = new host::PictureBox(parent);
+      box->BorderStyle(host::PictureBox::BorderStyleKind::None);
+      box->BackColor(0x808080);
+      box->ForeColor(kWhite);
+      box->setFont(host::designFont(QStringLiteral("Arial"), 8.25, true));
+      return box;
+    }
+    case Look::Button: {
+      auto* button = new CandyButton(parent);
+      button->setObjectName(text(item.name));
+      host::placeTwips(*button, item.rect);
+      button->load(stored.bagFor(text(item.name)));
+      return button;
+    }
+    default: {
+      auto* label = new Label(parent);
       styleLabel(*label, item.look);
       label->Caption(text(item.text));
-      w = label;
+      return label;
     }
-    w->setObjectName(text(item.name));
-    w->setToolTip(text(item.tooltip));
-    host::placeTwips(*w, item.rect);
+  }
+}
+
+void ColorPicker::createControls() {
+  const host::FormData stored = host::FormData::load(QStringLiteral(":/forms/ColorPicker.txt"));
+  for (const QString& problem : stored.problems()) {
+    qWarning("stored form data of ColorPicker: %s", qPrintable(problem));
+  }
+  for (int layer = 0; layer <= 2; ++layer) {
+    for (const ColorPickerLayout::ControlSpec& item : ColorPickerLayout::controls()) {
+      if (ColorPickerLayout::layerOf(item.look) != layer) continue;
+      QWidget* w = createControl(item, stored);
+      w->setObjectName(text(item.name));
+      if (!item.tooltip.empty()) w->setToolTip(text(item.tooltip));
+      if (dynamic_cast<host::Shape*>(w) == nullptr) host::placeTwips(*w, item.rect);
+    }
   }
   lbl_mouse = named<Label>("lbl_mouse");
   lbl_color = named<Label>("lbl_color");
@@ -172,11 +243,19 @@ void ColorPicker::createControls() {
   Picture7 = named<host::PictureBox>("Picture7");
   Pic_zoom = named<host::PictureBox>("Pic_zoom");
   lbl_zoom_size = named<Label>("lbl_zoom_size");
+  Check1 = named<host::CheckBox>("Check1");
+  onTop = named<host::CheckBox>("onTop");
+  picLogo = named<host::PictureBox>("picLogo");
+  btn_Mixer = named<CandyButton>("btn_Mixer");
+  Shape1 = named<host::Shape>("Shape1");
+  Shape2 = named<host::Shape>("Shape2");
+  Shape3 = findChild<host::Shape*>(QStringLiteral("Shape3"));
 }
 
 template <class T>
 T* ColorPicker::named(std::string_view name) const {
   T* w = findChild<T*>(text(name), Qt::FindDirectChildrenOnly);
+  // Every name asked for is in the layout table; a missing one is a programming error.
   Q_ASSERT(w != nullptr);
   return w;
 }
@@ -189,8 +268,14 @@ void ColorPicker::Form_Load() {
   Pic_zoom->ScaleMode(host::PictureBox::ScaleModeKind::Pixels);
   m_zoom = std::make_unique<CZoom>(m_screen);
   m_zoom->ZoomFactor(5);
+  btn_Mixer->Enabled(false);
   Timer1.Interval(100);
   RoundWindow::RoundWindowRgn(*this, 7);
+  ensureLogo();
+  m_logo->DrawingObject(picLogo);
+  const host::AppVersion v = host::App();
+  m_logo->Caption(
+      QStringLiteral("::: Tintwell :::   v %1.%2.0.%3").arg(v.Major).arg(v.Minor).arg(v.Revision));
   GradientForm::GradientFillForm(0, kGradientBlue, *this, 0);
   // Centred on the primary screen, in twips.
   Move(host::roundHalfEven(host::Screen::Width() / 2.0 - Width() / 2.0),
@@ -198,6 +283,24 @@ void ColorPicker::Form_Load() {
   AlphaAnim::AnimateForm(*this, 25, 1, "in");
   Timer.Enabled(true);
   Timer1.Enabled(true);
+}
+
+void ColorPicker::ensureLogo() {
+  if (!m_logo) m_logo = std::make_unique<cLogo>();
+}
+
+void ColorPicker::resizeEvent(QResizeEvent* event) {
+  host::Form::resizeEvent(event);
+  host::runEventHandler("Form_Resize", [this] { Form_Resize(); });
+}
+
+void ColorPicker::Form_Resize() {
+  // The strip spans the window's inner height (the window's scale is twips).
+  picLogo->resize(picLogo->width(), host::twipsToPixels(host::roundHalfEven(ScaleHeight()),
+                                                        host::Screen::TwipsPerPixelY()));
+  ensureLogo();
+  m_logo->Draw();
+  Timer.Enabled(!(windowState() & Qt::WindowMinimized));
 }
 
 void ColorPicker::Timer_Timer() {

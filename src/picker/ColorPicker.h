@@ -7,13 +7,21 @@
 #include "host/Timer.h"
 
 namespace host {
+class CheckBox;
+class FormData;
 class Label;
+class Shape;
 class PictureBox;
 class ScreenSource;
 class TextBox;
 }  // namespace host
 class twCMYK;
 class CZoom;
+class CandyButton;
+class cLogo;
+namespace ColorPickerLayout {
+struct ControlSpec;
+}
 
 // The picker window: the readouts of the pixel under the cursor, rewritten by Timer1 ten times
 // a second from the screen source it is given.
@@ -58,19 +66,33 @@ class ColorPicker : public host::Form {
   host::PictureBox* Picture7 = nullptr;
   host::PictureBox* Pic_zoom = nullptr;
   host::Label* lbl_zoom_size = nullptr;
+  host::CheckBox* Check1 = nullptr;
+  host::CheckBox* onTop = nullptr;
+  host::PictureBox* picLogo = nullptr;
+  CandyButton* btn_Mixer = nullptr;
+  host::Shape* Shape1 = nullptr;
+  host::Shape* Shape2 = nullptr;
+  host::Shape* Shape3 = nullptr;
 
   twCMYK* cmyk() const { return m_cmyk.get(); }
   CZoom* zoom() const { return m_zoom.get(); }
+  cLogo* logo() const { return m_logo.get(); }
 
  protected:
   void Form_Load() override;
+  void resizeEvent(QResizeEvent* event) override;
+  // The window's Resize event: the logo strip follows the inner height and is repainted.
+  void Form_Resize();
 
  private:
   void createControls();
+  void ensureLogo();
+  QWidget* createControl(const ColorPickerLayout::ControlSpec& item, const host::FormData& stored);
   template <class T>
   T* named(std::string_view name) const;
 
   host::ScreenSource& m_screen;
   std::unique_ptr<twCMYK> m_cmyk;
   std::unique_ptr<CZoom> m_zoom;
+  std::unique_ptr<cLogo> m_logo;
 };

@@ -9,6 +9,20 @@ using L = Look;
 
 // clang-format off
 constexpr std::array kControls{
+    ControlSpec{"Shape2", L::Band, {45, -15, 4920, 300}, "", ""},
+    ControlSpec{"Shape1", L::Band, {120, 3210, 4890, 270}, "", ""},
+    ControlSpec{"frameSwatches", L::FrameGrey, {315, 330, 990, 1290}, "", ""},
+    ControlSpec{"frameZoom", L::FrameGrey, {300, 1725, 1215, 1395}, "", ""},
+    ControlSpec{"frameDecimal", L::FrameGrey, {1590, 1725, 1260, 1395}, "", ""},
+    ControlSpec{"frameCmyk", L::FrameGrey, {2925, 1755, 1770, 1305}, "", ""},
+    ControlSpec{"frameHsbGrey", L::FrameGrey, {1590, 345, 1245, 1005}, "", ""},
+    ControlSpec{"frameTexts", L::FrameGrey, {3165, 360, 1245, 930}, "", ""},
+    ControlSpec{"frameZoomBox", L::FrameBlue, {330, 1950, 1170, 1170}, "", ""},
+    ControlSpec{"frameColor", L::FrameBlue, {360, 495, 915, 480}, "", ""},
+    ControlSpec{"frameGrey", L::FrameBlue, {360, 1110, 915, 480}, "", ""},
+    ControlSpec{"Check1", L::CheckSwitch, {2910, 3225, 1815, 255}, "Switch On / Off", " Press Spacebar to switch this ON/OFF to record last color values. "},
+    ControlSpec{"onTop", L::CheckOnTop, {270, 15, 1635, 255}, "Always on Top", " If checked, sets this window to always be on top of other windows."},
+    ControlSpec{"picLogo", L::LogoStrip, {0, -30, 240, 4305}, "", ""},
     ControlSpec{"lbl_mouse", L::ReadoutTransparent, {2490, 30, 1590, 210}, "lbl_mouse", " Mouse Coordinates in pixels "},
     ControlSpec{"lbl_about", L::AboutLink, {4185, 30, 210, 210}, "?", " About Tintwell "},
     ControlSpec{"lbl_Exit", L::ExitLink, {4410, 30, 255, 210}, " X", " Exits Tintwell "},
@@ -63,12 +77,34 @@ constexpr std::array kControls{
     ControlSpec{"lbl_M", L::Readout, {3375, 2910, 435, 180}, "", " Magenta value "},
     ControlSpec{"lbl_Y", L::Readout, {3810, 2910, 435, 180}, "", " Yellow value "},
     ControlSpec{"lbl_K", L::Readout, {4245, 2910, 435, 180}, "", " Black value "},
+    ControlSpec{"btn_Mixer", L::Button, {3060, 1305, 1650, 435}, "", ""},
+    ControlSpec{"Shape3", L::ZoomMarker, {527, 527, 55, 55}, "", "", "Pic_zoom"},
 };
 // clang-format on
 }  // namespace
 
 std::span<const ControlSpec> controls() {
   return kControls;
+}
+
+int layerOf(Look look) {
+  switch (look) {
+    case Look::Band:
+    case Look::FrameGrey:
+    case Look::FrameBlue:
+      return 0;
+    case Look::TextBox:
+    case Look::BarBox:
+    case Look::ZoomBox:
+    case Look::ZoomMarker:
+    case Look::CheckOnTop:
+    case Look::CheckSwitch:
+    case Look::LogoStrip:
+    case Look::Button:
+      return 2;
+    default:
+      return 1;
+  }
 }
 
 }  // namespace ColorPickerLayout

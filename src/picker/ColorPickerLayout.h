@@ -28,14 +28,27 @@ enum class Look {
   TextBox,             // read-only text box: light grey, Tahoma 6.75, left-aligned
   BarBox,              // bar graph picture box
   ZoomBox,             // the magnifier: borderless picture box in the system window color
+  Band,                // filled rectangle 222222 with a black outline
+  FrameGrey,           // outline 404040
+  FrameBlue,           // outline FF0000, two pixels
+  ZoomMarker,          // the square over the magnified cursor pixel (inside Pic_zoom)
+  CheckOnTop,          // "Always on Top": 222222, light grey text, Tahoma 6.75 bold, ticked
+  CheckSwitch,         // "Switch On / Off": 222222, green text, Tahoma 8.25 bold, ticked
+  LogoStrip,           // the logo strip: borderless picture box, grey, white Arial 8.25 bold
+  Button,              // an owner-drawn button, its properties from the stored form data
 };
 
+// Controls are created shapes first, then labels, then the windowed controls, so that the
+// lighter controls lie beneath as the runtime draws them.
+int layerOf(Look look);
+
 struct ControlSpec {
-  std::string_view name;
+  std::string_view name;  // the frames have no name of their own in the design
   Look look;
   host::TwipsRect rect;
   std::string_view text;
   std::string_view tooltip;
+  std::string_view container = {};  // the control it sits in, if not the window
 };
 
 std::span<const ControlSpec> controls();

@@ -137,9 +137,15 @@ TEST_F(PickerE2E, RoundedCornersAndGradientBackgroundOnScreen) {
   EXPECT_EQ(pickerPixel({1, 0}), 0xFF00FFu);
   EXPECT_EQ(pickerPixel({0, 233}), 0xFF00FFu);
   EXPECT_EQ(pickerPixel({316, 100}), 0xFF00FFu) << "the shape stops one pixel short";
-  EXPECT_EQ(pickerPixel({0, 100}), 0x000000u) << "gradient starts black";
+  // Black to blue: column 17, just right of the logo strip, and the last visible column.
+  EXPECT_EQ(pickerPixel({17, 100}), 0x00010Bu) << "gradient near its black start";
   EXPECT_EQ(pickerPixel({315, 100}), 0x0217D1u) << "gradient's last visible column";
-  EXPECT_EQ(pickerPixel({2, 0}), pickerPixel({2, 232}));
+  EXPECT_EQ(pickerPixel({8, 232}), 0x161616u) << "the logo strip starts dark grey at the bottom";
+  EXPECT_GT(qBlue(pickerPixel({8, 2})), 190) << "and ends blue at the top";
+  EXPECT_EQ(pickerPixel({150, 10}), 0x222222u) << "top band";
+  EXPECT_EQ(pickerPixel({50, 222}), 0x222222u) << "bottom band";
+  EXPECT_EQ(pickerPixel({21, 50}), 0x404040u) << "grey frame around the swatches";
+  EXPECT_EQ(pickerPixel({21, 170}), 0x0000FFu) << "blue frame around the magnifier";
 }
 
 TEST_F(PickerE2E, MagnifierShowsFiveByFiveBlocksOfTheScreenAroundThePointer) {

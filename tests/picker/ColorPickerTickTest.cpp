@@ -205,20 +205,4 @@ TEST_F(TickTest, RedHalfwayFillsALittleOverHalfTheBarFromTheBottom) {
   EXPECT_LT(rows * 2, h + 3);
 }
 
-TEST_F(TickTest, ReadoutsSitAtTheirDesignPositions) {
-  // Twips / 15 at the offscreen platform's 96 DPI.
-  const struct {
-    QWidget* w;
-    QRect px;
-  } where[] = {
-      {picker.lbl_mouse, {166, 2, 106, 14}}, {picker.lbl_color, {24, 34, 61, 30}},
-      {picker.txt_Hex, {227, 67, 51, 16}},   {picker.txt_vbcode, {213, 38, 79, 16}},
-      {picker.Picture1, {114, 135, 12, 59}}, {picker.Picture7, {293, 136, 12, 59}},
-      {picker.lbl_K, {283, 194, 29, 12}},    {picker.lbl_Sat, {119, 72, 20, 13}},
-  };
-  for (const auto& [w, px] : where)
-    EXPECT_EQ(w->geometry(), px) << w->objectName().toStdString();
-  EXPECT_EQ(picker.size(), QSize(317, 235));
-}
-
 }  // namespace

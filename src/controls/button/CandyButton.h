@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+#include "host/PropertyBag.h"
+#include "host/UserControl.h"
+
+// The owner-drawn push button: its properties, color schemes, color blending and persistence.
+class CandyButton : public host::UserControl {
+ public:
+  enum ButtonState { Normal = 0, Pressed = 1, Focused = 2, Hot = 3, Checked_ = 4 };
+
+  // One preset palette: face at rest, under the pointer, pressed, and the gloss's light color.
+  struct Palette {
+    host::ColorRef up, hover, down, bright;
+  };
+  static const std::array<Palette, 15>& palettes();
+
+  explicit CandyButton(QWidget* parent);
+
+  bool DisplayHand() const { return m_DisplayHand; }
+  void DisplayHand(bool value) { m_DisplayHand = value; }
+  bool Enabled() const;
+  void Enabled(bool value);
+  std::int32_t ColorScheme() const { return m_ColorScheme; }
+  void ColorScheme(std::int32_t value);
+  std::int32_t BorderBrightness() const { return m_BorderBrightness; }
+  void BorderBrightness(std::int32_t value);
+  bool IconHighLite() const { return m_IconHighLite; }
+  void IconHighLite(bool value);
+  host::ColorRef IconHighLiteColor() const { return m_IconHighLiteColor; }
+  void IconHighLiteColor(host::ColorRef value);
+  bool CaptionHighLite() const { return m_CaptionHighLite; }
+  void CaptionHighLite(bool value);
+  host::ColorRef CaptionHighLiteColor() const { return m_CaptionHighLiteColor; }
+  void CaptionHighLiteColor(host::ColorRef value);
+  host::ColorRef ColorBright() const { return m_ColorBright; }
+  void ColorBright(host::ColorRef value);
+  host::ColorRef ColorButtonDown() const { return m_ColorButtonDown; }
+  void ColorButtonDown(host::ColorRef value);
+  host::ColorRef ColorButtonUp() const { return m_ColorButtonUp; }
+  void ColorButtonUp(host::ColorRef value);
+  host::ColorRef ColorButtonHover() const { return m_ColorButtonHover; }
+  void ColorButtonHover(host::ColorRef value);
+  host::ColorRef ForeColor() const { return m_ForeColor; }
+  void ForeColor(host::ColorRef value);
+  const host::PictureRef& Picture() const { return m_Picture; }
+  void Picture(const host::PictureRef& value);
+  bool Checked() const { return m_Checked; }
+  void Checked(bool value);
+  std::int32_t Style() const { return m_Style; }
+  void Style(std::int32_t value);
+  std::int32_t PictureAlignment() const { return m_PictureAlignment; }
+  void PictureAlignment(std::int32_t value);
+  const QString& Caption() const { return m_Caption; }
+  void Caption(const QString& value);
+  QFont Font() const { return font(); }
+  void Font(const QFont& value);
+
+  // Channels of `color` (system colors translated).
+  static void GetRGB(std::int32_t& R, std::int32_t& G, std::int32_t& b, host::ColorRef color);
+  // color1 + (color2 - color1) * percentage / 100 per channel, truncating toward zero; the
+  // percentage is clamped to 0..100 and written back.
+  static host::ColorRef BlendColors(host::ColorRef color1, host::ColorRef color2,
+                                    std::int32_t& percentage);
+  static std::int32_t Clamp(std::int32_t value, std::int32_t min, std::int32_t max);
+
+  // Paints the whole control for a state (Checked wins); nothing until the properties are
+  // loaded.
+  void Redraw(int state);
+  // The picture and the caption for a state, over the painted face.
+  void DrawIconWCaption(int state);
+
+  void InitProperties() override;
+  void ReadProperties(const host::PropertyBag& bag) override;
+  void WriteProperties(host::PropertyBag& bag) const override;
+
+  bool ready() const { return m_Ready; }
+  bool mouseInside() const { return m_MouseInside; }
+  int lastState() const { return m_lastState; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void setFaceColor(host::ColorRef& field, host::ColorRef value, const char* notifyName);
+  void paintFace(int state);
+
+  std::int32_t m_Style = 0;
+  std::int32_t m_PictureAlignment = 0;
+  bool m_Checked = false;
+  QString m_Caption;
+  host::PictureRef m_Picture;
+  QImage m_PictureImage;
+  host::ColorRef m_ColorButtonHover = 0;
+  host::ColorRef m_ColorButtonUp = 0;
+  host::ColorRef m_ColorButtonDown = 0;
+  host::ColorRef m_ColorBright = 0;
+  host::ColorRef m_ForeColor = 0;
+  bool m_DisplayHand = false;
+  std::int32_t m_BorderBrightness = 0;
+  std::int32_t m_ColorScheme = 0;
+  bool m_IconHighLite = false;
+  host::ColorRef m_IconHighLiteColor = 0;
+  bool m_CaptionHighLite = false;
+  host::ColorRef m_CaptionHighLiteColor = 0;
+  bool m_Enabled = false;
+  bool m_Ready = false;
+  bool m_MouseInside = false;
+  bool m_HasFocus = false;
+  int m_lastState = -1;
+};

@@ -1,0 +1,86 @@
+#include "UserControl.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "Fonts.h"
+
+namespace host {
+
+UserControl::UserControl(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QFont UserControl::AmbientFont() const {
+  return parentWidget() != nullptr ? parentWidget()->font() : font();
+}
+
+void UserControl::load(const PropertyBag* bag) {
+  if (bag != nullptr) {
+    ReadProperties(*bag);
+  } else {
+    InitProperties();
+  }
+}
+
+void UserControl::MousePointer(int value) {
+  m_mousePointer = value;
+  setCursor(value == 99 ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void UserControl::growBuffer() const {
+  if (m_buffer.width() >= width() && m_buffer.height() >= height() && !m_buffer.isNull()) return;
+  QImage next(std::max({width(), m_buffer.width(), 1}), std::max({height(), m_buffer.height(), 1}),
+              QImage::Format_RGB32);
+  next.fill(Qt::black);
+  if (!m_buffer.isNull()) {
+    QPainter p(&next);
+    p.drawImage(0, 0, m_buffer);
+  }
+  m_buffer = std::move(next);
+}
+
+Canvas UserControl::canvas() {
+  growBuffer();
+  return Canvas(m_buffer);
+}
+
+const QImage& UserControl::buffer() const {
+  growBuffer();
+  return m_buffer;
+}
+
+void UserControl::SetWindowRgn(const std::optional<Region>& region) {
+  if (region) {
+    setMask(region->toQRegion());
+  } else {
+    clearMask();
+  }
+}
+
+void UserControl::paintEvent(QPaintEvent* event) {
+  QPainter p(this);
+  p.drawImage(event->rect(), buffer(), event->rect());
+}
+
+QFont toQFont(const FontValue& f) {
+  QFont font = designFont(f.name, f.size, f.bold);
+  font.setItalic(f.italic);
+  font.setUnderline(f.underline);
+  font.setStrikeOut(f.strikethrough);
+  return font;
+}
+
+FontValue fromQFont(const QFont& f) {
+  FontValue v;
+  v.name = f.family();
+  v.size = f.pointSizeF();
+  v.bold = f.bold();
+  v.italic = f.italic();
+  v.underline = f.underline();
+  v.strikethrough = f.strikeOut();
+  return v;
+}
+
+}  // namespace host

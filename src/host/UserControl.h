@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+#include "Canvas.h"
+#include "ColorRef.h"
+#include "PropertyBag.h"
+#include "Region.h"
+
+namespace host {
+
+// The base of an owner-drawn control hosted like the runtime's user controls: a persistent
+// drawing surface over the whole control (pixels), ambient UserMode, the extender's Name (the
+// object name), PropertyChanged notifications (recorded, for the host and for tests), the
+// pointer shape, a window shape, and the property-bag lifecycle: the host calls
+// ReadProperties with the control's stored bag, or InitProperties for a new instance.
+class UserControl : public QWidget {
+ public:
+  explicit UserControl(QWidget* parent);
+
+  // False while a designer hosts the control; true when the program runs.
+  bool UserMode() const { return m_userMode; }
+  void setUserMode(bool running) { m_userMode = running; }
+  QString Name() const { return objectName(); }
+  QFont AmbientFont() const;
+
+  // Marks a property as changed, by the name the control gives it.
+  void PropertyChanged(const QString& name) { m_changes.push_back(name); }
+  const std::vector<QString>& propertyChanges() const { return m_changes; }
+  void clearPropertyChanges() { m_changes.clear(); }
+
+  // Loads the instance: ReadProperties from `bag`, or InitProperties without one.
+  void load(const PropertyBag* bag);
+  virtual void InitProperties() {}
+  virtual void ReadProperties(const PropertyBag& bag) { (void)bag; }
+  virtual void WriteProperties(PropertyBag& bag) const { (void)bag; }
+
+  // 1 the arrow, 99 the custom pointer (the platform's hand here); others the arrow.
+  int MousePointer() const { return m_mousePointer; }
+  void MousePointer(int value);
+  // The drawing color of the control's own surface.
+  ColorRef drawColor() const { return m_drawColor; }
+  void drawColor(ColorRef color) { m_drawColor = color; }
+
+  double ScaleWidth() const { return width(); }  // pixels
+  double ScaleHeight() const { return height(); }
+  Canvas canvas();
+  const QImage& buffer() const;
+  // The control's window shape; nullopt removes it.
+  void SetWindowRgn(const std::optional<Region>& region);
+  // Shows what was drawn (the runtime's Refresh).
+  void Refresh() { update(); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void growBuffer() const;
+
+  mutable QImage m_buffer;
+  std::vector<QString> m_changes;
+  ColorRef m_drawColor = 0;
+  int m_mousePointer = 1;
+  bool m_userMode = true;
+};
+
+QFont toQFont(const FontValue& f);
+FontValue fromQFont(const QFont& f);
+
+}  // namespace host
