@@ -1,7 +1,13 @@
 #include "Form.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QWindow>
 #include <algorithm>
 
 #include "Convert.h"
@@ -14,6 +20,8 @@ namespace host {
 
 Form::Form(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // Sees key presses for KeyPreview and where button presses happen, for moving by hand.
+  qApp->installEventFilter(this);
 }
 
 int Form::Left() const {
@@ -115,6 +123,144 @@ Canvas Form::canvas() {
 void Form::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   resizeBuffer();
+  runEventHandler("Form_Resize", [this] { Form_Resize(); });
+}
+
+void Form::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // Minimizing and restoring change no size here, but are resizes to the runtime.
+  if (event->type() == QEvent::WindowStateChange) {
+    runEventHandler("Form_Resize", [this] { Form_Resize(); });
+  }
+}
+
+void Form::Unload() {
+  m_unloadFromCode = true;
+  close();
+  m_unloadFromCode = false;
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+  bool cancel = false;
+  const int mode = m_unloadFromCode ? kUnloadFromCode : kUnloadFromControlMenu;
+  runEventHandler("Form_QueryUnload", [&] { Form_QueryUnload(cancel, mode); });
+  if (cancel) {
+    event->ignore();
+    return;
+  }
+  runEventHandler("Form_Unload", [this] { Form_Unload(); });
+  m_loaded = false;
+  event->accept();
+}
+
+void Form::KeyPreview(bool on) {
+  m_keyPreview = on;
+}
+
+namespace {
+
+// The platform's virtual key code for a Qt key (letters and digits as their upper-case ASCII).
+int virtualKey(const QKeyEvent& e) {
+  const int k = e.key();
+  if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 112 + (k - Qt::Key_F1);
+  switch (k) {
+    case Qt::Key_Escape:
+      return 27;
+    case Qt::Key_Space:
+      return 32;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return 13;
+    case Qt::Key_Tab:
+      return 9;
+    case Qt::Key_Backspace:
+      return 8;
+    case Qt::Key_Left:
+      return 37;
+    case Qt::Key_Up:
+      return 38;
+    case Qt::Key_Right:
+      return 39;
+    case Qt::Key_Down:
+      return 40;
+    case Qt::Key_Shift:
+      return 16;
+    case Qt::Key_Control:
+      return 17;
+    case Qt::Key_Alt:
+      return 18;
+    default:
+      break;
+  }
+  if ((k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z)) return k;
+  return 0;
+}
+
+int shiftBits(Qt::KeyboardModifiers m) {
+  return ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) |
+         ((m & Qt::AltModifier) ? 4 : 0);
+}
+
+}  // namespace
+
+bool Form::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this) {
+    m_lastPress = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+  }
+  if (!m_keyPreview || event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
+    return QWidget::eventFilter(watched, event);
+  }
+  auto* widget = static_cast<QWidget*>(watched);
+  // Only keys bound for this window (the application delivers each to the focus widget).
+  if (widget->window() != this || widget != QApplication::focusWidget()) {
+    if (widget != this || QApplication::focusWidget() != nullptr) return false;
+  }
+  auto* key = static_cast<QKeyEvent*>(event);
+  int keyCode = virtualKey(*key);
+  bool swallow = false;
+  if (keyCode != 0) {
+    runEventHandler("Form_KeyDown", [&] { Form_KeyDown(keyCode, shiftBits(key->modifiers())); });
+    swallow = keyCode == 0;
+  }
+  const QString text = key->text();
+  if (!swallow && text.size() == 1 && text[0].unicode() < 256) {
+    int keyAscii = text[0].unicode();
+    runEventHandler("Form_KeyPress", [&] { Form_KeyPress(keyAscii); });
+    swallow = keyAscii == 0;
+  }
+  return swallow;
+}
+
+void Form::beginMove() {
+  if (QWindow* handle = windowHandle(); handle != nullptr && handle->startSystemMove()) return;
+  m_movingByHand = true;
+  // The window follows the pointer from where the button went down.
+  m_moveGrab = m_lastPress - pos();
+  grabMouse();
+}
+
+void Form::mousePressEvent(QMouseEvent* event) {
+  runEventHandler("Form_MouseDown", [&] { Form_MouseDown(mouseArgs(*event, true)); });
+}
+
+void Form::mouseMoveEvent(QMouseEvent* event) {
+  if (m_movingByHand) {
+    if (event->buttons() & Qt::LeftButton) {
+      move(QCursor::pos() - m_moveGrab);
+      return;
+    }
+    m_movingByHand = false;
+    releaseMouse();
+  }
+  runEventHandler("Form_MouseMove", [&] { Form_MouseMove(mouseArgs(*event, false)); });
+}
+
+void Form::mouseReleaseEvent(QMouseEvent* event) {
+  if (m_movingByHand && event->button() == Qt::LeftButton) {
+    m_movingByHand = false;
+    releaseMouse();
+  }
 }
 
 void Form::showEvent(QShowEvent* event) {

@@ -5,6 +5,7 @@
 
 #include "Canvas.h"
 #include "ColorRef.h"
+#include "MouseEvents.h"
 #include "Region.h"
 
 namespace host {
@@ -32,6 +33,21 @@ class Form : public QWidget {
   void Show();
   void Load();
 
+  // Asks the window to close (the runtime's Unload): Form_QueryUnload may cancel; otherwise
+  // Form_Unload runs, the window hides, and a later Show loads it afresh.
+  void Unload();
+  // Unload reasons: 0 the window's own close command (the window manager), 1 code.
+  static constexpr int kUnloadFromControlMenu = 0;
+  static constexpr int kUnloadFromCode = 1;
+
+  // Key events reach Form_KeyDown / Form_KeyPress before the control that has the focus.
+  bool KeyPreview() const { return m_keyPreview; }
+  void KeyPreview(bool on);
+
+  // Moves the window with the mouse until the left button is released: the window manager's
+  // move where there is one, else the window follows the pointer itself.
+  void beginMove();
+
   // Restricts the window to `region` (window pixels); a later call replaces the shape.
   void SetWindowRgn(const Region& region);
   const Region& windowRegion() const { return m_region; }
@@ -52,6 +68,31 @@ class Form : public QWidget {
  protected:
   // Runs once, when the window is first shown (the runtime's Load event).
   virtual void Form_Load() {}
+  // Size or state (minimized, restored) changed.
+  virtual void Form_Resize() {}
+  // `cancel` = true keeps the window; `mode` is one of the unload reasons.
+  virtual void Form_QueryUnload(bool& cancel, int mode) {
+    (void)cancel;
+    (void)mode;
+  }
+  virtual void Form_Unload() {}
+  // keyCode: the platform's virtual key (27 Esc, 32 Space, 112 F1 ...); shift as MouseArgs.
+  // Setting keyCode / keyAscii to 0 keeps the key from the control that has the focus.
+  virtual void Form_KeyDown(int& keyCode, int shift) {
+    (void)keyCode;
+    (void)shift;
+  }
+  virtual void Form_KeyPress(int& keyAscii) { (void)keyAscii; }
+  // Mouse events on the window's own surface (not on its controls).
+  virtual void Form_MouseDown(const MouseArgs& args) { (void)args; }
+  virtual void Form_MouseMove(const MouseArgs& args) { (void)args; }
+
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -63,7 +104,13 @@ class Form : public QWidget {
 
   mutable QImage m_buffer;
   Region m_region;
+  QPoint m_moveGrab;
+  QPoint m_lastPress;  // global position of the last button press in this window  // pointer
+                       // position relative to the window while moving it by hand
   bool m_loaded = false;
+  bool m_keyPreview = false;
+  bool m_movingByHand = false;
+  bool m_unloadFromCode = false;
   ColorRef m_backColor = SystemColor::ButtonFace;
   ColorRef m_foreColor = SystemColor::ButtonText;
 };

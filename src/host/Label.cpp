@@ -1,5 +1,6 @@
 #include "Label.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "Control.h"
@@ -68,6 +69,21 @@ void Label::paintEvent(QPaintEvent* /*event*/) {
   p.setFont(font());
   p.setPen(toQColor(m_foreColor));
   p.drawText(textArea, align, m_caption);
+}
+
+void Label::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  pressed(*event);
+}
+
+void Label::mouseMoveEvent(QMouseEvent* event) {
+  event->accept();
+  moved(*event);
+}
+
+void Label::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+  released(*event, rect().contains(event->position().toPoint()));
 }
 
 }  // namespace host

@@ -1,5 +1,6 @@
 #include "PictureBox.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
@@ -172,6 +173,21 @@ void PictureBox::paintEvent(QPaintEvent* /*event*/) {
   const QRect inner = innerRect();
   if (m_borderStyle == BorderStyleKind::FixedSingle) drawSunkenBorder(p, rect(), Bevel::Box);
   p.drawImage(inner.topLeft(), buffer(), QRect(QPoint(0, 0), inner.size()));
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  pressed(*event);
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+  event->accept();
+  moved(*event);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+  released(*event, rect().contains(event->position().toPoint()));
 }
 
 }  // namespace host

@@ -75,6 +75,7 @@ void TextBox::focusInEvent(QFocusEvent* event) {
 
 void TextBox::mousePressEvent(QMouseEvent* event) {
   QLineEdit::mousePressEvent(event);
+  pressed(*event);
   m_holdSelection = false;
   if (m_focusByMouse) {
     m_focusByMouse = false;
@@ -84,9 +85,15 @@ void TextBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void TextBox::mouseMoveEvent(QMouseEvent* event) {
+  moved(*event);
   if (m_holdSelection && (event->buttons() & Qt::LeftButton)) return;
   m_holdSelection = false;
   QLineEdit::mouseMoveEvent(event);
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent* event) {
+  QLineEdit::mouseReleaseEvent(event);
+  released(*event, rect().contains(event->position().toPoint()));
 }
 
 void TextBox::paintEvent(QPaintEvent* event) {

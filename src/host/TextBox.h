@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "ColorRef.h"
+#include "MouseEvents.h"
 
 namespace host {
 
@@ -11,7 +12,7 @@ namespace host {
 // SelStart/SelLength (characters), colors, a single 3D border, and the GotFocus event. GotFocus
 // runs after a focusing mouse press has placed the caret, so a handler that selects the whole
 // text keeps its selection when the box is clicked.
-class TextBox : public QLineEdit {
+class TextBox : public QLineEdit, public MouseEventSource {
  public:
   explicit TextBox(QWidget* parent);
 
@@ -34,6 +35,7 @@ class TextBox : public QLineEdit {
   void focusInEvent(QFocusEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
