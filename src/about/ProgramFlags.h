@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // Program-wide switches shared by the picker window and the about window.
 namespace ProgramFlags {
 
@@ -8,5 +10,8 @@ namespace ProgramFlags {
 inline bool SamplingOn = false;
 // The about window exists (set by the about window; read by the logo renderer when created).
 inline bool AboutOpen = false;
+
+// The operating system's name, found at start-up ("Linux", "Windows XP").
+inline std::string OSVersionName;
 
 }  // namespace ProgramFlags

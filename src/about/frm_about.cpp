@@ -1,0 +1,213 @@
+#include "frm_about.h"
+
+#include <QKeyEvent>
+
+#include "ProgramFlags.h"
+#include "cLogo.h"
+#include "effects/GradientForm.h"
+#include "effects/RoundWindow.h"
+#include "effects/modOSversion.h"
+#include "host/Control.h"
+#include "host/Convert.h"
+#include "host/Fonts.h"
+#include "host/Forms.h"
+#include "host/Label.h"
+#include "host/PictureBox.h"
+#include "host/Platform.h"
+#include "host/Screen.h"
+
+namespace {
+
+constexpr int kWidth = 3885;  // twips
+constexpr int kHeight = 5085;
+const QString kCrLf = QStringLiteral("\r\n");
+
+host::Label* label(QWidget* parent, const char* name, const host::TwipsRect& r, const QFont& font) {
+  auto* l = new host::Label(parent);
+  l->setObjectName(QString::fromLatin1(name));
+  l->BackStyle(host::Label::BackStyleKind::Transparent);
+  l->ForeColor(0xFFFFFF);
+  l->setFont(font);
+  host::placeTwips(*l, r);
+  return l;
+}
+
+}  // namespace
+
+frm_about::frm_about(AboutOwner& owner) : host::Form(&owner.ownerWindow()), m_owner(owner) {
+  setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  setWindowModality(Qt::ApplicationModal);
+  setWindowTitle(QStringLiteral("  ::: Tintwell  ::: "));
+  BackColor(0xC0C0C0);
+  ForeColor(0xFFFFFF);
+  Width(kWidth);
+  Height(kHeight);
+
+  picLogo2 = new host::PictureBox(this);
+  picLogo2->setObjectName(QStringLiteral("picLogo2"));
+  picLogo2->BorderStyle(host::PictureBox::BorderStyleKind::None);
+  picLogo2->ForeColor(0xFFFFFF);
+  picLogo2->setFont(host::designFont(QStringLiteral("Arial"), 9, true));
+  host::placeTwips(*picLogo2, {0, 0, 285, 5085});
+
+  Label2 = label(this, "Label2", {630, 180, 2685, 570},
+                 host::designFont(QStringLiteral("Tahoma"), 9, true));
+  Label3 = label(this, "Label3", {615, 840, 2685, 750},
+                 host::designFont(QStringLiteral("Tahoma"), 8.25, true));
+  Label1 = label(this, "Label1", {480, 1785, 3120, 3150},
+                 host::designFont(QStringLiteral("Tahoma"), 6.75, true));
+  Label5 = label(this, "Label5", {3525, 105, 255, 225},
+                 host::designFont(QStringLiteral("MS Sans Serif"), 8.25, true));
+  Label5->Caption(QStringLiteral("X"));
+  Label5->ForeColor(0x000080);
+  Label5->ToolTipText(QStringLiteral("Exits Help / About"));
+  Label5->onClick([this] { Unload(); });
+  for (host::Label* l : {Label1, Label2, Label3}) {
+    l->onMouseMove([this](const host::MouseArgs& a) { dragOnLeftButton(a); });
+  }
+  picLogo2->onMouseMove([this](const host::MouseArgs& a) { dragOnLeftButton(a); });
+  setMouseTracking(true);
+
+  Timer1.onTimer([this] { Timer1_Timer(); });
+}
+
+frm_about::~frm_about() = default;
+
+void frm_about::makeLayered() {
+  m_layered = true;
+}
+
+void frm_about::applyAlpha(int alpha) {
+  m_alpha = alpha;
+  setWindowOpacity(alpha / 255.0);
+}
+
+void frm_about::DialogAction(int dlgEffectsMethod) {
+  switch (dlgEffectsMethod) {
+    case 1:
+    case 3:
+      makeLayered();
+      // A layered window shows nothing until its first alpha is applied.
+      applyAlpha(0);
+      fadeDirection = 1;
+      Timer1.Interval(20);
+      Timer1.Enabled(true);
+      if (dlgEffectsMethod == 3) closeEffect = 2;
+      break;
+    case 2:
+      closeEffect = 2;
+      makeLayered();
+      applyAlpha(255);
+      break;
+    default:
+      break;
+  }
+}
+
+void frm_about::ShowModal() {
+  Show();
+}
+
+void frm_about::Form_Load() {
+  m_owner.stopTimers();
+  ProgramFlags::AboutOpen = true;
+  if (!logo) logo = std::make_unique<cLogo>();
+  logo->DrawingObject(picLogo2);
+  const host::AppVersion v = host::App();
+  logo->Caption(QStringLiteral("     ::: Tintwell ::: ") +
+                QStringLiteral("  v %1.%2.0.%3").arg(v.Major).arg(v.Minor).arg(v.Revision));
+  if (modOSversion::OSMajorVersion() > 4) host::SetTopmost(m_owner.ownerWindow(), false);
+  GradientForm::GradientFillForm(0, 0x808080, *this, 1);
+  RoundWindow::RoundWindowRgn(*this, 20);
+  Label2->Caption(QStringLiteral("Displays the pixel color value at the cursor") + kCrLf + kCrLf);
+  Label3->Caption(QStringLiteral("Created by:") + kCrLf +
+                  QStringLiteral("The Tintwell developers") + kCrLf +
+                  QStringLiteral("Contact: the Tintwell project tracker"));
+  Label1->Caption(
+      QStringLiteral("The switch On/Off option can be used with the Spacebar.") + kCrLf + kCrLf +
+      QStringLiteral(" Keeping Tintwell selected, just move the mouse over the color you want to "
+                     "pick.") +
+      kCrLf + kCrLf + QStringLiteral(" Press the Spacebar to Switch Off Tintwell.") + kCrLf +
+      kCrLf +
+      QStringLiteral(" The last color value under the cursor at the time of switch off is "
+                     "displayed.") +
+      kCrLf + QStringLiteral(" Press Spacebar again to switch On.") + kCrLf + kCrLf +
+      QStringLiteral(" Right-Click for Zoom options."));
+  Move(host::roundHalfEven(host::Screen::Width() / 2.0 - Width() / 2.0),
+       host::roundHalfEven(host::Screen::Height() / 2.0 - Height() / 2.0));
+  Form_Resize();
+}
+
+void frm_about::Form_Resize() {
+  if (picLogo2 == nullptr) return;
+  picLogo2->resize(picLogo2->width(), host::twipsToPixels(host::roundHalfEven(ScaleHeight()),
+                                                          host::Screen::TwipsPerPixelY()));
+  if (logo) logo->Draw();
+}
+
+void frm_about::Timer1_Timer() {
+  constexpr double kStep = 12.8;
+  if (fadeDirection == 1) {
+    const double x = fadeLevel + kStep;
+    int alpha;
+    if (x < 256) {
+      fadeLevel = host::roundHalfEven(x);
+      alpha = fadeLevel;
+    } else {
+      Timer1.Enabled(false);
+      alpha = 255;
+      fadeLevel = 0;
+    }
+    applyAlpha(alpha);
+  } else if (fadeDirection == 2) {
+    closeEffect = 0;
+    const double x = fadeLevel + kStep;
+    if (x >= 256) {
+      Timer1.Enabled(false);
+      fadeLevel = 0;
+      Unload();
+      return;
+    }
+    fadeLevel = host::roundHalfEven(x);
+    applyAlpha(256 - fadeLevel);
+  }
+}
+
+void frm_about::Form_QueryUnload(bool& cancel, int mode) {
+  if (closeEffect == 2 && (mode == kUnloadFromControlMenu || mode == kUnloadFromCode)) {
+    fadeDirection = 2;
+    cancel = true;
+    Timer1.Interval(20);
+    Timer1.Enabled(true);
+  }
+}
+
+void frm_about::Form_Unload() {
+  if (m_owner.onTopTicked() && modOSversion::OSMajorVersion() >= 5) {
+    host::SetTopmost(m_owner.ownerWindow(), true);
+  }
+  ProgramFlags::AboutOpen = false;
+  m_owner.restoreTimers(ProgramFlags::SamplingOn);
+  // The next showing starts plain again unless DialogAction asks otherwise.
+  Timer1.Enabled(false);
+  fadeDirection = 0;
+  fadeLevel = 0;
+  m_layered = false;
+  applyAlpha(255);
+}
+
+void frm_about::Form_MouseMove(const host::MouseArgs& args) {
+  dragOnLeftButton(args);
+}
+
+void frm_about::dragOnLeftButton(const host::MouseArgs& args) {
+  if (args.Button == 1) beginMove();
+}
+
+void frm_about::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    Unload();
+    return;
+  }
+  host::Form::keyPressEvent(event);
+}
