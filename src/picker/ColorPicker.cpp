@@ -109,17 +109,22 @@ void styleLabel(Label& l, Look look) {
 }  // namespace
 
 ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent)
-    : host::Form(parent), m_screen(screen) {
+    : host::Form(parent), mnuPopup(this), m_screen(screen) {
   setWindowTitle(QStringLiteral("Tintwell"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/tintwell.png")));
   BackColor(kDarkBlue);
   ForeColor(kWhite);
   Width(ColorPickerLayout::kCompactWidth);
   Height(ColorPickerLayout::kHeight);
+  KeyPreview(true);
+  setMouseTracking(true);
   createControls();
+  buildMenu();
+  wireEvents();
   Timer1.onTimer([this] { Timer1_Timer(); });
   Timer.Interval(10);
   Timer.onTimer([this] { Timer_Timer(); });
+  Form_Initialize();
 }
 
 ColorPicker::~ColorPicker() = default;
@@ -243,6 +248,8 @@ void ColorPicker::createControls() {
   Picture7 = named<host::PictureBox>("Picture7");
   Pic_zoom = named<host::PictureBox>("Pic_zoom");
   lbl_zoom_size = named<Label>("lbl_zoom_size");
+  lbl_about = named<Label>("lbl_about");
+  lbl_Exit = named<Label>("lbl_Exit");
   Check1 = named<host::CheckBox>("Check1");
   onTop = named<host::CheckBox>("onTop");
   picLogo = named<host::PictureBox>("picLogo");
@@ -258,51 +265,4 @@ T* ColorPicker::named(std::string_view name) const {
   // Every name asked for is in the layout table; a missing one is a programming error.
   Q_ASSERT(w != nullptr);
   return w;
-}
-
-void ColorPicker::Form_Load() {
-  Width(ColorPickerLayout::kCompactWidth);
-  Height(ColorPickerLayout::kHeight);
-  m_cmyk = std::make_unique<twCMYK>();
-  m_cmyk->RGB(0);
-  Pic_zoom->ScaleMode(host::PictureBox::ScaleModeKind::Pixels);
-  m_zoom = std::make_unique<CZoom>(m_screen);
-  m_zoom->ZoomFactor(5);
-  btn_Mixer->Enabled(false);
-  Timer1.Interval(100);
-  RoundWindow::RoundWindowRgn(*this, 7);
-  ensureLogo();
-  m_logo->DrawingObject(picLogo);
-  const host::AppVersion v = host::App();
-  m_logo->Caption(
-      QStringLiteral("::: Tintwell :::   v %1.%2.0.%3").arg(v.Major).arg(v.Minor).arg(v.Revision));
-  GradientForm::GradientFillForm(0, kGradientBlue, *this, 0);
-  // Centred on the primary screen, in twips.
-  Move(host::roundHalfEven(host::Screen::Width() / 2.0 - Width() / 2.0),
-       host::roundHalfEven(host::Screen::Height() / 2.0 - Height() / 2.0));
-  AlphaAnim::AnimateForm(*this, 25, 1, "in");
-  Timer.Enabled(true);
-  Timer1.Enabled(true);
-}
-
-void ColorPicker::ensureLogo() {
-  if (!m_logo) m_logo = std::make_unique<cLogo>();
-}
-
-void ColorPicker::resizeEvent(QResizeEvent* event) {
-  host::Form::resizeEvent(event);
-  host::runEventHandler("Form_Resize", [this] { Form_Resize(); });
-}
-
-void ColorPicker::Form_Resize() {
-  // The strip spans the window's inner height (the window's scale is twips).
-  picLogo->resize(picLogo->width(), host::twipsToPixels(host::roundHalfEven(ScaleHeight()),
-                                                        host::Screen::TwipsPerPixelY()));
-  ensureLogo();
-  m_logo->Draw();
-  Timer.Enabled(!(windowState() & Qt::WindowMinimized));
-}
-
-void ColorPicker::Timer_Timer() {
-  if (m_zoom) m_zoom->ZoomCanvas(*Pic_zoom);
 }

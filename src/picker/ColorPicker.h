@@ -3,7 +3,12 @@
 #include <memory>
 #include <string_view>
 
+#include <array>
+#include <vector>
+
+#include "about/frm_about.h"
 #include "host/Form.h"
+#include "host/Menu.h"
 #include "host/Timer.h"
 
 namespace host {
@@ -24,11 +29,24 @@ struct ControlSpec;
 }
 
 // The picker window: the readouts of the pixel under the cursor, rewritten by Timer1 ten times
-// a second from the screen source it is given.
-class ColorPicker : public host::Form {
+// a second from the screen source it is given; the magnifier, the sampling switch, the zoom
+// menu, and the about window.
+class ColorPicker : public host::Form, private AboutOwner {
  public:
   explicit ColorPicker(host::ScreenSource& screen, QWidget* parent = nullptr);
   ~ColorPicker() override;
+
+  // Window events and control handlers.
+  void Form_Initialize();
+  void Check1_Click();
+  void onTop_Click();
+  void lbl_about_Click();
+  void lbl_Exit_Click();
+  void txt_Hex_GotFocus();
+  void txt_vbcode_GotFocus();
+  void mnuZoom_Click(int index);
+  void mnuItem_Click(int index);
+  void UncheckZoomItems();
 
   // The sampling tick: reads the cursor and the pixel under it and rewrites every readout.
   void Timer1_Timer();
@@ -37,6 +55,12 @@ class ColorPicker : public host::Form {
 
   host::Timer Timer1;  // sampling, 100 ms
   host::Timer Timer;   // magnifier, 10 ms
+
+  // The popup menu: mnuItem(0) "Zoom at cursor" opens the factors mnuZoom(0..6); mnuItem(1)
+  // and (2) are the engine's two options, never shown.
+  host::Menu mnuPopup;
+  std::array<host::MenuItem*, 3> mnuItem{};
+  std::vector<host::MenuItem*> mnuZoom;
 
   // Readouts written by the tick.
   host::Label* lbl_mouse = nullptr;
@@ -66,6 +90,8 @@ class ColorPicker : public host::Form {
   host::PictureBox* Picture7 = nullptr;
   host::PictureBox* Pic_zoom = nullptr;
   host::Label* lbl_zoom_size = nullptr;
+  host::Label* lbl_about = nullptr;
+  host::Label* lbl_Exit = nullptr;
   host::CheckBox* Check1 = nullptr;
   host::CheckBox* onTop = nullptr;
   host::PictureBox* picLogo = nullptr;
@@ -77,16 +103,33 @@ class ColorPicker : public host::Form {
   twCMYK* cmyk() const { return m_cmyk.get(); }
   CZoom* zoom() const { return m_zoom.get(); }
   cLogo* logo() const { return m_logo.get(); }
+  frm_about* about() const { return m_about.get(); }
 
  protected:
   void Form_Load() override;
-  void resizeEvent(QResizeEvent* event) override;
-  // The window's Resize event: the logo strip follows the inner height and is repainted.
-  void Form_Resize();
+  // The logo strip follows the inner height; the magnifier pauses while minimized.
+  void Form_Resize() override;
+  void Form_KeyPress(int& keyAscii) override;
+  void Form_KeyDown(int& keyCode, int shift) override;
+  void Form_MouseDown(const host::MouseArgs& args) override;
+  void Form_MouseMove(const host::MouseArgs& args) override;
 
  private:
   void createControls();
+  void buildMenu();
+  // Loads the next element of mnuZoom with a caption.
+  void loadZoomItem(const QString& caption);
+  void wireEvents();
   void ensureLogo();
+  // The move of the whole window that dragging a readout starts (left button alone).
+  void dragOnLeftButton(const host::MouseArgs& args);
+  void focusSwitch();
+
+  // The about window's view of this window.
+  void stopTimers() override;
+  void restoreTimers(bool samplingOn) override;
+  bool onTopTicked() const override;
+  host::Form& ownerWindow() override { return *this; }
   QWidget* createControl(const ColorPickerLayout::ControlSpec& item, const host::FormData& stored);
   template <class T>
   T* named(std::string_view name) const;
@@ -95,4 +138,11 @@ class ColorPicker : public host::Form {
   std::unique_ptr<twCMYK> m_cmyk;
   std::unique_ptr<CZoom> m_zoom;
   std::unique_ptr<cLogo> m_logo;
+  std::unique_ptr<frm_about> m_about;
+  host::Menu* m_zoomMenu = nullptr;  // the submenu of mnuItem(0)
 };
+
+// The picker's start-up: names the system, registers the common controls, shows the window.
+namespace ColorPickerMain {
+bool InitCommonCtls();
+}

@@ -2,6 +2,8 @@
 #include <QApplication>
 
 #include "ColorPicker.h"
+#include "about/ProgramFlags.h"
+#include "effects/modOSversion.h"
 #include "host/Fonts.h"
 #include "host/Screen.h"
 
@@ -9,6 +11,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tintwell"));
   host::registerApplicationFonts();
+  // Start-up: the system's name first, then the common controls, then the picker window.
+  ProgramFlags::OSVersionName = modOSversion::GetOSVersion();
+  (void)ColorPickerMain::InitCommonCtls();
   host::QtScreenSource screen;
   ColorPicker picker(screen);
   picker.Show();

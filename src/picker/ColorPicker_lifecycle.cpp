@@ -1,0 +1,217 @@
+// The picker window's life: loading, resizing, the sampling switch, keys, the about window,
+// closing, dragging, and the text boxes' selection.
+#include <QString>
+
+#include "ColorPicker.h"
+#include "ColorPickerLayout.h"
+#include "about/ProgramFlags.h"
+#include "about/cLogo.h"
+#include "color/twCMYK.h"
+#include "controls/button/CandyButton.h"
+#include "effects/AlphaAnim.h"
+#include "effects/GradientForm.h"
+#include "effects/RoundWindow.h"
+#include "effects/modOSversion.h"
+#include "host/CheckBox.h"
+#include "host/Convert.h"
+#include "host/Forms.h"
+#include "host/Label.h"
+#include "host/PictureBox.h"
+#include "host/Platform.h"
+#include "host/Screen.h"
+#include "host/Shape.h"
+#include "host/TextBox.h"
+#include "zoom/CZoom.h"
+
+namespace {
+constexpr host::ColorRef kGreen = 0x00FF00;
+constexpr host::ColorRef kLightGrey = 0xE0E0E0;
+// The right-hand end of the window's background gradient: red 3, green 24, blue 211.
+constexpr host::ColorRef kGradientBlue = 0xD31803;
+constexpr int kKeyEscape = 27;
+constexpr int kKeyF1 = 112;
+}  // namespace
+
+bool ColorPickerMain::InitCommonCtls() {
+  // Run-time errors of the registration are trapped and reported only through the result.
+  try {
+    return host::InitCommonControls();
+  } catch (...) {
+    return false;
+  }
+}
+
+void ColorPicker::Form_Initialize() {
+  (void)ColorPickerMain::InitCommonCtls();
+}
+
+void ColorPicker::wireEvents() {
+  Check1->onClick([this] { Check1_Click(); });
+  onTop->onClick([this] { onTop_Click(); });
+  lbl_about->onClick([this] { lbl_about_Click(); });
+  lbl_Exit->onClick([this] { lbl_Exit_Click(); });
+  txt_Hex->onGotFocus([this] { txt_Hex_GotFocus(); });
+  txt_vbcode->onGotFocus([this] { txt_vbcode_GotFocus(); });
+
+  // Dragging these moves the window; over the first group the switch also keeps the focus.
+  const auto dragAndFocus = [this](const host::MouseArgs& a) {
+    dragOnLeftButton(a);
+    focusSwitch();
+  };
+  for (host::MouseEventSource* c :
+       std::initializer_list<host::MouseEventSource*>{picLogo, lbl_color, lbl_Grey, Pic_zoom}) {
+    c->onMouseMove(dragAndFocus);
+  }
+  for (QWidget* w : std::initializer_list<QWidget*>{picLogo, lbl_color, lbl_Grey, Pic_zoom}) {
+    w->setMouseTracking(true);
+  }
+  const auto drag = [this](const host::MouseArgs& a) { dragOnLeftButton(a); };
+  for (host::Label* l :
+       {lbl_red, lbl_green, lbl_blue, lbl_gryR, lbl_gryG, lbl_gryB, lbl_Hue, lbl_Lum, lbl_Sat}) {
+    l->onMouseMove(drag);
+  }
+  txt_vbcode->onMouseMove(drag);
+  // The captions "Color", "DECIMAL", "R", "G", "B" and "VB Long".
+  for (const char* caption : {"Label3", "Label4", "Label2", "Label9", "Label11", "Label7"}) {
+    findChild<host::Label*>(QString::fromLatin1(caption))->onMouseMove(drag);
+  }
+}
+
+void ColorPicker::Form_Load() {
+  Width(ColorPickerLayout::kCompactWidth);
+  Height(ColorPickerLayout::kHeight);
+  m_cmyk = std::make_unique<twCMYK>();
+  m_cmyk->RGB(0);
+  Pic_zoom->ScaleMode(host::PictureBox::ScaleModeKind::Pixels);
+  m_zoom = std::make_unique<CZoom>(m_screen);
+  mnuItem[1]->Checked(m_zoom->ShowFullPixelsOnly());
+  mnuItem[2]->Checked(m_zoom->MouseCentered());
+  for (int i = 2; i <= 5; ++i)
+    loadZoomItem(QStringLiteral("%1x").arg(i));
+  btn_Mixer->Enabled(false);
+  loadZoomItem(QStringLiteral("15x"));
+  loadZoomItem(QStringLiteral("25x"));
+  mnuZoom_Click(4);
+  m_zoom->ZoomFactor(5);
+  Timer1.Interval(100);
+  RoundWindow::RoundWindowRgn(*this, 7);
+  ensureLogo();
+  m_logo->DrawingObject(picLogo);
+  const host::AppVersion v = host::App();
+  m_logo->Caption(
+      QStringLiteral("::: Tintwell :::   v %1.%2.0.%3").arg(v.Major).arg(v.Minor).arg(v.Revision));
+  if (modOSversion::OSMajorVersion() > 4) host::SetTopmost(*this, true);
+  GradientForm::GradientFillForm(0, kGradientBlue, *this, 0);
+  if (modOSversion::OSMajorVersion() < 5) onTop->Enabled(false);
+  // Centred on the primary screen, in twips.
+  Move(host::roundHalfEven(host::Screen::Width() / 2.0 - Width() / 2.0),
+       host::roundHalfEven(host::Screen::Height() / 2.0 - Height() / 2.0));
+  AlphaAnim::AnimateForm(*this, 25, 1, "in");
+  for (int f = 1000; f <= 3000; f += 500) {
+    host::Beep(f, 50);
+    host::DoEvents();
+  }
+  Timer.Enabled(true);
+  Timer1.Enabled(true);
+  ProgramFlags::SamplingOn = true;
+  lbl_zoom_size->Caption(QStringLiteral("Zoom (5x)"));
+}
+
+void ColorPicker::ensureLogo() {
+  if (!m_logo) m_logo = std::make_unique<cLogo>();
+}
+
+void ColorPicker::Form_Resize() {
+  if (picLogo == nullptr) return;  // still being built
+  // The strip spans the window's inner height (the window's scale is twips).
+  host::runEventHandler("picLogo.Height", [this] {
+    picLogo->resize(picLogo->width(), host::twipsToPixels(host::roundHalfEven(ScaleHeight()),
+                                                          host::Screen::TwipsPerPixelY()));
+  });
+  ensureLogo();
+  m_logo->Draw();
+  Timer.Enabled(!(windowState() & Qt::WindowMinimized));
+}
+
+void ColorPicker::Check1_Click() {
+  switch (Check1->Value()) {
+    case 1:
+      Timer1.Enabled(true);
+      Timer.Enabled(true);
+      Check1->ForeColor(kGreen);
+      ProgramFlags::SamplingOn = true;
+      btn_Mixer->Enabled(false);
+      break;
+    case 0:
+      Timer1.Enabled(false);
+      Timer.Enabled(false);
+      Check1->ForeColor(kLightGrey);
+      ProgramFlags::SamplingOn = false;
+      btn_Mixer->Enabled(true);
+      break;
+    default:
+      break;  // greyed: nothing
+  }
+}
+
+void ColorPicker::onTop_Click() {
+  if (modOSversion::OSMajorVersion() > 4) host::SetTopmost(*this, onTop->Value() == 1);
+  focusSwitch();
+}
+
+void ColorPicker::focusSwitch() {
+  if (Check1->Enabled()) Check1->SetFocus();
+}
+
+void ColorPicker::Form_KeyPress(int& keyAscii) {
+  if (keyAscii == kKeyEscape) host::End();
+}
+
+void ColorPicker::Form_KeyDown(int& keyCode, int /*shift*/) {
+  if (keyCode == kKeyF1) lbl_about_Click();
+}
+
+void ColorPicker::lbl_about_Click() {
+  if (!m_about) m_about = std::make_unique<frm_about>(static_cast<AboutOwner&>(*this));
+  const std::string& os = ProgramFlags::OSVersionName;
+  if (os != "Windows 95" && os != "Windows 98") m_about->DialogAction(3);
+  m_about->ShowModal();
+}
+
+void ColorPicker::lbl_Exit_Click() {
+  AlphaAnim::AnimateForm(*this, 25, 2, "out");
+  Unload();
+}
+
+void ColorPicker::Form_MouseMove(const host::MouseArgs& args) {
+  dragOnLeftButton(args);
+  focusSwitch();
+}
+
+void ColorPicker::dragOnLeftButton(const host::MouseArgs& args) {
+  if (args.Button == 1) beginMove();
+}
+
+void ColorPicker::txt_Hex_GotFocus() {
+  txt_Hex->SelStart(0);
+  txt_Hex->SelLength(static_cast<int>(txt_Hex->Text().size()));
+}
+
+void ColorPicker::txt_vbcode_GotFocus() {
+  txt_vbcode->SelStart(0);
+  txt_vbcode->SelLength(static_cast<int>(txt_vbcode->Text().size()));
+}
+
+void ColorPicker::stopTimers() {
+  Timer1.Enabled(false);
+  Timer.Enabled(false);
+}
+
+void ColorPicker::restoreTimers(bool samplingOn) {
+  Timer1.Enabled(samplingOn);
+  Timer.Enabled(samplingOn);
+}
+
+bool ColorPicker::onTopTicked() const {
+  return onTop->Value() == 1;
+}

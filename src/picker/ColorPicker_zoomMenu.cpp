@@ -1,0 +1,76 @@
+// The magnifier's popup menu, its factor and option items, and the zoom tick.
+#include <QCursor>
+#include <QString>
+
+#include "ColorPicker.h"
+#include "host/Label.h"
+#include "host/PictureBox.h"
+#include "host/Shape.h"
+#include "zoom/CZoom.h"
+
+namespace {
+constexpr int kRightButton = 2;
+
+// Zoom factor of element `index` of mnuZoom: 1..5, then 15 and 25.
+int factorOf(int index) {
+  if (index <= 4) return index + 1;
+  return index == 5 ? 15 : 25;
+}
+}  // namespace
+
+void ColorPicker::buildMenu() {
+  m_zoomMenu = &mnuPopup.addSubmenu(QStringLiteral("Zoom at cursor"), &mnuItem[0]);
+  loadZoomItem(QStringLiteral("1x"));
+  mnuItem[1] =
+      &mnuPopup.addItem(QStringLiteral("ShowFullPixelsOnly"), [this] { mnuItem_Click(1); });
+  mnuItem[2] = &mnuPopup.addItem(QStringLiteral("MouseCentered"), [this] { mnuItem_Click(2); });
+  for (int i = 1; i <= 2; ++i) {
+    mnuItem[static_cast<std::size_t>(i)]->Visible(false);
+    mnuItem[static_cast<std::size_t>(i)]->Enabled(false);
+  }
+}
+
+void ColorPicker::loadZoomItem(const QString& caption) {
+  const int index = static_cast<int>(mnuZoom.size());
+  mnuZoom.push_back(&m_zoomMenu->addItem(caption, [this, index] { mnuZoom_Click(index); }));
+}
+
+void ColorPicker::Form_MouseDown(const host::MouseArgs& args) {
+  if (args.Button == kRightButton) mnuPopup.PopupAt(QCursor::pos());
+}
+
+void ColorPicker::UncheckZoomItems() {
+  for (host::MenuItem* item : mnuZoom)
+    item->Checked(false);
+}
+
+void ColorPicker::mnuZoom_Click(int index) {
+  Timer.Enabled(false);
+  const int n = factorOf(index);
+  UncheckZoomItems();
+  mnuZoom[static_cast<std::size_t>(index)]->Checked(true);
+  m_zoom->ZoomFactor(n);
+  Pic_zoom->ToolTipText(QStringLiteral("%1x zoom at cursor").arg(n));
+  lbl_zoom_size->Caption(QStringLiteral("Zoom (%1x)").arg(n));
+  Timer.Enabled(true);
+}
+
+void ColorPicker::mnuItem_Click(int index) {
+  if (index != 1 && index != 2) return;
+  Timer.Enabled(false);
+  host::MenuItem& item = *mnuItem[static_cast<std::size_t>(index)];
+  item.Checked(!item.Checked());
+  if (index == 1) {
+    m_zoom->ShowFullPixelsOnly(item.Checked());
+  } else {
+    m_zoom->MouseCentered(item.Checked());
+  }
+  Timer.Enabled(true);
+}
+
+void ColorPicker::Timer_Timer() {
+  if (!m_zoom) return;
+  m_zoom->ZoomCanvas(*Pic_zoom);
+  // The marker stays visible over the freshly painted image.
+  Shape3->update();
+}
