@@ -1,0 +1,134 @@
+// The about window's fades and what it does to the window that opened it.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "about/ProgramFlags.h"
+#include "about/frm_about.h"
+#include "effects/modOSversion.h"
+#include "host/Label.h"
+#include "host/Platform.h"
+
+namespace {
+
+class FakeOwner : public AboutOwner {
+ public:
+  void stopTimers() override { timersOn = false; }
+  void restoreTimers(bool on) override {
+    timersOn = on;
+    ++restores;
+  }
+  bool onTopTicked() const override { return onTop; }
+  host::Form& ownerWindow() override { return window; }
+
+  host::Form window;
+  bool timersOn = true;
+  bool onTop = true;
+  int restores = 0;
+};
+
+class AboutTest : public ::testing::Test {
+ protected:
+  AboutTest() : about(owner) {
+    host::OSVersionRecord xp;
+    xp.major = 5;
+    xp.minor = 1;
+    xp.platformId = 2;
+    modOSversion::GetOSVersion(xp);
+    owner.window.show();
+  }
+  // Ticks the fade until it stops or the window closes; the alphas applied on the way.
+  std::vector<int> runFade() {
+    std::vector<int> alphas;
+    for (int i = 0; i < 40 && about.Timer1.Enabled() && about.isVisible(); ++i) {
+      const int before = about.alpha();
+      about.Timer1_Timer();
+      if (about.isVisible() && (about.alpha() != before || alphas.empty())) {
+        alphas.push_back(about.alpha());
+      }
+    }
+    return alphas;
+  }
+
+  FakeOwner owner;
+  frm_about about;
+};
+
+TEST_F(AboutTest, FadesInOverTwentyTicksAndOutOverNineteen) {
+  about.DialogAction(3);
+  about.ShowModal();
+  EXPECT_TRUE(about.layered());
+  const std::vector<int> in = runFade();
+  ASSERT_EQ(in.size(), 20u);
+  EXPECT_EQ(in.front(), 13);
+  EXPECT_EQ(in[1], 26);
+  EXPECT_EQ(in[18], 247);
+  EXPECT_EQ(in.back(), 255);
+  EXPECT_FALSE(about.Timer1.Enabled());
+
+  QTest::keyClick(&about, Qt::Key_Escape);
+  EXPECT_TRUE(about.isVisible());  // the close turned into a fade-out
+  const std::vector<int> out = runFade();
+  ASSERT_EQ(out.size(), 19u);
+  EXPECT_EQ(out.front(), 243);
+  EXPECT_EQ(out.back(), 9);
+  EXPECT_FALSE(about.isVisible());
+}
+
+TEST_F(AboutTest, FadeInOnlyClosesAtOnce) {
+  about.DialogAction(1);
+  about.ShowModal();
+  runFade();
+  QTest::keyClick(&about, Qt::Key_Escape);
+  EXPECT_FALSE(about.isVisible());
+}
+
+TEST_F(AboutTest, FadeOutOnlyStartsOpaque) {
+  about.DialogAction(2);
+  about.ShowModal();
+  EXPECT_EQ(about.alpha(), 255);
+  EXPECT_FALSE(about.Timer1.Enabled());
+  about.Unload();
+  EXPECT_TRUE(about.isVisible());
+  EXPECT_EQ(runFade().front(), 243);
+  EXPECT_FALSE(about.isVisible());
+}
+
+TEST_F(AboutTest, WithoutDialogActionItIsAPlainWindowThatClosesAtOnce) {
+  about.ShowModal();
+  EXPECT_FALSE(about.layered());
+  about.Unload();
+  EXPECT_FALSE(about.isVisible());
+}
+
+TEST_F(AboutTest, OwnersTimersStopWhileOpenAndFollowTheSwitchAfterwards) {
+  for (const bool sampling : {true, false}) {
+    ProgramFlags::SamplingOn = sampling;
+    owner.timersOn = true;
+    about.ShowModal();
+    EXPECT_FALSE(owner.timersOn);
+    EXPECT_TRUE(ProgramFlags::AboutOpen);
+    EXPECT_FALSE(host::IsTopmost(owner.window));
+    about.Unload();
+    EXPECT_EQ(owner.timersOn, sampling);
+    EXPECT_FALSE(ProgramFlags::AboutOpen);
+    EXPECT_TRUE(host::IsTopmost(owner.window));  // "Always on Top" is ticked
+  }
+  owner.onTop = false;
+  about.ShowModal();
+  about.Unload();
+  EXPECT_FALSE(host::IsTopmost(owner.window));
+}
+
+TEST_F(AboutTest, ShowsItsTextsAndLogo) {
+  about.ShowModal();
+  EXPECT_TRUE(about.Label1->Caption().startsWith(
+      QStringLiteral("The switch On/Off option can be used with the Spacebar.\r\n\r\n")));
+  EXPECT_TRUE(about.Label1->Caption().endsWith(QStringLiteral(" Right-Click for Zoom options.")));
+  EXPECT_TRUE(about.Label3->Caption().startsWith(QStringLiteral("Created by:\r\n")));
+  EXPECT_EQ(about.size(), QSize(259, 339));
+  EXPECT_EQ(about.windowRegion().box(), (host::Rect{0, 0, 258, 338}));
+  about.Unload();
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# A user's session with the real program on a private X server, driven by xdotool: freeze the
+# readouts with Space over a known color, copy the "#:" box with Ctrl+C and read the clipboard,
+# open the zoom menu with a right click, drag the window by a readout, and quit with Esc.
+# Usage: app_session.sh PATH_TO_TINTWELL   (run under with-xvfb)
+set -euo pipefail
+app=$1
+work=$(mktemp -d)
+pid=""
+trap '[ -n "$pid" ] && kill $pid 2>/dev/null; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; cat "$work/app.log" 2>/dev/null; exit 1; }
+
+xsetroot -solid '#12C37A'
+"$app" >"$work/app.log" 2>&1 &
+pid=$!
+wid=""
+for _ in $(seq 1 100); do
+  wid=$(xdotool search --name '^Tintwell$' 2>/dev/null | head -n1 || true)
+  [ -n "$wid" ] && break
+  sleep 0.1
+done
+[ -n "$wid" ] || fail "no Tintwell window"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+x0=$X
+y0=$Y
+
+# Freeze over the root color, then copy the hex box.
+xdotool windowfocus "$wid"
+sleep 0.3
+xdotool mousemove 30 30
+sleep 0.5
+xdotool key space
+sleep 0.3
+xdotool mousemove $((X + 252)) $((Y + 75)) click 1
+sleep 0.3
+xdotool key ctrl+c
+sleep 0.3
+hex=$(xclip -o -selection clipboard 2>/dev/null || true)
+[ "$hex" = 12C37A ] || fail "clipboard holds '$hex', expected 12C37A"
+
+# A right click on the window's own surface opens the popup at the pointer.
+before=$(xdotool search --onlyvisible --name '.*' 2>/dev/null | sort)
+xdotool mousemove $((X + 150)) $((Y + 208)) click 3
+sleep 0.5
+after=$(xdotool search --onlyvisible --name '.*' 2>/dev/null | sort)
+popup=$(comm -13 <(echo "$before") <(echo "$after") | head -n1)
+[ -n "$popup" ] || fail "no popup menu appeared"
+eval "$(xdotool getwindowgeometry --shell "$popup" | sed 's/^/P_/')"
+[ $((P_X - X - 150)) -ge -2 ] && [ $((P_X - X - 150)) -le 2 ] || fail "popup at $P_X,$P_Y"
+xdotool key Escape
+sleep 0.3
+
+# Dragging the color swatch with the left button moves the window with the pointer.
+xdotool windowfocus "$wid"
+xdotool mousemove $((X + 50)) $((Y + 50)) mousedown 1
+xdotool mousemove $((X + 70)) $((Y + 60))
+sleep 0.2
+xdotool mousemove $((X + 110)) $((Y + 90))
+sleep 0.2
+xdotool mouseup 1
+sleep 0.3
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+[ "$X" = $((x0 + 60)) ] && [ "$Y" = $((y0 + 40)) ] || fail "window moved to $X,$Y from $x0,$y0"
+
+# Esc ends the program at once.
+xdotool windowfocus "$wid"
+sleep 0.3
+xdotool key Escape
+for _ in $(seq 1 50); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "still running after Esc"
+wait "$pid" || true
+pid=""
+echo "app session: froze and copied $hex, popup at $P_X,$P_Y, dragged to $X,$Y, ended by Esc"

@@ -1,0 +1,213 @@
+// The picker's life offscreen: loading, the switch, keys, the zoom menu and the timers' states.
+#include <gtest/gtest.h>
+
+#include <QMenu>
+#include <QTest>
+
+#include "../fakes/FakeScreenSource.h"
+#include "about/ProgramFlags.h"
+#include "about/cLogo.h"
+#include "about/frm_about.h"
+#include "controls/button/CandyButton.h"
+#include "effects/modOSversion.h"
+#include "host/CheckBox.h"
+#include "host/Label.h"
+#include "host/PictureBox.h"
+#include "host/Platform.h"
+#include "host/TextBox.h"
+#include "picker/ColorPicker.h"
+#include "zoom/CZoom.h"
+
+namespace {
+
+host::OSVersionRecord windowsRecord(int major) {
+  host::OSVersionRecord r;
+  r.major = major;
+  r.minor = 1;
+  r.platformId = 2;
+  return r;
+}
+
+class LifecycleTest : public ::testing::Test {
+ protected:
+  LifecycleTest() : screen(QImage(400, 300, QImage::Format_RGB32)), picker(screen) {
+    host::setBeepHandler([this](int f, int ms) { beeps.emplace_back(f, ms); });
+    host::setEndHandler([this] { ++ends; });
+    ProgramFlags::OSVersionName = modOSversion::GetOSVersion(windowsRecord(5));
+    screen.fill(host::RGB(255, 128, 0));
+    screen.setCursor(QPoint(10, 10));
+  }
+  ~LifecycleTest() override {
+    host::setBeepHandler(nullptr);
+    host::setEndHandler(nullptr);
+  }
+
+  void load() {
+    picker.Show();
+    picker.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&picker));
+  }
+  // Which zoom items carry a check mark.
+  std::vector<int> checkedZoomItems() const {
+    std::vector<int> out;
+    for (std::size_t i = 0; i < picker.mnuZoom.size(); ++i) {
+      if (picker.mnuZoom[i]->Checked()) out.push_back(static_cast<int>(i));
+    }
+    return out;
+  }
+  bool zoomOn() const { return picker.Timer.Enabled(); }
+  bool samplingOn() const { return picker.Timer1.Enabled(); }
+
+  FakeScreenSource screen;
+  ColorPicker picker;
+  std::vector<std::pair<int, int>> beeps;
+  int ends = 0;
+};
+
+TEST_F(LifecycleTest, LoadingBuildsTheWindowAsDesigned) {
+  load();
+  EXPECT_EQ(picker.size(), QSize(317, 235));
+  EXPECT_EQ(picker.lbl_zoom_size->Caption(), QStringLiteral("Zoom (5x)"));
+  std::vector<QString> captions;
+  for (host::MenuItem* item : picker.mnuZoom)
+    captions.push_back(item->Caption());
+  EXPECT_EQ(captions, (std::vector<QString>{"1x", "2x", "3x", "4x", "5x", "15x", "25x"}));
+  EXPECT_EQ(checkedZoomItems(), std::vector<int>{4});
+  EXPECT_EQ(picker.zoom()->ZoomFactor(), 5);
+  EXPECT_FALSE(picker.mnuItem[1]->Checked());
+  EXPECT_TRUE(picker.mnuItem[2]->Checked());
+  EXPECT_FALSE(picker.mnuItem[1]->Visible() || picker.mnuItem[2]->Visible());
+  EXPECT_TRUE(samplingOn());
+  EXPECT_TRUE(zoomOn());
+  EXPECT_EQ(picker.Timer1.Interval(), 100);
+  EXPECT_EQ(picker.Timer.Interval(), 10);
+  EXPECT_TRUE(ProgramFlags::SamplingOn);
+  EXPECT_FALSE(picker.btn_Mixer->isEnabled());
+  EXPECT_TRUE(host::IsTopmost(picker));
+  EXPECT_TRUE(picker.onTop->Enabled());
+  EXPECT_EQ(beeps, (std::vector<std::pair<int, int>>{
+                       {1000, 50}, {1500, 50}, {2000, 50}, {2500, 50}, {3000, 50}}));
+  EXPECT_TRUE(picker.logo()->Caption().startsWith(QStringLiteral("::: Tintwell :::   v ")));
+}
+
+TEST_F(LifecycleTest, AnOldSystemGetsNoTopmostAndADisabledSwitch) {
+  modOSversion::GetOSVersion(windowsRecord(4));
+  load();
+  EXPECT_FALSE(host::IsTopmost(picker));
+  EXPECT_FALSE(picker.onTop->Enabled());
+  EXPECT_EQ(picker.onTop->Value(), 1);
+}
+
+TEST_F(LifecycleTest, SpaceFreezesTheReadoutsAndSpaceAgainGoesLive) {
+  load();
+  picker.Timer1_Timer();
+  ASSERT_EQ(picker.txt_Hex->Text(), QStringLiteral("FF8000"));
+  picker.Check1->setFocus();
+  QTest::keyClick(picker.Check1, Qt::Key_Space);
+  EXPECT_EQ(picker.Check1->Value(), 0);
+  EXPECT_FALSE(samplingOn());
+  EXPECT_FALSE(zoomOn());
+  EXPECT_EQ(picker.Check1->ForeColor(), 0xE0E0E0u);
+  EXPECT_TRUE(picker.btn_Mixer->isEnabled());
+  EXPECT_FALSE(ProgramFlags::SamplingOn);
+
+  screen.fill(host::RGB(0, 0, 255));
+  screen.setCursor(QPoint(50, 60));
+  QTest::qWait(250);  // two and a half sampling intervals: nothing may change
+  EXPECT_EQ(picker.txt_Hex->Text(), QStringLiteral("FF8000"));
+  EXPECT_EQ(picker.lbl_mouse->Caption(), QStringLiteral("X: 10  Y: 10"));
+
+  QTest::keyClick(picker.Check1, Qt::Key_Space);
+  EXPECT_EQ(picker.Check1->ForeColor(), 0x00FF00u);
+  QTRY_COMPARE_WITH_TIMEOUT(picker.txt_Hex->Text(), QStringLiteral("0000FF"), 2000);
+  EXPECT_FALSE(picker.btn_Mixer->isEnabled());
+}
+
+TEST_F(LifecycleTest, ZoomTimerFollowsTheDesignedTable) {
+  load();
+  picker.Check1->Value(0);
+  EXPECT_FALSE(zoomOn());
+  picker.mnuZoom_Click(6);  // a factor while sampling is off starts the magnifier
+  EXPECT_TRUE(zoomOn());
+  EXPECT_FALSE(samplingOn());
+  picker.mnuItem_Click(1);
+  EXPECT_TRUE(zoomOn());
+  picker.showMinimized();
+  QTRY_VERIFY(!zoomOn());
+  EXPECT_FALSE(samplingOn());
+  picker.showNormal();
+  QTRY_VERIFY(zoomOn());
+  picker.Check1->Value(1);
+  EXPECT_TRUE(zoomOn() && samplingOn());
+  picker.Check1->Value(2);  // greyed: nothing
+  EXPECT_TRUE(zoomOn() && samplingOn());
+}
+
+TEST_F(LifecycleTest, ChoosingAFactorTicksOnlyItAndRetitlesTheMagnifier) {
+  load();
+  picker.mnuZoom[5]->action()->trigger();
+  EXPECT_EQ(checkedZoomItems(), std::vector<int>{5});
+  EXPECT_EQ(picker.zoom()->ZoomFactor(), 15);
+  EXPECT_EQ(picker.lbl_zoom_size->Caption(), QStringLiteral("Zoom (15x)"));
+  EXPECT_EQ(picker.Pic_zoom->toolTip(), QStringLiteral("15x zoom at cursor"));
+  picker.mnuZoom[0]->action()->trigger();
+  EXPECT_EQ(checkedZoomItems(), std::vector<int>{0});
+  EXPECT_EQ(picker.zoom()->ZoomFactor(), 1);
+  // The two option items are hidden and disabled: choosing them from the menu cannot happen,
+  // but their handler toggles the engine's flags.
+  picker.mnuItem[1]->action()->trigger();
+  EXPECT_FALSE(picker.zoom()->ShowFullPixelsOnly());
+  picker.mnuItem_Click(1);
+  EXPECT_TRUE(picker.mnuItem[1]->Checked());
+  EXPECT_TRUE(picker.zoom()->ShowFullPixelsOnly());
+  picker.mnuItem_Click(2);
+  EXPECT_FALSE(picker.mnuItem[2]->Checked());
+  EXPECT_FALSE(picker.zoom()->MouseCentered());
+}
+
+TEST_F(LifecycleTest, RightClickOnTheBackgroundOpensTheMenuButNotOnAReadout) {
+  load();
+  QMenu* menu = picker.mnuPopup.qmenu();
+  QTest::mouseClick(picker.lbl_color, Qt::RightButton, {}, QPoint(5, 5));
+  EXPECT_FALSE(menu->isVisible());
+  QTest::mouseClick(&picker, Qt::RightButton, {}, QPoint(150, 205));
+  ASSERT_TRUE(menu->isVisible());
+  std::vector<QString> visible;
+  for (QAction* a : menu->actions()) {
+    if (a->isVisible()) visible.push_back(a->text());
+  }
+  EXPECT_EQ(visible, std::vector<QString>{QStringLiteral("Zoom at cursor")});
+  menu->hide();
+}
+
+TEST_F(LifecycleTest, EscEndsAtOnceAndF1OpensTheAboutWindowModally) {
+  load();
+  picker.Check1->setFocus();
+  QTest::keyClick(picker.Check1, Qt::Key_Escape);
+  EXPECT_EQ(ends, 1);
+  QTest::keyClick(picker.Check1, Qt::Key_F1);
+  ASSERT_NE(picker.about(), nullptr);
+  EXPECT_TRUE(picker.about()->isVisible());
+  EXPECT_EQ(picker.about()->windowModality(), Qt::ApplicationModal);
+  EXPECT_FALSE(samplingOn() || zoomOn());
+  EXPECT_TRUE(picker.about()->layered());  // faded on a system other than Windows 95/98
+}
+
+TEST_F(LifecycleTest, ClickingATextBoxSelectsItsWholeText) {
+  load();
+  picker.Timer1_Timer();
+  picker.Check1->setFocus();
+  QTest::mouseClick(picker.txt_vbcode, Qt::LeftButton, {}, QPoint(30, 8));
+  EXPECT_EQ(picker.txt_vbcode->selectedText(), QStringLiteral("&H0080FF&"));
+}
+
+TEST_F(LifecycleTest, UntickingAlwaysOnTopLeavesTheBandAndGivesTheSwitchTheFocus) {
+  load();
+  picker.onTop->Value(0);
+  EXPECT_FALSE(host::IsTopmost(picker));
+  EXPECT_TRUE(picker.Check1->hasFocus());
+  picker.onTop->Value(1);
+  EXPECT_TRUE(host::IsTopmost(picker));
+}
+
+}  // namespace
