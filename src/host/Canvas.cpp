@@ -1,5 +1,7 @@
 #include "Canvas.h"
 
+#include "Region.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
@@ -165,6 +167,16 @@ void Canvas::Rectangle(int l, int t, int r, int b) {
     fillSpan(Rect{middle.left + 1, middle.top, middle.right - 1, middle.bottom}, *m_brush, true);
 }
 
+void Canvas::Ellipse(int l, int t, int r, int b) {
+  if (r - l <= 1 || b - t <= 1 || !m_brush) return;
+  // The same pixels as an elliptic region one pixel larger on the right and at the bottom.
+  const Region shape = CreateRoundRectRgn(l, t, r + 1, b + 1, r - l + 1, b - t + 1);
+  for (const QRect& band : shape.toQRegion()) {
+    fillSpan(Rect{band.left(), band.top(), band.left() + band.width(), band.top() + band.height()},
+             *m_brush, true);
+  }
+}
+
 void Canvas::SetPixelV(int x, int y, ColorRef color) {
   if (x < 0 || y < 0 || x >= width() || y >= height()) return;
   reinterpret_cast<QRgb*>(m_image->scanLine(y))[x] = toQRgb(color);
@@ -226,6 +238,61 @@ void Canvas::GradientFill(const TriVertex& a, const TriVertex& b, GradientMode m
     } else {
       std::fill(line + clip.left, line + clip.right, colorAt(y - area.top));
     }
+  }
+}
+
+namespace {
+QString withoutPrefixes(const QString& text) {
+  QString out;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == QLatin1Char('&') && i + 1 < text.size()) ++i;
+    out += text[i];
+  }
+  return out;
+}
+}  // namespace
+
+QSize Canvas::measurePrefixText(const QString& text, const QFont& font) {
+  const QFontMetrics fm(font);
+  return QSize(fm.horizontalAdvance(withoutPrefixes(text)), fm.height());
+}
+
+void Canvas::DrawPrefixText(int x, int y, const QString& text, const QFont& font, ColorRef color,
+                            bool disabled) {
+  QPainter p(m_image);
+  p.setFont(font);
+  const QSize size = measurePrefixText(text, font);
+  auto draw = [&](int ox, int oy, QColor c) {
+    p.setPen(c);
+    p.drawText(QRect(x + ox, y + oy, size.width() + 2, size.height()),
+               Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic | Qt::TextSingleLine, text);
+  };
+  if (disabled) {
+    draw(1, 1, QColor(0xFF, 0xFF, 0xFF));
+    draw(0, 0, QColor(0x80, 0x80, 0x80));
+  } else {
+    draw(0, 0, QColor::fromRgb(toRgb24(color) | 0xFF000000u));
+  }
+}
+
+void Canvas::DrawPicture(int x, int y, const QImage& picture, bool disabled,
+                         std::optional<ColorRef> mono) {
+  if (picture.isNull()) return;
+  QPainter p(m_image);
+  auto silhouette = [&](QColor c) {
+    QImage shape = picture.convertToFormat(QImage::Format_ARGB32);
+    QPainter sp(&shape);
+    sp.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    sp.fillRect(shape.rect(), c);
+    return shape;
+  };
+  if (disabled) {
+    p.drawImage(x + 1, y + 1, silhouette(QColor(0xFF, 0xFF, 0xFF)));
+    p.drawImage(x, y, silhouette(QColor(0x80, 0x80, 0x80)));
+  } else if (mono) {
+    p.drawImage(x, y, silhouette(QColor::fromRgb(toRgb24(*mono) | 0xFF000000u)));
+  } else {
+    p.drawImage(x, y, picture);
   }
 }
 

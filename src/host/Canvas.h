@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <optional>
 
@@ -24,6 +25,11 @@ struct Rect {
   Rect intersected(const Rect& o) const;
   bool operator==(const Rect&) const = default;
 };
+
+// InflateRect: grows (or with negative values shrinks) a rectangle on every side.
+inline Rect inflated(const Rect& r, int dx, int dy) {
+  return Rect{r.left - dx, r.top - dy, r.right + dx, r.bottom + dy};
+}
 
 // The platform's binary raster operations (the SetROP2 codes): how a pen or brush color P
 // combines with the pixel D already there.
@@ -93,6 +99,9 @@ class Canvas {
   // Outline with the pen, inside with the brush, each pixel once; without a pen the brush
   // covers the whole [l, r) x [t, b).
   void Rectangle(int l, int t, int r, int b);
+  // An ellipse in the box [l, r) x [t, b) filled with the brush, with the null pen (the only pen
+  // the program uses for it). A box one pixel wide or high draws nothing.
+  void Ellipse(int l, int t, int r, int b);
   void SetPixelV(int x, int y, ColorRef color);
   // kInvalidColor outside the image.
   ColorRef GetPixel(int x, int y) const;
@@ -107,6 +116,17 @@ class Canvas {
   // gradient, left to right or top to bottom: each channel of pixel i of n is
   // floor((c0 * (n - i) + c1 * i) / n), so the far edge falls just short of c1. No dithering.
   void GradientFill(const TriVertex& a, const TriVertex& b, GradientMode mode);
+
+  // The platform's DrawState for prefix text: "&" underlines the next letter and is not drawn
+  // ("&&" is one "&"); disabled text is embossed (white one pixel down-right, grey over it).
+  void DrawPrefixText(int x, int y, const QString& text, const QFont& font, ColorRef color,
+                      bool disabled);
+  // DrawState for a picture at its natural size: as it is, embossed when disabled, or as a
+  // silhouette of its opaque pixels in `mono` when given.
+  void DrawPicture(int x, int y, const QImage& picture, bool disabled,
+                   std::optional<ColorRef> mono);
+  // Width and height of prefix text as drawn (the "&" markers not counted).
+  static QSize measurePrefixText(const QString& text, const QFont& font);
 
   // Writes `text` with its top-left corner at (x, y), turned counter-clockwise by `escapement`
   // tenths of a degree (900: the text runs upwards), in `color`, with a transparent background.

@@ -56,12 +56,27 @@ MaskCase lineCase(const char* file, int x0, int y0, int x1, int y1) {
                   }};
 }
 
+MaskCase ellipseCase(const char* file, int l, int t, int r, int b) {
+  return MaskCase{file, [=](Canvas& dc, const Scene& s) {
+                    dc.SelectPen(std::nullopt);
+                    dc.SelectBrush(0x0000FF);
+                    dc.Ellipse(s.ix(l), s.iy(t), s.ix(r), s.iy(b));
+                  }};
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Oracle, CanvasMatchesMaskOracle,
     ::testing::Values(
         lineCase("line_0_0_to_5_0.txt", 0, 0, 5, 0), lineCase("line_0_0_to_7_3.txt", 0, 0, 7, 3),
         lineCase("line_3_7_to_0_0.txt", 3, 7, 0, 0), lineCase("line_5_5_to_0_0.txt", 5, 5, 0, 0),
         lineCase("line_0_2_to_2_0.txt", 0, 2, 2, 0), lineCase("line_2_0_to_0_2.txt", 2, 0, 0, 2),
+        ellipseCase("ellipse_0_0_10_10.txt", 0, 0, 10, 10),
+        ellipseCase("ellipse_0_0_11_7.txt", 0, 0, 11, 7),
+        ellipseCase("ellipse_0_0_1_1.txt", 0, 0, 1, 1),
+        ellipseCase("ellipse_0_0_40_12.txt", 0, 0, 40, 12),
+        ellipseCase("ellipse_10_4_30_30.txt", 10, 4, 30, 30),
+        ellipseCase("ellipse_2_2_3_3.txt", 2, 2, 3, 3),
+        ellipseCase("ellipse_m5_m3_20_9.txt", -5, -3, 20, 9),
         MaskCase{"fillrect_2_2_5_4.txt",
                  [](Canvas& dc, const Scene& s) {
                    dc.FillRect({s.ix(2), s.iy(2), s.ix(5), s.iy(4)}, 0);
