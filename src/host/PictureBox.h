@@ -64,8 +64,8 @@ class PictureBox : public QWidget, public MouseEventSource {
   void Cls();
   // Line (x1, y1)-(x2, y2) in scale units, in `color` (ForeColor when absent), with the current
   // DrawMode: a line without its end point, a box outline, or a box filled with the line color
-  // (B and BF). A box covers the pixels from the smaller corner up to, not including, the
-  // larger one, so a box from the bottom-left to the top-right corner fills the whole area.
+  // (B and BF). A filled box covers both corner pixels; a corner on the far edge of the scale
+  // (ScaleWidth, ScaleHeight) lies just outside the area, so such a box fills up to the edge.
   void Line(double x1, double y1, double x2, double y2, std::optional<ColorRef> color = {},
             LineKind kind = LineKind::Line);
 
