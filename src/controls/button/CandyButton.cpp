@@ -173,6 +173,7 @@ void CandyButton::Style(std::int32_t value) {
   if (value == m_Style) return;
   m_Style = value;
   PropertyChanged(QStringLiteral("Style"));
+  UpdateShape();
   Redraw(Normal);
 }
 
@@ -205,6 +206,7 @@ void CandyButton::InitProperties() {
     setEnabled(true);
   }
   m_Caption = Name();
+  UpdateShape();
   m_Ready = true;
 }
 
@@ -267,41 +269,13 @@ void CandyButton::ReadProperties(const host::PropertyBag& bag) {
   m_ColorScheme = bag.readLong(QStringLiteral("ColorScheme"), 0);
   MousePointer(m_DisplayHand ? 99 : 1);
   drawColor(m_ForeColor);
+  UpdateShape();
   m_Ready = true;
-}
-
-void CandyButton::Redraw(int state) {
-  if (m_Checked) state = Checked_;
-  if (!m_Ready) return;
-  m_lastState = state;
-  paintFace(state);
-  DrawIconWCaption(state);
-}
-
-void CandyButton::paintFace(int state) {
-  // A plain face in the state's color; the glossy painters replace it per Style.
-  host::ColorRef face = m_ColorButtonUp;
-  if (state == Hot) face = m_ColorButtonHover;
-  if (state == Pressed || state == Checked_) face = m_ColorButtonDown;
-  host::Canvas dc = canvas();
-  dc.FillRect(host::Rect{0, 0, width(), height()}, host::translateColor(face));
-}
-
-void CandyButton::DrawIconWCaption(int state) {
-  host::ColorRef color = m_ForeColor;
-  if (state == Hot && m_CaptionHighLite) color = m_CaptionHighLiteColor;
-  if (!isEnabled()) color = 0x808080;
-  host::Canvas dc = canvas();
-  QPainter p(&dc.image());
-  p.setFont(font());
-  p.setPen(host::toQColor(color));
-  p.drawText(QRect(0, 0, width(), height()), Qt::AlignCenter, m_Caption);
-  p.end();
-  Refresh();
 }
 
 void CandyButton::resizeEvent(QResizeEvent* event) {
   host::UserControl::resizeEvent(event);
+  UpdateShape();
   Redraw(Normal);
 }
 

@@ -4,7 +4,9 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 
+#include "ButtonShape.h"
 #include "host/PropertyBag.h"
 #include "host/UserControl.h"
 
@@ -73,6 +75,11 @@ class CandyButton : public host::UserControl {
   void Redraw(int state);
   // The picture and the caption for a state, over the painted face.
   void DrawIconWCaption(int state);
+  // The corner radius, the window's shape and the inner region for the current Style.
+  void UpdateShape();
+
+  std::int32_t radius() const { return m_Radius; }
+  const std::optional<host::Region>& innerRegion() const { return m_InnerRegion; }
 
   void InitProperties() override;
   void ReadProperties(const host::PropertyBag& bag) override;
@@ -88,7 +95,15 @@ class CandyButton : public host::UserControl {
 
  private:
   void setFaceColor(host::ColorRef& field, host::ColorRef value, const char* notifyName);
-  void paintFace(int state);
+  void PaintRounded(int W, int H, host::ColorRef color, const ButtonShape::GlossParams& P);
+  void PaintGlow(host::Canvas& dc, const ButtonShape::GlossParams& P, int W, int H,
+                 host::ColorRef color, host::ColorRef bright);
+  void paintStyle0(int state);
+  void paintStyle1(int state);
+  void paintStyle6(int state);
+  // The container's background over (0, 0)-(W1, H1), when the container has one to read.
+  void fillWithContainerBack(host::Canvas& dc, int W1, int H1);
+  host::ColorRef faceColorFor(int state, bool& paints) const;
 
   std::int32_t m_Style = 0;
   std::int32_t m_PictureAlignment = 0;
@@ -113,4 +128,6 @@ class CandyButton : public host::UserControl {
   bool m_MouseInside = false;
   bool m_HasFocus = false;
   int m_lastState = -1;
+  std::int32_t m_Radius = 0;
+  std::optional<host::Region> m_InnerRegion;
 };

@@ -1,0 +1,212 @@
+// The button's shapes and painters, pixel by pixel on its offscreen surface.
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+
+#include "controls/button/ButtonShape.h"
+#include "controls/button/CandyButton.h"
+#include "host/Canvas.h"
+#include "host/Fonts.h"
+#include "host/Form.h"
+
+namespace {
+
+using ButtonShape::IsInsideCircle;
+using ButtonShape::IsInsideRounded;
+
+TEST(ButtonShapeTest, DesignedInsideTestsAndRadii) {
+  EXPECT_FALSE(IsInsideRounded(0, 10, 0, 0, 100, 24, 12));  // top-left corner
+  EXPECT_TRUE(IsInsideRounded(99, 12, 0, 0, 100, 24, 12));
+  EXPECT_FALSE(IsInsideCircle(-12, 0, 12));  // d = 0, s = 0
+  EXPECT_TRUE(IsInsideCircle(0, 12, 12));
+  EXPECT_FALSE(IsInsideRounded(50, 0, 0, 0, 100, 24, 12));  // row 0 is outside
+  EXPECT_EQ(ButtonShape::radiusFor(3, 500, 7), 12);
+  EXPECT_EQ(ButtonShape::radiusFor(2, 100, 24), 13);
+  EXPECT_EQ(ButtonShape::radiusFor(6, 75, 24), 8);
+  EXPECT_EQ(ButtonShape::radiusFor(7, 75, 24), 7);
+  EXPECT_EQ(ButtonShape::radiusFor(0, 75, 24), 0);
+}
+
+struct RegionCase {
+  int w, h, r;
+};
+
+class WindowRegion : public ::testing::TestWithParam<RegionCase> {};
+
+// The window shape built row by row is exactly the set of pixels the inside test accepts.
+TEST_P(WindowRegion, EqualsTheInsideTest) {
+  const auto [w, h, r] = GetParam();
+  std::int32_t radius = -1;
+  const host::Region region = ButtonShape::BuildRoundRegion(0, 0, w, h, r, radius);
+  EXPECT_EQ(radius, std::max(r, 1));
+  for (int y = -1; y <= h + 1; ++y) {
+    for (int x = -1; x <= w + 1; ++x) {
+      ASSERT_EQ(host::PtInRegion(region, x, y), IsInsideRounded(x, y, 0, 0, w, h, radius))
+          << x << "," << y;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, WindowRegion,
+                         ::testing::Values(RegionCase{110, 29, 12}, RegionCase{75, 23, 7},
+                                           RegionCase{100, 24, 13}, RegionCase{9, 5, 3},
+                                           RegionCase{4, 4, 0}, RegionCase{31, 13, 5}));
+
+struct LayoutCase {
+  int alignment, pw, ph, radius;
+  bool pressed;
+  ButtonShape::CaptionLayout want;
+};
+
+class CaptionLayoutTable : public ::testing::TestWithParam<LayoutCase> {};
+
+// A 110 x 29 button with a 60 x 13 caption.
+TEST_P(CaptionLayoutTable, PlacesPictureAndCaption) {
+  const LayoutCase& c = GetParam();
+  EXPECT_EQ(
+      ButtonShape::layoutCaption(c.alignment, 110, 29, c.pw, c.ph, 60, 13, c.radius, c.pressed),
+      c.want);
+}
+
+INSTANTIATE_TEST_SUITE_P(Designed, CaptionLayoutTable,
+                         ::testing::Values(LayoutCase{0, 0, 0, 12, false, {56, 9, 25, 8}},
+                                           LayoutCase{0, 0, 0, 12, true, {57, 10, 26, 9}},
+                                           LayoutCase{0, 16, 16, 12, false, {48, 1, 25, 16}},
+                                           LayoutCase{1, 16, 16, 12, false, {47, 14, 25, 0}},
+                                           LayoutCase{2, 16, 16, 0, false, {8, 7, 25, 8}},
+                                           LayoutCase{2, 16, 16, 12, false, {12, 7, 25, 8}},
+                                           LayoutCase{3, 16, 16, 12, false, {82, 7, 25, 8}},
+                                           LayoutCase{9, 16, 16, 12, true, {1, 1, 1, 1}}));
+
+// A button on a window of a known color, loaded with the given Style.
+struct Painted {
+  host::Form window;
+  CandyButton* button;
+  Painted(int style, int w, int h) {
+    window.BackColor(0x123456);
+    button = new CandyButton(&window);
+    button->resize(w, h);
+    button->load(nullptr);
+    button->Enabled(true);  // a new instance outside a designer starts disabled
+    button->Caption(QString());
+    button->Style(style);
+    button->ColorScheme(7);
+    button->ForeColor(0xFFFFFF);
+  }
+  host::ColorRef at(int x, int y) const {
+    return host::fromRgb24(button->buffer().pixel(x, y) & 0xFFFFFFu);
+  }
+};
+
+TEST(ButtonPaintTest, StyleZeroNormalRowsAndCutCorners) {
+  Painted p(0, 75, 23);
+  p.button->Redraw(CandyButton::Normal);
+  EXPECT_EQ(p.at(10, 18), host::RGB(236, 235, 230));  // both gradients; the later wins
+  EXPECT_EQ(p.at(10, 19), host::RGB(229, 226, 219));
+  EXPECT_EQ(p.at(10, 21), host::RGB(214, 208, 197));
+  EXPECT_EQ(p.at(10, 1), host::RGB(254, 254, 254));
+  EXPECT_EQ(p.at(10, 0), host::RGB(0, 60, 116));    // the frame's top edge
+  EXPECT_EQ(p.at(0, 1), host::RGB(122, 149, 168));  // a corner point
+  for (const auto& [x, y] : {std::pair{0, 0}, {74, 0}, {0, 22}, {74, 22}}) {
+    EXPECT_EQ(p.at(x, y), 0x123456u) << x << "," << y;  // the container shows through
+  }
+  p.button->Checked(true);  // looks like a normal one
+  EXPECT_EQ(p.at(10, 18), host::RGB(236, 235, 230));
+}
+
+TEST(ButtonPaintTest, StyleZeroPressedRunsPastTheEndColorAndHotGlowsOrange) {
+  Painted p(0, 75, 23);
+  p.button->Redraw(CandyButton::Pressed);
+  EXPECT_EQ(p.at(10, 1), host::RGB(209, 204, 193));
+  EXPECT_EQ(p.at(10, 4), host::RGB(228, 228, 220));  // the middle gradient draws row 4 last
+  p.button->Redraw(CandyButton::Hot);
+  EXPECT_EQ(p.at(10, 1), host::RGB(255, 240, 202));
+  EXPECT_EQ(p.at(10, 21), host::RGB(229, 151, 0));
+  EXPECT_EQ(p.at(1, 10), p.at(73, 10));  // the side strips match
+}
+
+TEST(ButtonPaintTest, StyleOneShowsOnlyTheBackgroundAtRestAndGlassWhenHot) {
+  Painted p(1, 75, 23);
+  p.button->Redraw(CandyButton::Focused);
+  EXPECT_EQ(p.at(30, 10), 0x123456u);
+  p.button->Redraw(CandyButton::Hot);
+  EXPECT_EQ(p.at(30, 17), host::RGB(237, 236, 228));  // t = 17 / 16, past the end color
+  EXPECT_EQ(p.at(30, 18), host::RGB(238, 237, 229));  // the later gradient wins
+  EXPECT_EQ(p.at(30, 0), host::RGB(206, 206, 195));
+  p.button->Checked(true);
+  p.button->Redraw(CandyButton::Hot);
+  EXPECT_EQ(p.at(30, 10), 0xFFFFFFu);
+  EXPECT_EQ(p.at(30, 0), host::RGB(122, 152, 175));
+}
+
+TEST(ButtonPaintTest, StyleSixMiddleRowIsTheFaceAndTheRingIsHalfBright) {
+  Painted p(6, 75, 24);
+  p.button->Redraw(CandyButton::Normal);
+  EXPECT_EQ(p.button->radius(), 8);
+  EXPECT_EQ(p.at(37, 12), 0x000080u);  // 2y = H: exactly ColorButtonUp
+  std::int32_t half = 50;
+  EXPECT_EQ(p.at(1, 12), CandyButton::BlendColors(0, 0x000080, half));
+  EXPECT_EQ(p.at(74, 12), p.at(1, 12));  // mirrored about W / 2
+}
+
+TEST(ButtonPaintTest, RoundedBorderFollowsBrightnessAndDisabledFacesTurnGrey) {
+  Painted p(3, 110, 29);
+  for (const auto& [brightness, border] :
+       {std::pair{0, host::ColorRef{0xB0C0C0}}, {100, 0xFFFFFF}, {-100, 0x000000}}) {
+    p.button->Enabled(false);
+    p.button->BorderBrightness(brightness);
+    EXPECT_EQ(p.at(55, 0), border) << brightness;  // row 0 lies outside the inner shape
+  }
+  p.button->Enabled(true);
+  p.button->BorderBrightness(0);
+  EXPECT_EQ(p.at(55, 0), 0x000080u);  // the face color itself
+  EXPECT_EQ(p.at(55, 28), 0x000080u);
+}
+
+TEST(ButtonPaintTest, GlossRowsFadeFromWhiteAtTheTop) {
+  Painted p(3, 110, 29);
+  p.button->Redraw(CandyButton::Normal);
+  // The inner shape starts at row 2: its gloss line is 70 * 2 / 12 = 11 % of the way from white
+  // to the face; rows 0 and 1 are border, here the face color itself.
+  std::int32_t pct = 11;
+  EXPECT_EQ(p.at(55, 2), CandyButton::BlendColors(0xFFFFFF, 0x000080, pct));
+  pct = 70 * 10 / 12;
+  EXPECT_EQ(p.at(55, 10), CandyButton::BlendColors(0xFFFFFF, 0x000080, pct));
+  EXPECT_EQ(p.at(55, 1), 0x000080u);
+}
+
+TEST(ButtonPaintTest, HotCaptionUsesTheHighlightAndRestoresTheDrawingColor) {
+  Painted p(99, 110, 29);  // no face: only the caption is drawn
+  p.button->Caption(QStringLiteral("MMMM"));
+  p.button->CaptionHighLite(true);
+  p.button->CaptionHighLiteColor(0x00FF00);
+  p.button->Redraw(CandyButton::Hot);
+  bool green = false;
+  for (int y = 0; y < 29; ++y)
+    for (int x = 0; x < 110; ++x)
+      green = green || p.at(x, y) == 0x00FF00u;
+  EXPECT_TRUE(green);
+  EXPECT_EQ(p.button->drawColor(), 0xFFFFFFu);
+}
+
+TEST(ButtonPaintTest, PrefixTextHidesTheAmpersand) {
+  const QFont f = host::designFont(QStringLiteral("Tahoma"), 8.25, true);
+  EXPECT_EQ(host::Canvas::measurePrefixText(QStringLiteral("&Mix"), f).width(),
+            host::Canvas::measurePrefixText(QStringLiteral("Mix"), f).width());
+  EXPECT_EQ(host::Canvas::measurePrefixText(QStringLiteral("A&&B"), f).width(),
+            QFontMetrics(f).horizontalAdvance(QStringLiteral("A&B")));
+}
+
+TEST(ButtonPaintTest, TinyButtonsOfEveryStyleAndStatePaintWithoutFailing) {
+  for (int style = 0; style <= 8; ++style) {
+    for (int h = 0; h <= 6; ++h) {
+      Painted p(style, h == 0 ? 0 : 12, h);
+      p.button->Caption(QStringLiteral("x"));
+      for (int state = 0; state <= 5; ++state)
+        p.button->Redraw(state);
+    }
+  }
+  SUCCEED();
+}
+
+}  // namespace
