@@ -120,15 +120,4 @@ TEST_F(AboutTest, OwnersTimersStopWhileOpenAndFollowTheSwitchAfterwards) {
   EXPECT_FALSE(host::IsTopmost(owner.window));
 }
 
-TEST_F(AboutTest, ShowsItsTextsAndLogo) {
-  about.ShowModal();
-  EXPECT_TRUE(about.Label1->Caption().startsWith(
-      QStringLiteral("The switch On/Off option can be used with the Spacebar.\r\n\r\n")));
-  EXPECT_TRUE(about.Label1->Caption().endsWith(QStringLiteral(" Right-Click for Zoom options.")));
-  EXPECT_TRUE(about.Label3->Caption().startsWith(QStringLiteral("Created by:\r\n")));
-  EXPECT_EQ(about.size(), QSize(259, 339));
-  EXPECT_EQ(about.windowRegion().box(), (host::Rect{0, 0, 258, 338}));
-  about.Unload();
-}
-
 }  // namespace

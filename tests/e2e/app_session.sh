@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# A user's session with the real program on a private X server, driven by xdotool: freeze the
-# readouts with Space over a known color, copy the "#:" box with Ctrl+C and read the clipboard,
+# A user's session with the real program on a private X server, driven by xdotool: the window
+# opens at its size with the swatch showing the color under the pointer; freeze the readouts
+# with Space over a known color, copy the "#:" box with Ctrl+C and read the clipboard,
 # open the zoom menu with a right click, drag the window by a readout, and quit with Esc.
 # Usage: app_session.sh PATH_TO_TINTWELL   (run under with-xvfb)
 set -euo pipefail
@@ -25,11 +26,18 @@ eval "$(xdotool getwindowgeometry --shell "$wid")"
 x0=$X
 y0=$Y
 
-# Freeze over the root color, then copy the hex box.
+[ "$WIDTH" = 317 ] && [ "$HEIGHT" = 235 ] || fail "window is ${WIDTH}x${HEIGHT}"
+
+# Sampling: the swatch (360, 510 twips from the corner, 915 x 450) shows the root's color.
 xdotool windowfocus "$wid"
 sleep 0.3
 xdotool mousemove 30 30
 sleep 0.5
+import -window root "$work/root.png"
+swatch=$(convert "$work/root.png" -format "%[hex:p{$((X + 54)),$((Y + 49))}]" info: | cut -c1-6)
+[ "$swatch" = 12C37A ] || fail "swatch shows $swatch, expected 12C37A"
+
+# Freeze over the root color, then copy the hex box.
 xdotool key space
 sleep 0.3
 xdotool mousemove $((X + 252)) $((Y + 75)) click 1

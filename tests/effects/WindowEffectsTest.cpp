@@ -70,15 +70,6 @@ TEST(GradientFormTest, BlackToBlueLeftToRightWithNoVerticalChange) {
   EXPECT_EQ(dc.GetPixel(15, 15), dc.GetPixel(15, 100));
 }
 
-TEST(GradientFormTest, VerticalBlackToGrey) {
-  auto f = form(3885, 5085);  // 259 x 339 pixels
-  GradientForm::GradientFillForm(0, 0x808080, *f, 1);
-  host::Canvas dc = f->canvas();
-  EXPECT_EQ(dc.GetPixel(100, 0), 0u);
-  EXPECT_EQ(dc.GetPixel(0, 338), dc.GetPixel(258, 338));
-  EXPECT_EQ(host::redOf(dc.GetPixel(0, 338)), 127);
-}
-
 TEST(AlphaAnimTest, GrowsFromTheCentreAndEndsAtTheOriginalGeometry) {
   auto f = form(4755, 3525);
   const QRect original = f->geometry();

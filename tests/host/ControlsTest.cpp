@@ -86,23 +86,6 @@ TEST(PictureBoxTest, BackColorChangeClearsButTheSameColorKeepsTheDrawing) {
   EXPECT_EQ(rowsOf(*box, 0x00FF00), 20);
 }
 
-TEST(TextBoxTest, SelectionIsClampedToTheText) {
-  host::TextBox box(nullptr);
-  box.Text(QStringLiteral("FF8000"));
-  box.SelStart(0);
-  box.SelLength(6);
-  EXPECT_EQ(box.SelStart(), 0);
-  EXPECT_EQ(box.SelLength(), 6);
-  EXPECT_EQ(box.selectedText(), QStringLiteral("FF8000"));
-  box.SelStart(4);
-  box.SelLength(99);
-  EXPECT_EQ(box.selectedText(), QStringLiteral("00"));
-  box.SelStart(-3);
-  box.SelLength(0);
-  EXPECT_EQ(box.SelStart(), 0);
-  EXPECT_EQ(box.SelLength(), 0);
-}
-
 TEST(TextBoxTest, GotFocusByMouseRunsAfterTheClickPlacedTheCaret) {
   QWidget window;
   auto* first = new QLineEdit(&window);  // takes the focus when the window activates

@@ -33,24 +33,6 @@ TEST(RoundHalfEvenTest, SinglePrecisionInputIsRoundedAsHeld) {
   EXPECT_EQ(host::roundHalfEven(static_cast<float>(60.0f / 8.0f) * 3.0f), 22);
 }
 
-TEST(HexUpperTest, WritesWithoutLeadingZeros) {
-  EXPECT_EQ(host::hexUpper(0), "0");
-  EXPECT_EQ(host::hexUpper(0x0080FF), "80FF");
-  EXPECT_EQ(host::hexUpper(0xFFFFFFFFu), "FFFFFFFF");
-  EXPECT_EQ(host::hexUpper(0xABCDEF), "ABCDEF");
-}
-
-TEST(ColorRefTest, ChannelsAndByteOrders) {
-  constexpr host::ColorRef orange = host::RGB(255, 128, 0);
-  static_assert(orange == 0x0080FF);
-  static_assert(host::redOf(orange) == 255 && host::greenOf(orange) == 128 &&
-                host::blueOf(orange) == 0);
-  static_assert(host::toRgb24(orange) == 0xFF8000);
-  static_assert(host::fromRgb24(0xFF8000) == orange);
-  static_assert(host::RGB(256, -1, 0) == 0x00FF00);  // each channel keeps its low byte
-  static_assert(host::isSystemColor(0x80000008u) && !host::isSystemColor(host::kInvalidColor));
-}
-
 TEST(TwipsTest, ConvertsAtCommonDpis) {
   EXPECT_DOUBLE_EQ(host::twipsPerPixelFor(96), 15.0);
   EXPECT_DOUBLE_EQ(host::twipsPerPixelFor(120), 12.0);

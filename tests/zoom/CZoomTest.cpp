@@ -77,29 +77,6 @@ TEST_F(ZoomCanvasTest, EveryScreenPixelBecomesABlockAndMarginsGetTheBackground) 
   }
 }
 
-TEST_F(ZoomCanvasTest, FullPixelsOnlyLeavesTheRemainderStripsAlone) {
-  screen.setCursor(QPoint(400, 300));
-  zoom.ShowFullPixelsOnly(true);
-  host::Canvas dc(image);
-  zoom.Zoom(dc, 0, 0, 101, 101, 0);
-  EXPECT_EQ(dc.GetPixel(50, 50), screenColor(400, 300));
-  EXPECT_EQ(dc.GetPixel(99, 99), screenColor(409, 309));
-  for (int i = 0; i < 101; ++i) {
-    EXPECT_EQ(dc.GetPixel(100, i), host::fromRgb24(0x123456));
-    EXPECT_EQ(dc.GetPixel(i, 100), host::fromRgb24(0x123456));
-  }
-}
-
-TEST_F(ZoomCanvasTest, NotCentredPutsTheCursorPixelTopLeft) {
-  screen.setCursor(QPoint(1020, 700));
-  zoom.MouseCentered(false);
-  host::Canvas dc(image);
-  zoom.Zoom(dc, 0, 0, 101, 101, host::RGB(255, 0, 0));
-  EXPECT_EQ(dc.GetPixel(0, 0), screenColor(1020, 700));
-  EXPECT_EQ(dc.GetPixel(19, 0), screenColor(1023, 700));
-  EXPECT_EQ(dc.GetPixel(20, 0), host::RGB(255, 0, 0));  // right of the screen's last column
-}
-
 TEST_F(ZoomCanvasTest, ASystemColorBackgroundIsItsCurrentValue) {
   screen.setCursor(QPoint(0, 0));
   host::Canvas dc(image);

@@ -46,73 +46,30 @@ TEST_P(ZoomPlanTable, ColumnsSourceOffsetsAndMargins) {
   EXPECT_EQ(std::vector<Rect>(p.fills.begin(), p.fills.begin() + p.fillCount), c.fills);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Designed, ZoomPlanTable,
     ::testing::Values(
         // 20 whole pixels plus one partial; the cursor pixel lands on device pixels 50..54.
         PlanCase{"canvas101", input(400, 300, 101, 101), 21, 21, 390, 290, 0, 0, 105, 105, {}},
-        PlanCase{"canvas101FullPixels",
-                 input(400, 300, 101, 101, 5, true),
-                 20,
-                 20,
-                 390,
-                 290,
-                 0,
-                 0,
-                 100,
-                 100,
+        PlanCase{"canvas101FullPixels", input(400, 300, 101, 101, 5, true), 20, 20, 390, 290, 0, 0,
+                 100, 100, {}},
+        PlanCase{"canvas100", input(400, 300, 100, 100, 5, true), 20, 20, 390, 290, 0, 0, 100, 100,
                  {}},
-        PlanCase{
-            "canvas100", input(400, 300, 100, 100, 5, true), 20, 20, 390, 290, 0, 0, 100, 100, {}},
-        PlanCase{"nearLeftEdge",
-                 input(3, 300, 101, 101),
-                 14,
-                 21,
-                 0,
-                 290,
-                 35,
-                 0,
-                 105,
-                 105,
+        PlanCase{"nearLeftEdge", input(3, 300, 101, 101), 14, 21, 0, 290, 35, 0, 105, 105,
                  {Rect{0, 0, 35, 105}}},
-        PlanCase{"topLeftCorner",
-                 input(0, 0, 101, 101),
-                 11,
-                 11,
-                 0,
-                 0,
-                 50,
-                 50,
-                 105,
-                 105,
+        PlanCase{"topLeftCorner", input(0, 0, 101, 101), 11, 11, 0, 0, 50, 50, 105, 105,
                  {Rect{0, 0, 50, 105}, Rect{0, 0, 105, 50}}},
-        PlanCase{"bottomRightCorner",
-                 input(1023, 767, 101, 101),
-                 11,
-                 11,
-                 1013,
-                 757,
-                 0,
-                 0,
-                 105,
-                 105,
+        PlanCase{"bottomRightCorner", input(1023, 767, 101, 101), 11, 11, 1013, 757, 0, 0, 105, 105,
                  {Rect{55, 0, 105, 105}, Rect{0, 55, 105, 105}}},
         // Not centred: the cursor pixel is the top-left block; only right and bottom clip.
-        PlanCase{"notCentred",
-                 input(1020, 10, 75, 74, 5, false, false),
-                 4,
-                 15,
-                 1020,
-                 10,
-                 0,
-                 0,
-                 75,
-                 75,
-                 {Rect{20, 0, 75, 75}}},
+        PlanCase{"notCentred", input(1020, 10, 75, 74, 5, false, false), 4, 15, 1020, 10, 0, 0, 75,
+                 75, {Rect{20, 0, 75, 75}}},
         // The picker's own box at its other factors.
         PlanCase{"box15x", input(500, 500, 75, 74, 15), 5, 5, 498, 498, 0, 0, 75, 75, {}},
         PlanCase{"box25x", input(500, 500, 75, 74, 25), 3, 3, 499, 499, 0, 0, 75, 75, {}}),
     [](const auto& param_info) { return std::string(param_info.param.what); });
+// clang-format on });
 
 TEST(ZoomPlanTest, TargetsSmallerThanOneBlockAreLeftAlone) {
   EXPECT_FALSE(planZoom(input(10, 10, 4, 100)).paints);
