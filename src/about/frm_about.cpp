@@ -122,7 +122,7 @@ void frm_about::Form_Load() {
   Label2->Caption(QStringLiteral("Displays the pixel color value at the cursor") + kCrLf + kCrLf);
   Label3->Caption(QStringLiteral("Created by:") + kCrLf +
                   QStringLiteral("The Tintwell developers") + kCrLf +
-                  QStringLiteral("Contact: the Tintwell project tracker"));
+                  QStringLiteral("Contact: the project tracker"));
   Label1->Caption(
       QStringLiteral("The switch On/Off option can be used with the Spacebar.") + kCrLf + kCrLf +
       QStringLiteral(" Keeping Tintwell selected, just move the mouse over the color you want to "
