@@ -7,9 +7,6 @@
 #include "about/cLogo.h"
 #include "color/twCMYK.h"
 #include "controls/button/CandyButton.h"
-#include "effects/AlphaAnim.h"
-#include "effects/GradientForm.h"
-#include "effects/RoundWindow.h"
 #include "host/CheckBox.h"
 #include "host/Control.h"
 #include "host/Convert.h"
@@ -35,8 +32,6 @@ constexpr host::ColorRef kLightGrey = 0xE0E0E0;
 constexpr host::ColorRef kRed = 0x0000FF;
 constexpr host::ColorRef kBlue = 0xFF0000;
 constexpr host::ColorRef kDarkBlue = 0x800000;
-// The right-hand end of the window's background gradient: red 3, green 24, blue 211.
-constexpr host::ColorRef kGradientBlue = 0xD31803;
 
 QString text(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));

@@ -19,13 +19,11 @@ class FakeScreenSource final : public host::ScreenSource {
   // Fills the whole image with one color (a ColorRef).
   void fill(host::ColorRef c) { m_image.fill(QColor::fromRgb(host::toRgb24(c) | 0xFF000000u)); }
   void setMonitors(std::vector<QRect> monitors) { m_monitors = std::move(monitors); }
-  int pixelReads() const { return m_pixelReads; }
   int grabs() const { return m_grabs; }
 
   QPoint cursorPos() const override { return m_cursor; }
 
   host::ColorRef pixel(QPoint p) const override {
-    ++m_pixelReads;
     const QPoint local = p - m_origin;
     if (!m_image.valid(local)) return host::kInvalidColor;
     return host::fromRgb24(m_image.pixel(local) & 0xFFFFFFu);
@@ -57,6 +55,5 @@ class FakeScreenSource final : public host::ScreenSource {
   QPoint m_origin;
   QPoint m_cursor;
   std::vector<QRect> m_monitors;
-  mutable int m_pixelReads = 0;
   mutable int m_grabs = 0;
 };

@@ -86,7 +86,6 @@ class CandyButton : public host::UserControl {
   void WriteProperties(host::PropertyBag& bag) const override;
 
   bool ready() const { return m_Ready; }
-  bool mouseInside() const { return m_MouseInside; }
   int lastState() const { return m_lastState; }
 
  protected:
