@@ -133,8 +133,7 @@ void frm_about::Form_Load() {
                      "displayed.") +
       kCrLf + QStringLiteral(" Press Spacebar again to switch On.") + kCrLf + kCrLf +
       QStringLiteral(" Right-Click for Zoom options."));
-  Move(host::roundHalfEven(host::Screen::Width() / 2.0 - Width() / 2.0),
-       host::roundHalfEven(host::Screen::Height() / 2.0 - Height() / 2.0));
+  CenterOnScreen();
   Form_Resize();
 }
 

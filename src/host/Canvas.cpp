@@ -75,6 +75,20 @@ inline QRgb toQRgb(ColorRef c) {
 }
 }  // namespace
 
+void growSurface(QImage& image, QSize atLeast, const QColor& fill) {
+  if (!image.isNull() && image.width() >= atLeast.width() && image.height() >= atLeast.height()) {
+    return;
+  }
+  QImage next(std::max({atLeast.width(), image.width(), 1}),
+              std::max({atLeast.height(), image.height(), 1}), QImage::Format_RGB32);
+  next.fill(fill);
+  if (!image.isNull()) {
+    QPainter p(&next);
+    p.drawImage(0, 0, image);
+  }
+  image = std::move(next);
+}
+
 Canvas::Canvas(QImage& image) : m_image(&image) {
   if (m_image->format() != QImage::Format_RGB32) {
     *m_image = m_image->convertToFormat(QImage::Format_RGB32);

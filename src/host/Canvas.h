@@ -56,6 +56,11 @@ enum class Rop2 : int {
 // bitwise and treat every channel alike). The result has the high byte cleared.
 std::uint32_t applyRop2(Rop2 op, std::uint32_t pen, std::uint32_t dst);
 
+// Makes a persistent drawing surface at least `atLeast` (and 1 x 1) in size, keeping what was
+// drawn and filling new parts with `fill`. It never shrinks: shrinking a window or control (an
+// animation, a narrower layout) must not lose its drawing, as the runtime's bitmap does not.
+void growSurface(QImage& image, QSize atLeast, const QColor& fill);
+
 // A corner of a gradient: a position and 16-bit channels whose high byte carries the 8-bit
 // value (the platform's TRIVERTEX).
 struct TriVertex {

@@ -61,6 +61,11 @@ void Form::Move(double left, double top, double width, double height) {
               roundHalfEven(height / ty));
 }
 
+void Form::CenterOnScreen() {
+  Move(roundHalfEven(Screen::Width() / 2.0 - Width() / 2.0),
+       roundHalfEven(Screen::Height() / 2.0 - Height() / 2.0));
+}
+
 void Form::Load() {
   if (m_loaded) return;
   m_loaded = true;
@@ -97,17 +102,7 @@ void Form::Cls() {
 }
 
 void Form::resizeBuffer() const {
-  // The surface only grows: shrinking the window (an animation, a narrower layout) must not
-  // lose what was drawn, as the runtime's persistent bitmap does not.
-  if (m_buffer.width() >= width() && m_buffer.height() >= height()) return;
-  QImage next(std::max(width(), m_buffer.width()), std::max(height(), m_buffer.height()),
-              QImage::Format_RGB32);
-  next.fill(toQColor(m_backColor));
-  if (!m_buffer.isNull()) {
-    QPainter p(&next);
-    p.drawImage(0, 0, m_buffer);
-  }
-  m_buffer = std::move(next);
+  growSurface(m_buffer, size(), toQColor(m_backColor));
 }
 
 const QImage& Form::buffer() const {
@@ -194,11 +189,6 @@ int virtualKey(const QKeyEvent& e) {
   }
   if ((k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z)) return k;
   return 0;
-}
-
-int shiftBits(Qt::KeyboardModifiers m) {
-  return ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) |
-         ((m & Qt::AltModifier) ? 4 : 0);
 }
 
 }  // namespace

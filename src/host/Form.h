@@ -28,6 +28,8 @@ class Form : public QWidget {
   void Height(int twips);
   void Move(int left, int top);
   void Move(double left, double top, double width, double height);
+  // Centres the window on the primary screen: screen size / 2 - window size / 2, in twips.
+  void CenterOnScreen();
 
   // Loads the window once (its Form_Load), then shows it.
   void Show();
@@ -99,7 +101,8 @@ class Form : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  // Follows the window's size; checked on every use, since a hidden window gets no resize event.
+  // At least the window's size (it never shrinks); checked on every use, since a hidden window
+  // gets no resize event.
   void resizeBuffer() const;
 
   mutable QImage m_buffer;

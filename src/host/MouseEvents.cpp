@@ -13,12 +13,15 @@ int buttonBits(Qt::MouseButtons b) {
 }
 }  // namespace
 
+int shiftBits(Qt::KeyboardModifiers m) {
+  return ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) |
+         ((m & Qt::AltModifier) ? 4 : 0);
+}
+
 MouseArgs mouseArgs(const QMouseEvent& e, bool buttonThatChanged) {
   MouseArgs a;
   a.Button = buttonBits(buttonThatChanged ? Qt::MouseButtons(e.button()) : e.buttons());
-  const Qt::KeyboardModifiers m = e.modifiers();
-  a.Shift = ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) |
-            ((m & Qt::AltModifier) ? 4 : 0);
+  a.Shift = shiftBits(e.modifiers());
   a.X = e.position().x();
   a.Y = e.position().y();
   return a;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <Qt>
 #include <functional>
 
 class QMouseEvent;
@@ -16,6 +17,9 @@ struct MouseArgs {
   double Y = 0;
 };
 using MouseHandler = std::function<void(const MouseArgs&)>;
+
+// The runtime's Shift argument: 1 Shift, 2 Ctrl, 4 Alt.
+int shiftBits(Qt::KeyboardModifiers m);
 
 // The buttons held (for moves) or the button that changed (for presses and releases).
 MouseArgs mouseArgs(const QMouseEvent& e, bool buttonThatChanged);

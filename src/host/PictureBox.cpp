@@ -23,19 +23,7 @@ QRect PictureBox::innerRect() const {
 }
 
 void PictureBox::resizeBuffer() const {
-  const QSize size = innerRect().size();
-  if (!m_buffer.isNull() && m_buffer.width() >= size.width() &&
-      m_buffer.height() >= size.height()) {
-    return;
-  }
-  QImage next(std::max({size.width(), m_buffer.width(), 1}),
-              std::max({size.height(), m_buffer.height(), 1}), QImage::Format_RGB32);
-  next.fill(toQColor(m_backColor));
-  if (!m_buffer.isNull()) {
-    QPainter p(&next);
-    p.drawImage(0, 0, m_buffer);
-  }
-  m_buffer = std::move(next);
+  growSurface(m_buffer, innerRect().size(), toQColor(m_backColor));
 }
 
 const QImage& PictureBox::buffer() const {

@@ -30,15 +30,7 @@ void UserControl::MousePointer(int value) {
 }
 
 void UserControl::growBuffer() const {
-  if (m_buffer.width() >= width() && m_buffer.height() >= height() && !m_buffer.isNull()) return;
-  QImage next(std::max({width(), m_buffer.width(), 1}), std::max({height(), m_buffer.height(), 1}),
-              QImage::Format_RGB32);
-  next.fill(Qt::black);
-  if (!m_buffer.isNull()) {
-    QPainter p(&next);
-    p.drawImage(0, 0, m_buffer);
-  }
-  m_buffer = std::move(next);
+  growSurface(m_buffer, size(), Qt::black);
 }
 
 Canvas UserControl::canvas() {

@@ -103,9 +103,7 @@ void ColorPicker::Form_Load() {
   if (modOSversion::OSMajorVersion() > 4) host::SetTopmost(*this, true);
   GradientForm::GradientFillForm(0, kGradientBlue, *this, 0);
   if (modOSversion::OSMajorVersion() < 5) onTop->Enabled(false);
-  // Centred on the primary screen, in twips.
-  Move(host::roundHalfEven(host::Screen::Width() / 2.0 - Width() / 2.0),
-       host::roundHalfEven(host::Screen::Height() / 2.0 - Height() / 2.0));
+  CenterOnScreen();
   AlphaAnim::AnimateForm(*this, 25, 1, "in");
   for (int f = 1000; f <= 3000; f += 500) {
     host::Beep(f, 50);
