@@ -5,7 +5,7 @@
 
 #include "host/ColorRef.h"
 
-// One sampled grid of a reference file of ../shared/gdi-oracle: either a mask ('#' inside or
+// One sampled grid of a reference file of tests/data/gdi: either a mask ('#' inside or
 // changed, '.' not) or pixel colors, for the logical area x0, y0, width, height.
 struct OracleBlock {
   std::string label;  // the '@' line that opened the block ("corner TL"), empty for the first
