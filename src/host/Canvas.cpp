@@ -73,6 +73,11 @@ namespace {
 inline QRgb toQRgb(ColorRef c) {
   return 0xFF000000u | toRgb24(c);
 }
+
+// Ceiling of num / den for den > 0, whatever the sign of num.
+long ceilDiv(long num, long den) {
+  return num >= 0 ? (num + den - 1) / den : -((-num) / den);
+}
 }  // namespace
 
 void growSurface(QImage& image, QSize atLeast, const QColor& fill) {
@@ -143,16 +148,16 @@ void Canvas::LineTo(int x, int y) {
   const int dy = y - y0;
   const int steps = std::max(std::abs(dx), std::abs(dy));
   // max(|dx|, |dy|) pixels from the start point on, the end point excluded; each pixel is the
-  // ideal line rounded on the minor axis (an exact half rounds toward the start point).
+  // ideal line rounded on the minor axis, an exact half going to the smaller coordinate
+  // whichever way the line runs: ceil(v - 1/2) with v = i * minor / |major|.
   const bool xMajor = std::abs(dx) >= std::abs(dy);
   const int major = xMajor ? dx : dy;
   const int minor = xMajor ? dy : dx;
   const int majorSign = major < 0 ? -1 : 1;
-  const int minorSign = minor < 0 ? -1 : 1;
   const long den = 2L * std::abs(major);
   for (int i = 0; i < steps; ++i) {
-    const long num = 2L * i * std::abs(minor) + std::abs(major) - 1;
-    const int offset = static_cast<int>(num / den) * minorSign;
+    const long num = 2L * i * minor - std::abs(major);
+    const int offset = static_cast<int>(ceilDiv(num, den));
     const int px = xMajor ? x0 + i * majorSign : x0 + offset;
     const int py = xMajor ? y0 + offset : y0 + i * majorSign;
     plot(px, py, *m_pen);
@@ -163,7 +168,8 @@ void Canvas::Rectangle(int l, int t, int r, int b) {
   const Rect box{std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)};
   if (box.isEmpty()) return;
   if (!m_pen) {
-    if (m_brush) fillSpan(box, *m_brush, true);
+    // Without a pen the brush fills the interior the pen would surround: [l, r-1) x [t, b-1).
+    if (m_brush) fillSpan(Rect{box.left, box.top, box.right - 1, box.bottom - 1}, *m_brush, true);
     return;
   }
   const ColorRef pen = *m_pen;

@@ -77,7 +77,8 @@ enum class GradientMode { Horizontal = 0, Vertical = 1 };
 // A device context over a QImage (Format_RGB32), with the platform's raster rules rather than
 // QPainter's antialiased geometry, so painters can be checked pixel by pixel:
 //  - rectangles exclude their right and bottom edges;
-//  - a line covers its start point and not its end point;
+//  - a line covers its start point and not its end point, and rounds an exact half on its
+//    minor axis to the smaller coordinate;
 //  - the binary raster operation applies to pens and brushes of Rectangle and lines, not to
 //    FillRect or SetPixelV.
 // All coordinates are pixels of the image; drawing outside the image is clipped.
@@ -102,7 +103,7 @@ class Canvas {
   void MoveToEx(int x, int y);
   void LineTo(int x, int y);
   // Outline with the pen, inside with the brush, each pixel once; without a pen the brush
-  // covers the whole [l, r) x [t, b).
+  // covers only [l, r - 1) x [t, b - 1), the inside the pen would have surrounded.
   void Rectangle(int l, int t, int r, int b);
   // An ellipse in the box [l, r) x [t, b) filled with the brush, with the null pen (the only pen
   // the program uses for it). A box one pixel wide or high draws nothing.

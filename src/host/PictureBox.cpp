@@ -148,11 +148,12 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, std::optional<
       dc.Rectangle(px1, py1, px2, py2);
       break;
     case LineKind::BoxFilled:
-      // The runtime's filled box includes both corner points.
+      // The runtime's filled box includes both corner points; a pen-less Rectangle stops one
+      // pixel short of its right and bottom edges, hence + 2.
       dc.SelectPen(std::nullopt);
       dc.SelectBrush(pen);
-      dc.Rectangle(std::min(px1, px2), std::min(py1, py2), std::max(px1, px2) + 1,
-                   std::max(py1, py2) + 1);
+      dc.Rectangle(std::min(px1, px2), std::min(py1, py2), std::max(px1, px2) + 2,
+                   std::max(py1, py2) + 2);
       break;
   }
   update();

@@ -70,6 +70,10 @@ INSTANTIATE_TEST_SUITE_P(
         lineCase("line_0_0_to_5_0.txt", 0, 0, 5, 0), lineCase("line_0_0_to_7_3.txt", 0, 0, 7, 3),
         lineCase("line_3_7_to_0_0.txt", 3, 7, 0, 0), lineCase("line_5_5_to_0_0.txt", 5, 5, 0, 0),
         lineCase("line_0_2_to_2_0.txt", 0, 2, 2, 0), lineCase("line_2_0_to_0_2.txt", 2, 0, 0, 2),
+        // Exact halves on the minor axis, in both directions along both axes.
+        lineCase("line_0_0_to_4_2.txt", 0, 0, 4, 2), lineCase("line_4_2_to_0_0.txt", 4, 2, 0, 0),
+        lineCase("line_0_2_to_4_0.txt", 0, 2, 4, 0), lineCase("line_0_4_to_2_0.txt", 0, 4, 2, 0),
+        lineCase("line_0_0_to_2_4.txt", 0, 0, 2, 4), lineCase("line_2_4_to_0_0.txt", 2, 4, 0, 0),
         ellipseCase("ellipse_0_0_10_10.txt", 0, 0, 10, 10),
         ellipseCase("ellipse_0_0_11_7.txt", 0, 0, 11, 7),
         ellipseCase("ellipse_0_0_1_1.txt", 0, 0, 1, 1),
@@ -80,6 +84,12 @@ INSTANTIATE_TEST_SUITE_P(
         MaskCase{"fillrect_2_2_5_4.txt",
                  [](Canvas& dc, const Scene& s) {
                    dc.FillRect({s.ix(2), s.iy(2), s.ix(5), s.iy(4)}, 0);
+                 }},
+        MaskCase{"rectangle_nullpen_2_2_7_6.txt",
+                 [](Canvas& dc, const Scene& s) {
+                   dc.SelectPen(std::nullopt);
+                   dc.SelectBrush(0);
+                   dc.Rectangle(s.ix(2), s.iy(2), s.ix(7), s.iy(6));
                  }}),
     [](const auto& param_info) {
       std::string n = param_info.param.file;

@@ -66,6 +66,18 @@ TEST(PictureBoxTest, FilledBoxFromBottomCornerCoversExactlyItsRows) {
   EXPECT_EQ(box->buffer().pixel(0, 19) & 0xFFFFFFu, 0xFF0000u);  // bottom row, red
 }
 
+TEST(PictureBoxTest, FilledBoxCoversBothCornerPointsAndNothingMore) {
+  auto box = whiteBox();
+  box->ScaleMode(PictureBox::ScaleModeKind::Pixels);
+  box->Line(6, 9, 2, 3, 0, PictureBox::LineKind::BoxFilled);
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 10; ++x) {
+      const bool inside = x >= 2 && x <= 6 && y >= 3 && y <= 9;
+      EXPECT_EQ(box->buffer().pixel(x, y) & 0xFFFFFFu, inside ? 0u : 0xFFFFFFu) << x << "," << y;
+    }
+  }
+}
+
 TEST(PictureBoxTest, NotXorPenKeepsTheColorOnWhiteAndInvertsOverItself) {
   auto box = whiteBox();
   box->DrawMode(host::Rop2::NotXorPen);
