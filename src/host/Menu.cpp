@@ -24,7 +24,9 @@ void MenuItem::Caption(const QString& caption) {
 
 void MenuItem::Checked(bool on) {
   m_checked = on;
-  m_action->setCheckable(true);
+  // Only a ticked item is checkable: the toolkit's styles draw an empty box beside every
+  // checkable item that is not checked, where the runtime shows nothing.
+  m_action->setCheckable(on);
   m_action->setChecked(on);
 }
 

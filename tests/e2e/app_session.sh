@@ -2,7 +2,8 @@
 # A user's session with the real program on a private X server, driven by xdotool: the window
 # opens at its size with the swatch showing the color under the pointer; freeze the readouts
 # with Space over a known color, copy the "#:" box with Ctrl+C and read the clipboard,
-# open the zoom menu with a right click, drag the window by a readout, and quit with Esc.
+# open the zoom menu with a right click and see one check mark among the factors, drag the window
+# by a readout, and quit with Esc.
 # Usage: app_session.sh PATH_TO_TINTWELL   (run under with-xvfb)
 set -euo pipefail
 app=$1
@@ -56,6 +57,25 @@ popup=$(comm -13 <(echo "$before") <(echo "$after") | head -n1)
 [ -n "$popup" ] || fail "no popup menu appeared"
 eval "$(xdotool getwindowgeometry --shell "$popup" | sed 's/^/P_/')"
 [ $((P_X - X - 150)) -ge -2 ] && [ $((P_X - X - 150)) -le 2 ] || fail "popup at $P_X,$P_Y"
+
+# Its one item opens the factors; exactly one of them shows a check indicator. Rows of the
+# submenu's indicator column (x 4..23) that differ from the menu's background, counted as runs.
+xdotool mousemove $((P_X + 20)) $((P_Y + P_HEIGHT / 2))
+sleep 0.8
+after2=$(xdotool search --onlyvisible --name '.*' 2>/dev/null | sort)
+sub=$(comm -13 <(echo "$after") <(echo "$after2") | head -n1)
+[ -n "$sub" ] || fail "no zoom submenu appeared"
+eval "$(xdotool getwindowgeometry --shell "$sub" | sed 's/^/S_/')"
+import -window root "$work/menu.png"
+indicators=$(convert "$work/menu.png" -crop 20x$((S_HEIGHT - 4))+$((S_X + 4))+$((S_Y + 2)) +repage \
+  txt:- | awk 'NR > 1 { split($1, p, /[,:]/); y = p[2]; if (NR == 2) bg = $3;
+                        if ($3 != bg) mark[y] = 1; if (y > maxy) maxy = y }
+               END { runs = 0; prev = 0
+                     for (y = 0; y <= maxy; y++) { cur = (y in mark); if (cur && !prev) runs++; prev = cur }
+                     print runs }')
+[ "$indicators" = 1 ] || fail "the zoom submenu shows $indicators check indicators, expected 1"
+xdotool key Escape
+sleep 0.2
 xdotool key Escape
 sleep 0.3
 
