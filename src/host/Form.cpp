@@ -9,6 +9,7 @@
 #include <QResizeEvent>
 #include <QWindow>
 #include <algorithm>
+#include <vector>
 
 #include "Convert.h"
 #include "Forms.h"
@@ -17,6 +18,14 @@
 #include "Twips.h"
 
 namespace host {
+
+namespace {
+// The windows loaded and not yet unloaded; when the last one unloads, the program ends.
+std::vector<const Form*>& loadedForms() {
+  static std::vector<const Form*> forms;
+  return forms;
+}
+}  // namespace
 
 Form::Form(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -66,15 +75,22 @@ void Form::CenterOnScreen() {
        roundHalfEven(Screen::Height() / 2.0 - Height() / 2.0));
 }
 
+Form::~Form() {
+  std::erase(loadedForms(), this);
+}
+
 void Form::Load() {
   if (m_loaded) return;
   m_loaded = true;
+  loadedForms().push_back(this);
   runEventHandler("Form_Load", [this] { Form_Load(); });
 }
 
 void Form::Show() {
   Load();
-  show();
+  // Not when the window was unloaded while loading (its close label clicked between the start-up
+  // tones) or the program is ending.
+  if (m_loaded && !endRequested()) show();
 }
 
 void Form::SetWindowRgn(const Region& region) {
@@ -146,6 +162,10 @@ void Form::closeEvent(QCloseEvent* event) {
   runEventHandler("Form_Unload", [this] { Form_Unload(); });
   m_loaded = false;
   event->accept();
+  std::erase(loadedForms(), this);
+  // Hidden or not (a closing animation hides the window first), the last window to unload ends
+  // the program.
+  if (loadedForms().empty()) End();
 }
 
 void Form::KeyPreview(bool on) {

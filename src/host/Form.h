@@ -16,6 +16,9 @@ namespace host {
 class Form : public QWidget {
  public:
   explicit Form(QWidget* parent = nullptr);
+  ~Form() override;
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
 
   // Outer geometry in twips (the window has no frame, so inner and outer agree).
   int Left() const;
@@ -36,7 +39,8 @@ class Form : public QWidget {
   void Load();
 
   // Asks the window to close (the runtime's Unload): Form_QueryUnload may cancel; otherwise
-  // Form_Unload runs, the window hides, and a later Show loads it afresh.
+  // Form_Unload runs, the window hides, and a later Show loads it afresh. Unloading the last
+  // loaded window ends the program (End).
   void Unload();
   // Unload reasons: 0 the window's own close command (the window manager), 1 code.
   static constexpr int kUnloadFromControlMenu = 0;

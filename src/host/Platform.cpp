@@ -1,6 +1,5 @@
 #include "Platform.h"
 
-#include <QCoreApplication>
 #include <QWidget>
 #include <QWindow>
 #include <chrono>
@@ -20,11 +19,6 @@ namespace {
 
 std::function<void(int, int)>& beepHandler() {
   static std::function<void(int, int)> handler;
-  return handler;
-}
-
-std::function<void()>& endHandler() {
-  static std::function<void()> handler;
   return handler;
 }
 
@@ -99,6 +93,7 @@ bool playTone(int, int) {
 }  // namespace
 
 void Beep(int frequency, int ms) {
+  if (endRequested()) return;  // the program is ending: no more sound, no more waiting
   if (beepHandler()) {
     beepHandler()(frequency, ms);
     return;
@@ -112,18 +107,6 @@ void Beep(int frequency, int ms) {
 
 void setBeepHandler(std::function<void(int, int)> handler) {
   beepHandler() = std::move(handler);
-}
-
-void End() {
-  if (endHandler()) {
-    endHandler()();
-    return;
-  }
-  QCoreApplication::exit(0);
-}
-
-void setEndHandler(std::function<void()> handler) {
-  endHandler() = std::move(handler);
 }
 
 void SetTopmost(QWidget& window, bool topmost) {

@@ -4,18 +4,15 @@
 
 class QWidget;
 
-// Platform services the windows call: sounds, ending the program, the topmost band, and the
-// registration of common controls. The sound and the end can be replaced (tests record them).
+// Platform services the windows call: sounds, the topmost band, and the registration of common
+// controls. The sound can be replaced (tests record it).
 namespace host {
 
 // Plays a tone of `frequency` Hz for `ms` milliseconds on the default audio output and returns
-// when it has played; where no output can be opened it waits the same time in silence.
+// when it has played; where no output can be opened it waits the same time in silence. Once the
+// program is ending it returns at once.
 void Beep(int frequency, int ms);
 void setBeepHandler(std::function<void(int, int)> handler);  // empty restores the real one
-
-// Ends the program at once: no closing animation, no unload handlers.
-void End();
-void setEndHandler(std::function<void()> handler);  // empty restores the real one
 
 // Puts a top-level window into or out of the always-on-top band, keeping it shown.
 void SetTopmost(QWidget& window, bool topmost);

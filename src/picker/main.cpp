@@ -5,6 +5,7 @@
 #include "about/ProgramFlags.h"
 #include "effects/modOSversion.h"
 #include "host/Fonts.h"
+#include "host/Forms.h"
 #include "host/Screen.h"
 
 int main(int argc, char** argv) {
@@ -17,5 +18,5 @@ int main(int argc, char** argv) {
   host::QtScreenSource screen;
   ColorPicker picker(screen);
   picker.Show();
-  return QApplication::exec();
+  return host::exec();
 }

@@ -1,7 +1,11 @@
 // The picker's life offscreen: loading, the switch, keys, the zoom menu and the timers' states.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCursor>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 
 #include "../fakes/FakeScreenSource.h"
@@ -11,6 +15,7 @@
 #include "controls/button/CandyButton.h"
 #include "effects/modOSversion.h"
 #include "host/CheckBox.h"
+#include "host/Forms.h"
 #include "host/Label.h"
 #include "host/PictureBox.h"
 #include "host/Platform.h"
@@ -47,13 +52,24 @@ class LifecycleTest : public ::testing::Test {
     picker.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&picker));
   }
-  // Which zoom items carry a check mark.
+  // Which zoom items carry a check mark. An item the menu draws with a check box (checkable)
+  // that is not ticked shows an empty box, which the design does not have.
   std::vector<int> checkedZoomItems() const {
     std::vector<int> out;
     for (std::size_t i = 0; i < picker.mnuZoom.size(); ++i) {
-      if (picker.mnuZoom[i]->Checked()) out.push_back(static_cast<int>(i));
+      const host::MenuItem& item = *picker.mnuZoom[i];
+      EXPECT_EQ(item.action()->isCheckable(), item.Checked()) << "item " << i;
+      EXPECT_EQ(item.action()->isChecked(), item.Checked()) << "item " << i;
+      if (item.Checked()) out.push_back(static_cast<int>(i));
     }
     return out;
+  }
+  // A mouse move over `w` at its point (5, 5) with `buttons` held.
+  static void moveOver(QWidget* w, Qt::MouseButtons buttons) {
+    const QPoint local(5, 5);
+    QMouseEvent e(QEvent::MouseMove, local, w->mapToGlobal(local), Qt::NoButton, buttons,
+                  Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
   }
   bool zoomOn() const { return picker.Timer.Enabled(); }
   bool samplingOn() const { return picker.Timer1.Enabled(); }
@@ -191,6 +207,79 @@ TEST_F(LifecycleTest, EscEndsAtOnceAndF1OpensTheAboutWindowModally) {
   EXPECT_EQ(picker.about()->windowModality(), Qt::ApplicationModal);
   EXPECT_FALSE(samplingOn() || zoomOn());
   EXPECT_TRUE(picker.about()->layered());  // faded on a system other than Windows 95/98
+}
+
+TEST_F(LifecycleTest, TheCloseLabelEndsTheProgramAfterTheWindowShrinksAway) {
+  load();
+  QTest::mouseClick(picker.lbl_Exit, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_FALSE(picker.isVisible());
+  EXPECT_EQ(ends, 1);
+}
+
+// Between the start-up tones user input runs: " X" or Esc there ends the program, and the window
+// is not shown again when loading finishes.
+TEST_F(LifecycleTest, TheCloseLabelDuringTheTonesEndsTheProgram) {
+  host::setBeepHandler([this](int f, int) {
+    if (f == 1500) QTest::mouseClick(picker.lbl_Exit, Qt::LeftButton, {}, QPoint(5, 5));
+  });
+  picker.Show();
+  EXPECT_FALSE(picker.isVisible());
+  EXPECT_EQ(ends, 1);
+}
+
+TEST_F(LifecycleTest, EscDuringTheTonesEndsTheProgram) {
+  host::setBeepHandler([this](int f, int) {
+    if (f == 1500) QTest::keyClick(picker.Check1, Qt::Key_Escape);
+  });
+  picker.Show();
+  EXPECT_EQ(ends, 1);
+}
+
+TEST_F(LifecycleTest, TheWindowStartsCentredOnThePrimaryScreen) {
+  load();
+  const QPoint offset =
+      picker.geometry().center() - QGuiApplication::primaryScreen()->geometry().center();
+  EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
+}
+
+// Only the left button alone drags the window (a move by hand here: the offscreen platform has
+// no window manager, so the window grabs the mouse and follows the pointer).
+TEST_F(LifecycleTest, OnlyALeftButtonDragMovesTheWindow) {
+  load();
+  const QPoint start = picker.pos();
+  const QPoint grip = picker.lbl_red->mapToGlobal(QPoint(5, 5));
+  for (const Qt::MouseButtons held :
+       {Qt::MouseButtons(Qt::RightButton), Qt::LeftButton | Qt::RightButton}) {
+    QTest::mousePress(picker.lbl_red, Qt::LeftButton, {}, QPoint(5, 5));
+    moveOver(picker.lbl_red, held);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr) << "buttons " << held;
+    QTest::mouseRelease(picker.lbl_red, Qt::LeftButton, {}, QPoint(5, 5));
+  }
+  QTest::mousePress(picker.lbl_red, Qt::LeftButton, {}, QPoint(5, 5));
+  moveOver(picker.lbl_red, Qt::LeftButton);
+  ASSERT_EQ(QWidget::mouseGrabber(), &picker);
+  QCursor::setPos(grip + QPoint(30, 20));
+  moveOver(&picker, Qt::LeftButton);
+  QMouseEvent up(QEvent::MouseButtonRelease, QPoint(5, 5), grip + QPoint(30, 20), Qt::LeftButton,
+                 Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&picker, &up);
+  EXPECT_EQ(picker.pos(), start + QPoint(30, 20));
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
+// The background, the logo strip, the swatches and the magnifier keep the switch focused, so
+// Space reaches it; the readouts only drag.
+TEST_F(LifecycleTest, MovingOverTheBackgroundGivesTheSwitchTheFocus) {
+  load();
+  const std::vector<std::pair<QWidget*, bool>> cases = {
+      {&picker, true},           {picker.picLogo, true},  {picker.lbl_color, true},
+      {picker.lbl_Grey, true},   {picker.Pic_zoom, true}, {picker.lbl_red, false},
+      {picker.txt_vbcode, false}};
+  for (const auto& [over, focuses] : cases) {
+    picker.txt_Hex->setFocus();
+    moveOver(over, Qt::NoButton);
+    EXPECT_EQ(picker.Check1->hasFocus(), focuses) << over->objectName().toStdString();
+  }
 }
 
 TEST_F(LifecycleTest, ClickingATextBoxSelectsItsWholeText) {
