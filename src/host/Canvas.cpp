@@ -9,11 +9,6 @@
 
 namespace host {
 
-Rect Rect::intersected(const Rect& o) const {
-  return Rect{std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
-              std::min(bottom, o.bottom)};
-}
-
 std::uint32_t applyRop2(Rop2 op, std::uint32_t p, std::uint32_t d) {
   std::uint32_t r = 0;
   switch (op) {

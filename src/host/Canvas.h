@@ -7,29 +7,9 @@
 #include <optional>
 
 #include "ColorRef.h"
+#include "Rect.h"
 
 namespace host {
-
-// A rectangle in device pixels, right and bottom exclusive, as the platform's RECT.
-struct Rect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-
-  int width() const { return right - left; }
-  int height() const { return bottom - top; }
-  // Inverted rectangles count as empty too; nothing in the program draws one.
-  bool isEmpty() const { return right <= left || bottom <= top; }
-  bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-  Rect intersected(const Rect& o) const;
-  bool operator==(const Rect&) const = default;
-};
-
-// InflateRect: grows (or with negative values shrinks) a rectangle on every side.
-inline Rect inflated(const Rect& r, int dx, int dy) {
-  return Rect{r.left - dx, r.top - dy, r.right + dx, r.bottom + dy};
-}
 
 // The platform's binary raster operations (the SetROP2 codes): how a pen or brush color P
 // combines with the pixel D already there.

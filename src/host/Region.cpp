@@ -100,4 +100,12 @@ bool PtInRegion(const Region& r, int x, int y) {
   return r.toQRegion().contains(QPoint(x, y));
 }
 
+Region xorOfRects(std::span<const Rect> rects) {
+  Region out;
+  for (const Rect& r : rects) {
+    CombineRgn(out, out, CreateRectRgn(r.left, r.top, r.right, r.bottom), CombineMode::Xor);
+  }
+  return out;
+}
+
 }  // namespace host

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRegion>
+#include <span>
 
 #include "Canvas.h"
 
@@ -38,6 +39,8 @@ inline constexpr int kComplexRegion = 3;
 
 // dest = a combined with b; returns the type of the result.
 int CombineRgn(Region& dest, const Region& a, const Region& b, CombineMode mode);
+// The rectangles combined one after another by XOR (empty ones add nothing).
+Region xorOfRects(std::span<const Rect> rects);
 bool PtInRegion(const Region& r, int x, int y);
 
 }  // namespace host

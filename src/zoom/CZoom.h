@@ -5,6 +5,7 @@
 
 class QWidget;
 namespace host {
+class Canvas;
 class PictureBox;
 class ScreenSource;
 }  // namespace host

@@ -35,11 +35,15 @@ bool IsInsideRounded(std::int32_t x, std::int32_t y, std::int32_t L, std::int32_
   return dx > 0 && dx < Wr && dy > 0 && dy < Hr;
 }
 
-host::Region BuildRoundRegion(std::int32_t L, std::int32_t T, std::int32_t Wr, std::int32_t Hr,
-                              std::int32_t r, std::int32_t& radius) {
+std::vector<host::Rect> roundRegionRects(std::int32_t L, std::int32_t T, std::int32_t Wr,
+                                         std::int32_t Hr, std::int32_t r, std::int32_t& radius) {
   radius = r < 1 ? 1 : r;
   r = radius;
-  host::Region region = host::CreateRectRgn(0, 0, L + Wr, T + Hr);
+  // Rectangles are put in corner order, as the platform's CreateRectRgn does.
+  auto ordered = [](std::int32_t l, std::int32_t t, std::int32_t rr, std::int32_t b) {
+    return host::Rect{std::min(l, rr), std::min(t, b), std::max(l, rr), std::max(t, b)};
+  };
+  std::vector<host::Rect> rects{ordered(0, 0, L + Wr, T + Hr)};
   const std::int32_t half = (L + Wr) / 2;
   std::int32_t lastX = 0;
   std::int32_t lastY = 0;
@@ -48,17 +52,15 @@ host::Region BuildRoundRegion(std::int32_t L, std::int32_t T, std::int32_t Wr, s
       if (IsInsideRounded(x, y, L, T, Wr, Hr, r)) continue;
       if (y != lastY) {
         // The previous row's failing run and its mirror are cut when a new row starts failing.
-        host::CombineRgn(region, region, host::CreateRectRgn(Wr - lastX + L, lastY, Wr - x, y),
-                         host::CombineMode::Xor);
+        rects.push_back(ordered(Wr - lastX + L, lastY, Wr - x, y));
         if (2 * lastX != Wr + L) ++lastX;
-        host::CombineRgn(region, region, host::CreateRectRgn(x, y, lastX, lastY),
-                         host::CombineMode::Xor);
+        rects.push_back(ordered(x, y, lastX, lastY));
       }
       lastX = x;
       lastY = y;
     }
   }
-  return region;
+  return rects;
 }
 
 std::int32_t radiusFor(std::int32_t style, std::int32_t W, std::int32_t H) {

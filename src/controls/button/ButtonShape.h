@@ -1,12 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
-#include "host/Region.h"
+#include "host/Rect.h"
 
-// The button's rounded shape as pure arithmetic: which pixels of a rounded rectangle are
-// inside, the region built from them, the corner radius per Style, and the gloss and glow set-up
-// of the rounded Styles.
+// The button's rounded shape as pure arithmetic (no Qt): which pixels of a rounded rectangle are
+// inside, the rectangles its region is built from, the corner radius per Style, the gloss and
+// glow set-up of the rounded Styles, and where the picture and caption go.
 namespace ButtonShape {
 
 // Inside the circle of radius r about (r, r) for the point (a + r, b): |b - r| < round(sqrt(d)).
@@ -14,10 +15,11 @@ bool IsInsideCircle(std::int32_t a, std::int32_t b, std::int32_t r);
 // Inside the rounded rectangle (L, T, Wr, Hr) with corner radius r; column L and row T are out.
 bool IsInsideRounded(std::int32_t x, std::int32_t y, std::int32_t L, std::int32_t T,
                      std::int32_t Wr, std::int32_t Hr, std::int32_t r);
-// The region of the rounded rectangle, built row by row from the failing runs as the design
-// does; `radius` receives the radius used (never below 1).
-host::Region BuildRoundRegion(std::int32_t L, std::int32_t T, std::int32_t Wr, std::int32_t Hr,
-                              std::int32_t r, std::int32_t& radius);
+// The region of the rounded rectangle as it is built row by row from the failing runs: the
+// first rectangle is the whole (0, 0)-(L + Wr, T + Hr), and every later one is combined into it
+// by XOR (the order does not matter). `radius` receives the radius used (never below 1).
+std::vector<host::Rect> roundRegionRects(std::int32_t L, std::int32_t T, std::int32_t Wr,
+                                         std::int32_t Hr, std::int32_t r, std::int32_t& radius);
 
 // The corner radius of Styles 2 to 7 for a W x H pixel button; 0 for the rectangular Styles.
 std::int32_t radiusFor(std::int32_t style, std::int32_t W, std::int32_t H);

@@ -98,8 +98,9 @@ void CandyButton::UpdateShape() {
   const int H = height();
   if (m_Style >= 2 && m_Style <= 7) {
     const std::int32_t r = ButtonShape::radiusFor(m_Style, W, H);
-    SetWindowRgn(ButtonShape::BuildRoundRegion(0, 0, W, H, r, m_Radius));
-    m_InnerRegion = ButtonShape::BuildRoundRegion(1, 1, W - 2, H - 2, r, m_Radius);
+    SetWindowRgn(host::xorOfRects(ButtonShape::roundRegionRects(0, 0, W, H, r, m_Radius)));
+    m_InnerRegion =
+        host::xorOfRects(ButtonShape::roundRegionRects(1, 1, W - 2, H - 2, r, m_Radius));
   } else {
     SetWindowRgn(std::nullopt);
   }
