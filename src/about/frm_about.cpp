@@ -1,7 +1,5 @@
 #include "frm_about.h"
 
-#include <QKeyEvent>
-
 #include "ProgramFlags.h"
 #include "cLogo.h"
 #include "effects/GradientForm.h"
@@ -11,6 +9,7 @@
 #include "host/Convert.h"
 #include "host/Fonts.h"
 #include "host/Forms.h"
+#include "host/InputCodes.h"
 #include "host/Label.h"
 #include "host/PictureBox.h"
 #include "host/Platform.h"
@@ -61,14 +60,20 @@ frm_about::frm_about(AboutOwner& owner) : host::Form(&owner.ownerWindow()), m_ow
   Label5->Caption(QStringLiteral("X"));
   Label5->ForeColor(0x000080);
   Label5->ToolTipText(QStringLiteral("Exits Help / About"));
-  Label5->onClick([this] { Unload(); });
-  for (host::Label* l : {Label1, Label2, Label3}) {
-    l->onMouseMove([this](const host::MouseArgs& a) { dragOnLeftButton(a); });
-  }
-  picLogo2->onMouseMove([this](const host::MouseArgs& a) { dragOnLeftButton(a); });
+  Label5->Click.connect([this] { unload(); });
+  const auto drag = [this](const host::MouseArgs& a) { dragOnLeftButton(a); };
+  for (host::Label* l : {Label1, Label2, Label3})
+    l->MouseMove.connect(drag);
+  picLogo2->MouseMove.connect(drag);
   setMouseTracking(true);
 
-  Timer1.onTimer([this] { Timer1_Timer(); });
+  Load.connect([this] { Form_Load(); });
+  Resize.connect([this] { Form_Resize(); });
+  KeyPress.connect([this](int& keyAscii) { Form_KeyPress(keyAscii); });
+  QueryUnload.connect([this](bool& cancel, int mode) { Form_QueryUnload(cancel, mode); });
+  Unload.connect([this] { Form_Unload(); });
+  MouseMove.connect(drag);
+  Timer1.Tick.connect([this] { Timer1_Timer(); });
 }
 
 frm_about::~frm_about() = default;
@@ -164,7 +169,7 @@ void frm_about::Timer1_Timer() {
     if (x >= 256) {
       Timer1.Enabled(false);
       fadeLevel = 0;
-      Unload();
+      unload();
       return;
     }
     fadeLevel = host::roundHalfEven(x);
@@ -199,14 +204,10 @@ void frm_about::Form_MouseMove(const host::MouseArgs& args) {
   dragOnLeftButton(args);
 }
 
-void frm_about::dragOnLeftButton(const host::MouseArgs& args) {
-  if (args.Button == 1) beginMove();
+void frm_about::Form_KeyPress(int& keyAscii) {
+  if (keyAscii == host::kKeyEscape) unload();
 }
 
-void frm_about::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    Unload();
-    return;
-  }
-  host::Form::keyPressEvent(event);
+void frm_about::dragOnLeftButton(const host::MouseArgs& args) {
+  if (args.Button == 1) beginMove();
 }

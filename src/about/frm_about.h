@@ -48,13 +48,13 @@ class frm_about : public host::Form {
   int alpha() const { return m_alpha; }
   bool layered() const { return m_layered; }
 
- protected:
-  void Form_Load() override;
-  void Form_Resize() override;
-  void Form_QueryUnload(bool& cancel, int mode) override;
-  void Form_Unload() override;
-  void Form_MouseMove(const host::MouseArgs& args) override;
-  void keyPressEvent(QKeyEvent* event) override;
+  // Window events.
+  void Form_Load();
+  void Form_Resize();
+  void Form_KeyPress(int& keyAscii);
+  void Form_QueryUnload(bool& cancel, int mode);
+  void Form_Unload();
+  void Form_MouseMove(const host::MouseArgs& args);
 
  private:
   void makeLayered();

@@ -2,7 +2,6 @@
 
 #include <QPainter>
 
-#include "Forms.h"
 #include "SystemColors.h"
 
 namespace host {
@@ -10,9 +9,12 @@ namespace host {
 CheckBox::CheckBox(QWidget* parent) : QCheckBox(parent) {
   // Space and clicks go round clear and ticked only; greyed is for code to set.
   setTristate(false);
-  QObject::connect(this, &QCheckBox::stateChanged, this, [this](int) {
-    if (m_click) runEventHandler("Click", m_click);
-  });
+  // Qt 6.7 replaced stateChanged by checkStateChanged.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+  QObject::connect(this, &QCheckBox::checkStateChanged, this, [this] { Click.raise(); });
+#else
+  QObject::connect(this, &QCheckBox::stateChanged, this, [this] { Click.raise(); });
+#endif
   applyColors();
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QCheckBox>
-#include <functional>
 
 #include "ColorRef.h"
+#include "Event.h"
 
 namespace host {
 
@@ -27,7 +27,7 @@ class CheckBox : public QCheckBox {
   QString ToolTipText() const { return toolTip(); }
   void ToolTipText(const QString& text) { setToolTip(text); }
 
-  void onClick(std::function<void()> handler) { m_click = std::move(handler); }
+  Event<> Click{"Click"};
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -35,7 +35,6 @@ class CheckBox : public QCheckBox {
  private:
   void applyColors();
 
-  std::function<void()> m_click;
   ColorRef m_backColor = SystemColor::ButtonFace;
   ColorRef m_foreColor = SystemColor::ButtonText;
 };

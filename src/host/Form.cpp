@@ -13,6 +13,7 @@
 
 #include "Convert.h"
 #include "Forms.h"
+#include "InputCodes.h"
 #include "Screen.h"
 #include "SystemColors.h"
 #include "Twips.h"
@@ -79,15 +80,15 @@ Form::~Form() {
   std::erase(loadedForms(), this);
 }
 
-void Form::Load() {
+void Form::load() {
   if (m_loaded) return;
   m_loaded = true;
   loadedForms().push_back(this);
-  runEventHandler("Form_Load", [this] { Form_Load(); });
+  Load.raise();
 }
 
 void Form::Show() {
-  Load();
+  load();
   // Not when the window was unloaded while loading (its close label clicked between the start-up
   // tones) or the program is ending.
   if (m_loaded && !endRequested()) show();
@@ -134,18 +135,16 @@ Canvas Form::canvas() {
 void Form::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   resizeBuffer();
-  runEventHandler("Form_Resize", [this] { Form_Resize(); });
+  Resize.raise();
 }
 
 void Form::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   // Minimizing and restoring change no size here, but are resizes to the runtime.
-  if (event->type() == QEvent::WindowStateChange) {
-    runEventHandler("Form_Resize", [this] { Form_Resize(); });
-  }
+  if (event->type() == QEvent::WindowStateChange) Resize.raise();
 }
 
-void Form::Unload() {
+void Form::unload() {
   m_unloadFromCode = true;
   close();
   m_unloadFromCode = false;
@@ -154,12 +153,12 @@ void Form::Unload() {
 void Form::closeEvent(QCloseEvent* event) {
   bool cancel = false;
   const int mode = m_unloadFromCode ? kUnloadFromCode : kUnloadFromControlMenu;
-  runEventHandler("Form_QueryUnload", [&] { Form_QueryUnload(cancel, mode); });
+  QueryUnload.raise(cancel, mode);
   if (cancel) {
     event->ignore();
     return;
   }
-  runEventHandler("Form_Unload", [this] { Form_Unload(); });
+  Unload.raise();
   m_loaded = false;
   event->accept();
   std::erase(loadedForms(), this);
@@ -177,36 +176,37 @@ namespace {
 // The platform's virtual key code for a Qt key (letters and digits as their upper-case ASCII).
 int virtualKey(const QKeyEvent& e) {
   const int k = e.key();
-  if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 112 + (k - Qt::Key_F1);
+  if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return kKeyF1 + (k - Qt::Key_F1);
   switch (k) {
     case Qt::Key_Escape:
-      return 27;
+      return kKeyEscape;
     case Qt::Key_Space:
-      return 32;
+      return kKeySpace;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      return 13;
+      return kKeyReturn;
     case Qt::Key_Tab:
-      return 9;
+      return kKeyTab;
     case Qt::Key_Backspace:
-      return 8;
+      return kKeyBack;
     case Qt::Key_Left:
-      return 37;
+      return kKeyLeft;
     case Qt::Key_Up:
-      return 38;
+      return kKeyUp;
     case Qt::Key_Right:
-      return 39;
+      return kKeyRight;
     case Qt::Key_Down:
-      return 40;
+      return kKeyDown;
     case Qt::Key_Shift:
-      return 16;
+      return kKeyShift;
     case Qt::Key_Control:
-      return 17;
+      return kKeyControl;
     case Qt::Key_Alt:
-      return 18;
+      return kKeyMenu;
     default:
       break;
   }
+  // Letters and digits are their upper-case ASCII codes.
   if ((k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z)) return k;
   return 0;
 }
@@ -226,20 +226,28 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
   if (widget->window() != this || widget != QApplication::focusWidget()) {
     if (widget != this || QApplication::focusWidget() != nullptr) return false;
   }
-  auto* key = static_cast<QKeyEvent*>(event);
-  int keyCode = virtualKey(*key);
-  bool swallow = false;
+  return raiseKeyEvents(*static_cast<QKeyEvent*>(event));
+}
+
+bool Form::raiseKeyEvents(const QKeyEvent& key) {
+  int keyCode = virtualKey(key);
   if (keyCode != 0) {
-    runEventHandler("Form_KeyDown", [&] { Form_KeyDown(keyCode, shiftBits(key->modifiers())); });
-    swallow = keyCode == 0;
+    KeyDown.raise(keyCode, shiftBits(key.modifiers()));
+    if (keyCode == 0) return true;
   }
-  const QString text = key->text();
-  if (!swallow && text.size() == 1 && text[0].unicode() < 256) {
+  const QString text = key.text();
+  if (text.size() == 1 && text[0].unicode() < 256) {
     int keyAscii = text[0].unicode();
-    runEventHandler("Form_KeyPress", [&] { Form_KeyPress(keyAscii); });
-    swallow = keyAscii == 0;
+    KeyPress.raise(keyAscii);
+    if (keyAscii == 0) return true;
   }
-  return swallow;
+  return false;
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+  // Without KeyPreview the window sees the keys that no control of it took.
+  if (!m_keyPreview && raiseKeyEvents(*event)) return;
+  QWidget::keyPressEvent(event);
 }
 
 void Form::beginMove() {
@@ -251,7 +259,7 @@ void Form::beginMove() {
 }
 
 void Form::mousePressEvent(QMouseEvent* event) {
-  runEventHandler("Form_MouseDown", [&] { Form_MouseDown(mouseArgs(*event, true)); });
+  MouseDown.raise(mouseArgs(*event, true));
 }
 
 void Form::mouseMoveEvent(QMouseEvent* event) {
@@ -263,19 +271,21 @@ void Form::mouseMoveEvent(QMouseEvent* event) {
     m_movingByHand = false;
     releaseMouse();
   }
-  runEventHandler("Form_MouseMove", [&] { Form_MouseMove(mouseArgs(*event, false)); });
+  MouseMove.raise(mouseArgs(*event, false));
 }
 
 void Form::mouseReleaseEvent(QMouseEvent* event) {
   if (m_movingByHand && event->button() == Qt::LeftButton) {
     m_movingByHand = false;
     releaseMouse();
+    return;
   }
+  MouseUp.raise(mouseArgs(*event, true));
 }
 
 void Form::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  Load();
+  load();
 }
 
 void Form::paintEvent(QPaintEvent* event) {

@@ -12,7 +12,8 @@ namespace host {
 
 // A top-level window of the forms runtime without a title bar or frame: geometry in twips, a
 // background color and a persistent drawing surface over the whole inner area (AutoRedraw), on
-// which window effects draw and over which the controls sit.
+// which window effects draw and over which the controls sit. Its events are members that a
+// window connects its handlers to (Load.connect([this] { Form_Load(); })).
 class Form : public QWidget {
  public:
   explicit Form(QWidget* parent = nullptr);
@@ -34,25 +35,40 @@ class Form : public QWidget {
   // Centres the window on the primary screen: screen size / 2 - window size / 2, in twips.
   void CenterOnScreen();
 
-  // Loads the window once (its Form_Load), then shows it.
+  // Loads the window once (raising Load), then shows it.
   void Show();
-  void Load();
 
-  // Asks the window to close (the runtime's Unload): Form_QueryUnload may cancel; otherwise
-  // Form_Unload runs, the window hides, and a later Show loads it afresh. Unloading the last
-  // loaded window ends the program (End).
-  void Unload();
+  // Asks the window to close (the runtime's Unload statement): a QueryUnload listener may cancel;
+  // otherwise Unload is raised, the window hides, and a later Show loads it afresh. Unloading the
+  // last loaded window ends the program (End).
+  void unload();
   // Unload reasons: 0 the window's own close command (the window manager), 1 code.
   static constexpr int kUnloadFromControlMenu = 0;
   static constexpr int kUnloadFromCode = 1;
 
-  // Key events reach Form_KeyDown / Form_KeyPress before the control that has the focus.
+  // With KeyPreview, KeyDown and KeyPress see every key of the window before the control that
+  // has the focus; without it only the keys that no control took.
   bool KeyPreview() const { return m_keyPreview; }
   void KeyPreview(bool on);
 
   // Moves the window with the mouse until the left button is released: the window manager's
   // move where there is one, else the window follows the pointer itself.
   void beginMove();
+
+  // The window's events.
+  Event<> Load{"Form_Load"};      // once, when first shown
+  Event<> Resize{"Form_Resize"};  // size or state (minimized, restored) changed
+  // `cancel` = true keeps the window; `mode` is one of the unload reasons.
+  Event<bool&, int> QueryUnload{"Form_QueryUnload"};
+  Event<> Unload{"Form_Unload"};
+  // keyCode: the platform's virtual key (kKeyEscape, kKeySpace, kKeyF1 ...); shift as MouseArgs.
+  // Setting keyCode / keyAscii to 0 keeps the key from the control that has the focus.
+  Event<int&, int> KeyDown{"Form_KeyDown"};
+  Event<int&> KeyPress{"Form_KeyPress"};
+  // Mouse events on the window's own surface (not on its controls).
+  Event<const MouseArgs&> MouseDown{"Form_MouseDown"};
+  Event<const MouseArgs&> MouseMove{"Form_MouseMove"};
+  Event<const MouseArgs&> MouseUp{"Form_MouseUp"};
 
   // Restricts the window to `region` (window pixels); a later call replaces the shape.
   void SetWindowRgn(const Region& region);
@@ -72,30 +88,10 @@ class Form : public QWidget {
   const QImage& buffer() const;
 
  protected:
-  // Runs once, when the window is first shown (the runtime's Load event).
-  virtual void Form_Load() {}
-  // Size or state (minimized, restored) changed.
-  virtual void Form_Resize() {}
-  // `cancel` = true keeps the window; `mode` is one of the unload reasons.
-  virtual void Form_QueryUnload(bool& cancel, int mode) {
-    (void)cancel;
-    (void)mode;
-  }
-  virtual void Form_Unload() {}
-  // keyCode: the platform's virtual key (27 Esc, 32 Space, 112 F1 ...); shift as MouseArgs.
-  // Setting keyCode / keyAscii to 0 keeps the key from the control that has the focus.
-  virtual void Form_KeyDown(int& keyCode, int shift) {
-    (void)keyCode;
-    (void)shift;
-  }
-  virtual void Form_KeyPress(int& keyAscii) { (void)keyAscii; }
-  // Mouse events on the window's own surface (not on its controls).
-  virtual void Form_MouseDown(const MouseArgs& args) { (void)args; }
-  virtual void Form_MouseMove(const MouseArgs& args) { (void)args; }
-
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -105,6 +101,10 @@ class Form : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // Loads the window once: raises Load.
+  void load();
+  // KeyDown, then KeyPress for a key with a character; true when a listener swallowed the key.
+  bool raiseKeyEvents(const QKeyEvent& key);
   // At least the window's size (it never shrinks); checked on every use, since a hidden window
   // gets no resize event.
   void resizeBuffer() const;

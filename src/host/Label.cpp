@@ -1,6 +1,5 @@
 #include "Label.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 #include "Control.h"
@@ -8,7 +7,9 @@
 
 namespace host {
 
-Label::Label(QWidget* parent) : QWidget(parent) {}
+Label::Label(QWidget* parent) : QWidget(parent) {
+  forwardMouseEvents(*this, *this, MouseForwarding::Consume);
+}
 
 void Label::Caption(const QString& text) {
   if (text == m_caption) return;
@@ -69,21 +70,6 @@ void Label::paintEvent(QPaintEvent* /*event*/) {
   p.setFont(font());
   p.setPen(toQColor(m_foreColor));
   p.drawText(textArea, align, m_caption);
-}
-
-void Label::mousePressEvent(QMouseEvent* event) {
-  event->accept();
-  pressed(*event);
-}
-
-void Label::mouseMoveEvent(QMouseEvent* event) {
-  event->accept();
-  moved(*event);
-}
-
-void Label::mouseReleaseEvent(QMouseEvent* event) {
-  event->accept();
-  released(*event, rect().contains(event->position().toPoint()));
 }
 
 }  // namespace host

@@ -11,7 +11,7 @@ namespace host {
 // The forms runtime's label: a caption drawn in a font, opaque or transparent, with an optional
 // single border, wrapped at word boundaries when it does not fit. Also serves as a color swatch
 // (an opaque label whose BackColor is the color).
-class Label : public QWidget, public MouseEventSource {
+class Label : public QWidget, public MouseEvents {
  public:
   enum class BackStyleKind { Transparent = 0, Opaque = 1 };
   enum class AlignmentKind { LeftJustify = 0, RightJustify = 1, Center = 2 };
@@ -35,9 +35,6 @@ class Label : public QWidget, public MouseEventSource {
   void ToolTipText(const QString& text) { setToolTip(text); }
 
  protected:
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
   void paintEvent(class QPaintEvent* event) override;
 
  private:

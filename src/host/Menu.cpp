@@ -3,15 +3,13 @@
 #include <QAction>
 #include <QMenu>
 
-#include "Forms.h"
-
 namespace host {
 
-MenuItem::MenuItem(QAction* action, std::function<void()> onClick) : m_action(action) {
-  QObject::connect(action, &QAction::triggered, action, [this, click = std::move(onClick)] {
+MenuItem::MenuItem(QAction* action) : m_action(action) {
+  QObject::connect(action, &QAction::triggered, action, [this] {
     // The toolkit toggles a checkable item when it is chosen; the check mark is code's alone.
     m_action->setChecked(m_checked);
-    if (click) runEventHandler("Menu_Click", click);
+    Click.raise();
   });
 }
 
@@ -47,9 +45,9 @@ Menu::Menu(QWidget* owner) : m_menu(std::make_unique<QMenu>(owner)) {}
 
 Menu::~Menu() = default;
 
-MenuItem& Menu::addItem(const QString& caption, std::function<void()> onClick) {
+MenuItem& Menu::addItem(const QString& caption) {
   QAction* action = m_menu->addAction(caption);
-  m_items.push_back(std::make_unique<MenuItem>(action, std::move(onClick)));
+  m_items.push_back(std::make_unique<MenuItem>(action));
   return *m_items.back();
 }
 
@@ -58,7 +56,7 @@ Menu& Menu::addSubmenu(const QString& caption, MenuItem** item) {
   Menu& sub = *m_submenus.back();
   sub.m_menu->setTitle(caption);
   QAction* action = m_menu->addMenu(sub.m_menu.get());
-  m_items.push_back(std::make_unique<MenuItem>(action, nullptr));
+  m_items.push_back(std::make_unique<MenuItem>(action));
   if (item != nullptr) *item = m_items.back().get();
   return sub;
 }

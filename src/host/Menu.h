@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 #include <memory>
 #include <vector>
+
+#include "Event.h"
 
 class QAction;
 class QPoint;
@@ -16,7 +17,9 @@ namespace host {
 // mark changes only when code sets Checked (choosing the item does not toggle it by itself).
 class MenuItem {
  public:
-  MenuItem(QAction* action, std::function<void()> onClick);
+  explicit MenuItem(QAction* action);
+  MenuItem(const MenuItem&) = delete;
+  MenuItem& operator=(const MenuItem&) = delete;
 
   QString Caption() const;
   void Caption(const QString& caption);
@@ -27,6 +30,8 @@ class MenuItem {
   bool Enabled() const;
   void Enabled(bool on);
   QAction* action() const { return m_action; }
+
+  Event<> Click{"Menu_Click"};
 
  private:
   QAction* m_action;
@@ -41,7 +46,7 @@ class Menu {
   Menu(const Menu&) = delete;
   Menu& operator=(const Menu&) = delete;
 
-  MenuItem& addItem(const QString& caption, std::function<void()> onClick);
+  MenuItem& addItem(const QString& caption);
   // An item that opens a submenu; returns the submenu.
   Menu& addSubmenu(const QString& caption, MenuItem** item = nullptr);
   // Shows the menu at a point of the screen (global pixels) and returns at once.

@@ -1,21 +1,68 @@
 #include "MouseEvents.h"
 
 #include <QMouseEvent>
+#include <QObject>
+#include <QWidget>
 
-#include "Forms.h"
+#include "InputCodes.h"
 
 namespace host {
 
 namespace {
+
 int buttonBits(Qt::MouseButtons b) {
-  return ((b & Qt::LeftButton) ? 1 : 0) | ((b & Qt::RightButton) ? 2 : 0) |
-         ((b & Qt::MiddleButton) ? 4 : 0);
+  return ((b & Qt::LeftButton) ? kLeftButton : 0) | ((b & Qt::RightButton) ? kRightButton : 0) |
+         ((b & Qt::MiddleButton) ? kMiddleButton : 0);
 }
+
+class MouseForwarder : public QObject {
+ public:
+  MouseForwarder(QWidget& widget, MouseEvents& events, MouseForwarding mode)
+      : QObject(&widget), m_widget(widget), m_events(events), m_mode(mode) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != &m_widget) return false;
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick: {
+        const auto& e = *static_cast<QMouseEvent*>(event);
+        if (e.button() == Qt::LeftButton) m_leftDown = true;
+        m_events.MouseDown.raise(mouseArgs(e, true));
+        break;
+      }
+      case QEvent::MouseMove:
+        m_events.MouseMove.raise(mouseArgs(*static_cast<QMouseEvent*>(event), false));
+        break;
+      case QEvent::MouseButtonRelease: {
+        const auto& e = *static_cast<QMouseEvent*>(event);
+        m_events.MouseUp.raise(mouseArgs(e, true));
+        const bool left = e.button() == Qt::LeftButton;
+        const bool click = left && m_leftDown && m_widget.rect().contains(e.position().toPoint());
+        if (left) m_leftDown = false;
+        if (click) m_events.Click.raise();
+        break;
+      }
+      default:
+        return false;
+    }
+    if (m_mode == MouseForwarding::PassOn) return false;
+    event->accept();
+    return true;
+  }
+
+ private:
+  QWidget& m_widget;
+  MouseEvents& m_events;
+  MouseForwarding m_mode;
+  bool m_leftDown = false;
+};
+
 }  // namespace
 
 int shiftBits(Qt::KeyboardModifiers m) {
-  return ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) |
-         ((m & Qt::AltModifier) ? 4 : 0);
+  return ((m & Qt::ShiftModifier) ? kShiftMask : 0) | ((m & Qt::ControlModifier) ? kCtrlMask : 0) |
+         ((m & Qt::AltModifier) ? kAltMask : 0);
 }
 
 MouseArgs mouseArgs(const QMouseEvent& e, bool buttonThatChanged) {
@@ -27,20 +74,8 @@ MouseArgs mouseArgs(const QMouseEvent& e, bool buttonThatChanged) {
   return a;
 }
 
-void MouseEventSource::pressed(const QMouseEvent& e) {
-  if (e.button() == Qt::LeftButton) m_leftDown = true;
-  if (m_down) runEventHandler("MouseDown", [&] { m_down(mouseArgs(e, true)); });
-}
-
-void MouseEventSource::moved(const QMouseEvent& e) {
-  if (m_move) runEventHandler("MouseMove", [&] { m_move(mouseArgs(e, false)); });
-}
-
-void MouseEventSource::released(const QMouseEvent& e, bool inside) {
-  if (m_up) runEventHandler("MouseUp", [&] { m_up(mouseArgs(e, true)); });
-  const bool click = e.button() == Qt::LeftButton && m_leftDown && inside;
-  if (e.button() == Qt::LeftButton) m_leftDown = false;
-  if (click && m_click) runEventHandler("Click", m_click);
+void forwardMouseEvents(QWidget& widget, MouseEvents& events, MouseForwarding mode) {
+  widget.installEventFilter(new MouseForwarder(widget, events, mode));
 }
 
 }  // namespace host

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <Qt>
-#include <functional>
+
+#include "Event.h"
 
 class QMouseEvent;
 class QWidget;
@@ -16,7 +17,6 @@ struct MouseArgs {
   double X = 0;
   double Y = 0;
 };
-using MouseHandler = std::function<void(const MouseArgs&)>;
 
 // The runtime's Shift argument: 1 Shift, 2 Ctrl, 4 Alt.
 int shiftBits(Qt::KeyboardModifiers m);
@@ -24,27 +24,21 @@ int shiftBits(Qt::KeyboardModifiers m);
 // The buttons held (for moves) or the button that changed (for presses and releases).
 MouseArgs mouseArgs(const QMouseEvent& e, bool buttonThatChanged);
 
-// The mouse events of a control, delivered to handlers; the control takes every event, so none
-// reaches the window beneath it.
-class MouseEventSource {
- public:
-  void onMouseDown(MouseHandler h) { m_down = std::move(h); }
-  void onMouseMove(MouseHandler h) { m_move = std::move(h); }
-  void onMouseUp(MouseHandler h) { m_up = std::move(h); }
-  void onClick(std::function<void()> h) { m_click = std::move(h); }
-
- protected:
-  // Call from the widget's handlers; `inside` tells whether a release happened over the widget.
-  void pressed(const QMouseEvent& e);
-  void moved(const QMouseEvent& e);
-  void released(const QMouseEvent& e, bool inside);
-
- private:
-  MouseHandler m_down;
-  MouseHandler m_move;
-  MouseHandler m_up;
-  std::function<void()> m_click;
-  bool m_leftDown = false;
+// The mouse events of a control. Click follows a left press and release inside the control.
+struct MouseEvents {
+  Event<const MouseArgs&> MouseDown{"MouseDown"};
+  Event<const MouseArgs&> MouseMove{"MouseMove"};
+  Event<const MouseArgs&> MouseUp{"MouseUp"};
+  Event<> Click{"Click"};
 };
+
+// What happens to a mouse event of the widget after its events are raised.
+enum class MouseForwarding {
+  Consume,  // the control takes it: nothing else handles it, nothing reaches the window beneath
+  PassOn,   // the widget's own handling runs afterwards (a text box placing its caret)
+};
+
+// Raises `events` from the mouse events `widget` receives (an event filter owned by the widget).
+void forwardMouseEvents(QWidget& widget, MouseEvents& events, MouseForwarding mode);
 
 }  // namespace host

@@ -14,6 +14,7 @@ namespace host {
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  forwardMouseEvents(*this, *this, MouseForwarding::Consume);
 }
 
 QRect PictureBox::innerRect() const {
@@ -164,21 +165,6 @@ void PictureBox::paintEvent(QPaintEvent* /*event*/) {
   const QRect inner = innerRect();
   if (m_borderStyle == BorderStyleKind::FixedSingle) drawSunkenBorder(p, rect(), Bevel::Box);
   p.drawImage(inner.topLeft(), buffer(), QRect(QPoint(0, 0), inner.size()));
-}
-
-void PictureBox::mousePressEvent(QMouseEvent* event) {
-  event->accept();
-  pressed(*event);
-}
-
-void PictureBox::mouseMoveEvent(QMouseEvent* event) {
-  event->accept();
-  moved(*event);
-}
-
-void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
-  event->accept();
-  released(*event, rect().contains(event->position().toPoint()));
 }
 
 }  // namespace host

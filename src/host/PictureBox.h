@@ -13,7 +13,7 @@ namespace host {
 // persistent drawing buffer (the inner area's pixels; AutoRedraw), a coordinate scale for its
 // drawing methods, drawing colors, a raster mode and Cls/Line. Engines that draw in device
 // pixels take its canvas().
-class PictureBox : public QWidget, public MouseEventSource {
+class PictureBox : public QWidget, public MouseEvents {
  public:
   enum class ScaleModeKind { User = 0, Twips = 1, Pixels = 3 };
   enum class BorderStyleKind { None = 0, FixedSingle = 1 };
@@ -75,9 +75,6 @@ class PictureBox : public QWidget, public MouseEventSource {
   const QImage& buffer() const;
 
  protected:
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 

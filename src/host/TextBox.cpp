@@ -12,6 +12,7 @@
 namespace host {
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+  forwardMouseEvents(*this, *this, MouseForwarding::PassOn);
   setFrame(false);
   const int b = bevelWidth(Bevel::Box);
   setTextMargins(b + 1, b, b, b);
@@ -60,7 +61,7 @@ void TextBox::applyColors() {
 }
 
 void TextBox::raiseGotFocus() {
-  if (m_gotFocus) runEventHandler("GotFocus", m_gotFocus);
+  GotFocus.raise();
 }
 
 void TextBox::focusInEvent(QFocusEvent* event) {
@@ -75,7 +76,6 @@ void TextBox::focusInEvent(QFocusEvent* event) {
 
 void TextBox::mousePressEvent(QMouseEvent* event) {
   QLineEdit::mousePressEvent(event);
-  pressed(*event);
   m_holdSelection = false;
   if (m_focusByMouse) {
     m_focusByMouse = false;
@@ -85,15 +85,9 @@ void TextBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void TextBox::mouseMoveEvent(QMouseEvent* event) {
-  moved(*event);
   if (m_holdSelection && (event->buttons() & Qt::LeftButton)) return;
   m_holdSelection = false;
   QLineEdit::mouseMoveEvent(event);
-}
-
-void TextBox::mouseReleaseEvent(QMouseEvent* event) {
-  QLineEdit::mouseReleaseEvent(event);
-  released(*event, rect().contains(event->position().toPoint()));
 }
 
 void TextBox::paintEvent(QPaintEvent* event) {

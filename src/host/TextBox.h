@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QLineEdit>
-#include <functional>
 
 #include "ColorRef.h"
 #include "MouseEvents.h"
@@ -12,7 +11,7 @@ namespace host {
 // SelStart/SelLength (characters), colors, a single 3D border, and the GotFocus event. GotFocus
 // runs after a focusing mouse press has placed the caret, so a handler that selects the whole
 // text keeps its selection when the box is clicked.
-class TextBox : public QLineEdit, public MouseEventSource {
+class TextBox : public QLineEdit, public MouseEvents {
  public:
   explicit TextBox(QWidget* parent);
 
@@ -29,20 +28,18 @@ class TextBox : public QLineEdit, public MouseEventSource {
   bool Locked() const { return isReadOnly(); }
   void Locked(bool on) { setReadOnly(on); }
 
-  void onGotFocus(std::function<void()> handler) { m_gotFocus = std::move(handler); }
+  Event<> GotFocus{"GotFocus"};
 
  protected:
   void focusInEvent(QFocusEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
   void applyColors();
   void raiseGotFocus();
 
-  std::function<void()> m_gotFocus;
   ColorRef m_backColor = SystemColor::WindowBackground;
   ColorRef m_foreColor = SystemColor::WindowText;
   bool m_focusByMouse = false;

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "Forms.h"
-
 namespace host {
 
 Timer::Timer() {
@@ -32,9 +30,9 @@ void Timer::apply() {
 }
 
 void Timer::fire() {
-  if (m_inHandler || !m_enabled || !m_handler) return;
+  if (m_inHandler || !m_enabled) return;
   m_inHandler = true;
-  runEventHandler("Timer", m_handler);
+  Tick.raise();
   m_inHandler = false;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QTimer>
-#include <functional>
+
+#include "Event.h"
 
 namespace host {
 
@@ -17,8 +18,8 @@ class Timer {
   bool Enabled() const { return m_enabled; }
   void Enabled(bool on);
 
-  // The Timer event.
-  void onTimer(std::function<void()> handler) { m_handler = std::move(handler); }
+  // The runtime's Timer event.
+  Event<> Tick{"Timer"};
 
   // Whether the underlying clock is armed (for tests and benchmarks).
   bool isRunning() const { return m_timer.isActive(); }
@@ -28,7 +29,6 @@ class Timer {
   void fire();
 
   QTimer m_timer;
-  std::function<void()> m_handler;
   int m_interval = 0;
   bool m_enabled = false;
   bool m_inHandler = false;

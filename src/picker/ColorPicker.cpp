@@ -116,9 +116,9 @@ ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent)
   createControls();
   buildMenu();
   wireEvents();
-  Timer1.onTimer([this] { Timer1_Timer(); });
+  Timer1.Tick.connect([this] { Timer1_Timer(); });
   Timer.Interval(10);
-  Timer.onTimer([this] { Timer_Timer(); });
+  Timer.Tick.connect([this] { Timer_Timer(); });
   Form_Initialize();
 }
 

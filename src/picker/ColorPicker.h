@@ -38,6 +38,13 @@ class ColorPicker : public host::Form, private AboutOwner {
 
   // Window events and control handlers.
   void Form_Initialize();
+  void Form_Load();
+  // The logo strip follows the inner height; the magnifier pauses while minimized.
+  void Form_Resize();
+  void Form_KeyPress(int& keyAscii);
+  void Form_KeyDown(int& keyCode, int shift);
+  void Form_MouseDown(const host::MouseArgs& args);
+  void Form_MouseMove(const host::MouseArgs& args);
   void Check1_Click();
   void onTop_Click();
   void lbl_about_Click();
@@ -104,15 +111,6 @@ class ColorPicker : public host::Form, private AboutOwner {
   CZoom* zoom() const { return m_zoom.get(); }
   cLogo* logo() const { return m_logo.get(); }
   frm_about* about() const { return m_about.get(); }
-
- protected:
-  void Form_Load() override;
-  // The logo strip follows the inner height; the magnifier pauses while minimized.
-  void Form_Resize() override;
-  void Form_KeyPress(int& keyAscii) override;
-  void Form_KeyDown(int& keyCode, int shift) override;
-  void Form_MouseDown(const host::MouseArgs& args) override;
-  void Form_MouseMove(const host::MouseArgs& args) override;
 
  private:
   void createControls();

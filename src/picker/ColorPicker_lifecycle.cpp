@@ -46,21 +46,27 @@ void ColorPicker::Form_Initialize() {
 }
 
 void ColorPicker::wireEvents() {
-  Check1->onClick([this] { Check1_Click(); });
-  onTop->onClick([this] { onTop_Click(); });
-  lbl_about->onClick([this] { lbl_about_Click(); });
-  lbl_Exit->onClick([this] { lbl_Exit_Click(); });
-  txt_Hex->onGotFocus([this] { txt_Hex_GotFocus(); });
-  txt_vbcode->onGotFocus([this] { txt_vbcode_GotFocus(); });
+  Load.connect([this] { Form_Load(); });
+  Resize.connect([this] { Form_Resize(); });
+  KeyPress.connect([this](int& keyAscii) { Form_KeyPress(keyAscii); });
+  KeyDown.connect([this](int& keyCode, int shift) { Form_KeyDown(keyCode, shift); });
+  MouseDown.connect([this](const host::MouseArgs& a) { Form_MouseDown(a); });
+  MouseMove.connect([this](const host::MouseArgs& a) { Form_MouseMove(a); });
+  Check1->Click.connect([this] { Check1_Click(); });
+  onTop->Click.connect([this] { onTop_Click(); });
+  lbl_about->Click.connect([this] { lbl_about_Click(); });
+  lbl_Exit->Click.connect([this] { lbl_Exit_Click(); });
+  txt_Hex->GotFocus.connect([this] { txt_Hex_GotFocus(); });
+  txt_vbcode->GotFocus.connect([this] { txt_vbcode_GotFocus(); });
 
   // Dragging these moves the window; over the first group the switch also keeps the focus.
   const auto dragAndFocus = [this](const host::MouseArgs& a) {
     dragOnLeftButton(a);
     focusSwitch();
   };
-  for (host::MouseEventSource* c :
-       std::initializer_list<host::MouseEventSource*>{picLogo, lbl_color, lbl_Grey, Pic_zoom}) {
-    c->onMouseMove(dragAndFocus);
+  for (host::MouseEvents* c :
+       std::initializer_list<host::MouseEvents*>{picLogo, lbl_color, lbl_Grey, Pic_zoom}) {
+    c->MouseMove.connect(dragAndFocus);
   }
   for (QWidget* w : std::initializer_list<QWidget*>{picLogo, lbl_color, lbl_Grey, Pic_zoom}) {
     w->setMouseTracking(true);
@@ -68,12 +74,12 @@ void ColorPicker::wireEvents() {
   const auto drag = [this](const host::MouseArgs& a) { dragOnLeftButton(a); };
   for (host::Label* l :
        {lbl_red, lbl_green, lbl_blue, lbl_gryR, lbl_gryG, lbl_gryB, lbl_Hue, lbl_Lum, lbl_Sat}) {
-    l->onMouseMove(drag);
+    l->MouseMove.connect(drag);
   }
-  txt_vbcode->onMouseMove(drag);
+  txt_vbcode->MouseMove.connect(drag);
   // The captions "Color", "DECIMAL", "R", "G", "B" and "VB Long".
   for (const char* caption : {"Label3", "Label4", "Label2", "Label9", "Label11", "Label7"}) {
-    findChild<host::Label*>(QString::fromLatin1(caption))->onMouseMove(drag);
+    findChild<host::Label*>(QString::fromLatin1(caption))->MouseMove.connect(drag);
   }
 }
 
@@ -178,7 +184,7 @@ void ColorPicker::lbl_about_Click() {
 
 void ColorPicker::lbl_Exit_Click() {
   AlphaAnim::AnimateForm(*this, 25, 2, "out");
-  Unload();
+  unload();
 }
 
 void ColorPicker::Form_MouseMove(const host::MouseArgs& args) {

@@ -21,18 +21,21 @@ int factorOf(int index) {
 void ColorPicker::buildMenu() {
   m_zoomMenu = &mnuPopup.addSubmenu(QStringLiteral("Zoom at cursor"), &mnuItem[0]);
   loadZoomItem(QStringLiteral("1x"));
-  mnuItem[1] =
-      &mnuPopup.addItem(QStringLiteral("ShowFullPixelsOnly"), [this] { mnuItem_Click(1); });
-  mnuItem[2] = &mnuPopup.addItem(QStringLiteral("MouseCentered"), [this] { mnuItem_Click(2); });
+  mnuItem[1] = &mnuPopup.addItem(QStringLiteral("ShowFullPixelsOnly"));
+  mnuItem[2] = &mnuPopup.addItem(QStringLiteral("MouseCentered"));
   for (int i = 1; i <= 2; ++i) {
-    mnuItem[static_cast<std::size_t>(i)]->Visible(false);
-    mnuItem[static_cast<std::size_t>(i)]->Enabled(false);
+    host::MenuItem& item = *mnuItem[static_cast<std::size_t>(i)];
+    item.Visible(false);
+    item.Enabled(false);
+    item.Click.connect([this, i] { mnuItem_Click(i); });
   }
 }
 
 void ColorPicker::loadZoomItem(const QString& caption) {
   const int index = static_cast<int>(mnuZoom.size());
-  mnuZoom.push_back(&m_zoomMenu->addItem(caption, [this, index] { mnuZoom_Click(index); }));
+  host::MenuItem& item = m_zoomMenu->addItem(caption);
+  item.Click.connect([this, index] { mnuZoom_Click(index); });
+  mnuZoom.push_back(&item);
 }
 
 void ColorPicker::Form_MouseDown(const host::MouseArgs& args) {

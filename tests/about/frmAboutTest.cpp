@@ -88,7 +88,7 @@ TEST_F(AboutTest, FadeOutOnlyStartsOpaque) {
   about.ShowModal();
   EXPECT_EQ(about.alpha(), 255);
   EXPECT_FALSE(about.Timer1.Enabled());
-  about.Unload();
+  about.unload();
   EXPECT_TRUE(about.isVisible());
   EXPECT_EQ(runFade().front(), 243);
   EXPECT_FALSE(about.isVisible());
@@ -97,7 +97,7 @@ TEST_F(AboutTest, FadeOutOnlyStartsOpaque) {
 TEST_F(AboutTest, WithoutDialogActionItIsAPlainWindowThatClosesAtOnce) {
   about.ShowModal();
   EXPECT_FALSE(about.layered());
-  about.Unload();
+  about.unload();
   EXPECT_FALSE(about.isVisible());
 }
 
@@ -109,14 +109,14 @@ TEST_F(AboutTest, OwnersTimersStopWhileOpenAndFollowTheSwitchAfterwards) {
     EXPECT_FALSE(owner.timersOn);
     EXPECT_TRUE(ProgramFlags::AboutOpen);
     EXPECT_FALSE(host::IsTopmost(owner.window));
-    about.Unload();
+    about.unload();
     EXPECT_EQ(owner.timersOn, sampling);
     EXPECT_FALSE(ProgramFlags::AboutOpen);
     EXPECT_TRUE(host::IsTopmost(owner.window));  // "Always on Top" is ticked
   }
   owner.onTop = false;
   about.ShowModal();
-  about.Unload();
+  about.unload();
   EXPECT_FALSE(host::IsTopmost(owner.window));
 }
 

@@ -106,7 +106,7 @@ TEST(TextBoxTest, GotFocusByMouseRunsAfterTheClickPlacedTheCaret) {
   box->setGeometry(0, 0, 80, 16);
   box->Text(QStringLiteral("&H0080FF&"));
   int calls = 0;
-  box->onGotFocus([box, &calls] {
+  box->GotFocus.connect([box, &calls] {
     ++calls;
     box->SelStart(0);
     box->SelLength(static_cast<int>(box->Text().size()));
@@ -123,7 +123,7 @@ TEST(TextBoxTest, GotFocusByMouseRunsAfterTheClickPlacedTheCaret) {
 TEST(TimerTest, TicksOnlyWhileEnabledWithAnInterval) {
   host::Timer t;
   int ticks = 0;
-  t.onTimer([&] { ++ticks; });
+  t.Tick.connect([&] { ++ticks; });
   t.Interval(5);
   EXPECT_FALSE(t.isRunning());  // created disabled
   t.Enabled(true);
@@ -143,7 +143,7 @@ TEST(TimerTest, HandlerLettingMessagesRunIsNotReentered) {
   int depth = 0;
   int maxDepth = 0;
   int ticks = 0;
-  t.onTimer([&] {
+  t.Tick.connect([&] {
     ++depth;
     ++ticks;
     maxDepth = std::max(maxDepth, depth);
@@ -163,7 +163,7 @@ TEST(TimerTest, HandlerLettingMessagesRunIsNotReentered) {
 TEST(TimerTest, ARunTimeErrorInTheHandlerDoesNotStopTheTimer) {
   host::Timer t;
   int ticks = 0;
-  t.onTimer([&] {
+  t.Tick.connect([&] {
     ++ticks;
     throw host::RuntimeError(5, "Test", "Invalid parameter");
   });
