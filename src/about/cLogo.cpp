@@ -2,12 +2,13 @@
 
 #include <QScreen>
 
-#include "ProgramFlags.h"
 #include "host/Canvas.h"
 #include "host/Convert.h"
 #include "host/PictureBox.h"
 #include "host/Screen.h"
 #include "host/SystemColors.h"
+#include "program/Palette.h"
+#include "program/ProgramFlags.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ cLogo::cLogo() {
   m_StartColor = host::kInvalidColor;
   m_EndColor = host::kInvalidColor;
   StartColor(ProgramFlags::AboutOpen ? 0x000000 : 0x161616);
-  EndColor(0xD31803);
+  EndColor(Palette::kGradientBlue);
 }
 
 void cLogo::StartColor(host::ColorRef oColor) {

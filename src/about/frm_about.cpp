@@ -1,10 +1,8 @@
 #include "frm_about.h"
 
-#include "ProgramFlags.h"
 #include "cLogo.h"
 #include "effects/GradientForm.h"
 #include "effects/RoundWindow.h"
-#include "effects/modOSversion.h"
 #include "host/Control.h"
 #include "host/Convert.h"
 #include "host/Fonts.h"
@@ -14,6 +12,7 @@
 #include "host/PictureBox.h"
 #include "host/Platform.h"
 #include "host/Screen.h"
+#include "program/ProgramFlags.h"
 
 namespace {
 
@@ -121,7 +120,7 @@ void frm_about::Form_Load() {
   const host::AppVersion v = host::App();
   logo->Caption(QStringLiteral("     ::: Tintwell ::: ") +
                 QStringLiteral("  v %1.%2.0.%3").arg(v.Major).arg(v.Minor).arg(v.Revision));
-  if (modOSversion::OSMajorVersion() > 4) host::SetTopmost(m_owner.ownerWindow(), false);
+  if (ProgramFlags::topmostAvailable()) host::SetTopmost(m_owner.ownerWindow(), false);
   GradientForm::GradientFillForm(0, 0x808080, *this, 1);
   RoundWindow::RoundWindowRgn(*this, 20);
   Label2->Caption(QStringLiteral("Displays the pixel color value at the cursor") + kCrLf + kCrLf);
@@ -187,11 +186,11 @@ void frm_about::Form_QueryUnload(bool& cancel, int mode) {
 }
 
 void frm_about::Form_Unload() {
-  if (m_owner.onTopTicked() && modOSversion::OSMajorVersion() >= 5) {
+  if (m_owner.onTopTicked() && ProgramFlags::topmostAvailable()) {
     host::SetTopmost(m_owner.ownerWindow(), true);
   }
   ProgramFlags::AboutOpen = false;
-  m_owner.restoreTimers(ProgramFlags::SamplingOn);
+  m_owner.restoreTimers();
   // The next showing starts plain again unless DialogAction asks otherwise.
   Timer1.Enabled(false);
   fadeDirection = 0;
@@ -209,5 +208,5 @@ void frm_about::Form_KeyPress(int& keyAscii) {
 }
 
 void frm_about::dragOnLeftButton(const host::MouseArgs& args) {
-  if (args.Button == 1) beginMove();
+  if (args.Button == host::kLeftButton) beginMove();
 }

@@ -12,12 +12,13 @@ class PictureBox;
 class cLogo;
 
 // What the about window asks of the window that opens it: its timers stopped while the about
-// window is open and restored afterwards, and its always-on-top state.
+// window is open and restored afterwards (as the owner's own state says), and its always-on-top
+// state.
 class AboutOwner {
  public:
   virtual ~AboutOwner() = default;
   virtual void stopTimers() = 0;
-  virtual void restoreTimers(bool samplingOn) = 0;
+  virtual void restoreTimers() = 0;
   virtual bool onTopTicked() const = 0;
   virtual host::Form& ownerWindow() = 0;
 };

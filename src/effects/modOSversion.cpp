@@ -1,10 +1,11 @@
 #include "modOSversion.h"
 
+#include "program/ProgramFlags.h"
+
 namespace modOSversion {
 
 namespace {
 
-int g_major = 0;
 int g_minor = 0;
 int g_platformId = 0;
 std::string g_name;
@@ -56,7 +57,7 @@ OSDescription describe(const host::OSVersionRecord& record) {
 
 std::string GetOSVersion(const host::OSVersionRecord& record) {
   OSDescription d = describe(record);
-  g_major = d.featureMajor;
+  ProgramFlags::OSMajorVersion = d.featureMajor;
   g_minor = record.minor;
   g_platformId = record.platformId;
   if (d.name) g_name = std::move(*d.name);
@@ -70,7 +71,7 @@ std::string GetOSVersion() {
 }
 
 int OSMajorVersion() {
-  return g_major;
+  return ProgramFlags::OSMajorVersion;
 }
 int OSMinorVersion() {
   return g_minor;

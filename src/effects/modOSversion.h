@@ -25,9 +25,10 @@ std::string GetOSVersion();
 // leaves the name from before (empty at start).
 std::string GetOSVersion(const host::OSVersionRecord& record);
 
-// The feature switch that windows test: 5 or more means topmost and faded windows are
-// available. On Windows it is the record's major version. On another host those features come
-// from the toolkit, not from the kernel, so it is kHostFeatureLevel whatever the kernel says.
+// The feature switch (also kept as ProgramFlags::OSMajorVersion, which windows test through
+// ProgramFlags::topmostAvailable): 5 or more means topmost and faded windows are available. On
+// Windows it is the record's major version. On another host those features come from the
+// toolkit, not from the kernel, so it is kHostFeatureLevel whatever the kernel says.
 int OSMajorVersion();
 int OSMinorVersion();
 int PlatformId();

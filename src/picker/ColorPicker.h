@@ -115,8 +115,13 @@ class ColorPicker : public host::Form, private AboutOwner {
  private:
   void createControls();
   void buildMenu();
-  // Loads the next element of mnuZoom with a caption.
-  void loadZoomItem(const QString& caption);
+  // Loads the next element of mnuZoom, captioned with its factor ("15x").
+  void loadZoomItem();
+  // Switches sampling on or off: both timers, the switch's caption color, SamplingOn, and the
+  // mixer button (usable only while sampling is off).
+  void setSampling(bool on);
+  // Starts or stops both timers, leaving the switch and SamplingOn alone (the about window).
+  void runTimers(bool on);
   void wireEvents();
   void ensureLogo();
   // The move of the whole window that dragging a readout starts (left button alone).
@@ -125,7 +130,7 @@ class ColorPicker : public host::Form, private AboutOwner {
 
   // The about window's view of this window.
   void stopTimers() override;
-  void restoreTimers(bool samplingOn) override;
+  void restoreTimers() override;
   bool onTopTicked() const override;
   host::Form& ownerWindow() override { return *this; }
   QWidget* createControl(const ColorPickerLayout::ControlSpec& item, const host::FormData& stored);

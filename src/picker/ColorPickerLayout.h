@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <span>
 #include <string_view>
 
@@ -12,6 +13,9 @@ namespace ColorPickerLayout {
 
 inline constexpr int kCompactWidth = 4755;  // twips, with the mixer panel closed
 inline constexpr int kHeight = 3525;        // twips
+
+// The magnifier's factors, by element of the zoom submenu (captioned "1x" .. "25x").
+inline constexpr std::array<int, 7> kZoomFactors{1, 2, 3, 4, 5, 15, 25};
 
 enum class Look {
   GroupTitle,          // Tahoma 6.75 bold, transparent, yellow, centred

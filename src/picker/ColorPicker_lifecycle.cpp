@@ -4,33 +4,25 @@
 
 #include "ColorPicker.h"
 #include "ColorPickerLayout.h"
-#include "about/ProgramFlags.h"
 #include "about/cLogo.h"
 #include "color/twCMYK.h"
 #include "controls/button/CandyButton.h"
 #include "effects/AlphaAnim.h"
 #include "effects/GradientForm.h"
 #include "effects/RoundWindow.h"
-#include "effects/modOSversion.h"
 #include "host/CheckBox.h"
 #include "host/Convert.h"
 #include "host/Forms.h"
+#include "host/InputCodes.h"
 #include "host/Label.h"
 #include "host/PictureBox.h"
 #include "host/Platform.h"
 #include "host/Screen.h"
 #include "host/Shape.h"
 #include "host/TextBox.h"
+#include "program/Palette.h"
+#include "program/ProgramFlags.h"
 #include "zoom/CZoom.h"
-
-namespace {
-constexpr host::ColorRef kGreen = 0x00FF00;
-constexpr host::ColorRef kLightGrey = 0xE0E0E0;
-// The right-hand end of the window's background gradient: red 3, green 24, blue 211.
-constexpr host::ColorRef kGradientBlue = 0xD31803;
-constexpr int kKeyEscape = 27;
-constexpr int kKeyF1 = 112;
-}  // namespace
 
 bool ColorPickerMain::InitCommonCtls() {
   // Run-time errors of the registration are trapped and reported only through the result.
@@ -93,10 +85,10 @@ void ColorPicker::Form_Load() {
   mnuItem[1]->Checked(m_zoom->ShowFullPixelsOnly());
   mnuItem[2]->Checked(m_zoom->MouseCentered());
   for (int i = 2; i <= 5; ++i)
-    loadZoomItem(QStringLiteral("%1x").arg(i));
+    loadZoomItem();  // "2x" to "5x"
   btn_Mixer->Enabled(false);
-  loadZoomItem(QStringLiteral("15x"));
-  loadZoomItem(QStringLiteral("25x"));
+  loadZoomItem();  // "15x"
+  loadZoomItem();  // "25x"
   mnuZoom_Click(4);
   m_zoom->ZoomFactor(5);
   Timer1.Interval(100);
@@ -106,18 +98,16 @@ void ColorPicker::Form_Load() {
   const host::AppVersion v = host::App();
   m_logo->Caption(
       QStringLiteral("::: Tintwell :::   v %1.%2.0.%3").arg(v.Major).arg(v.Minor).arg(v.Revision));
-  if (modOSversion::OSMajorVersion() > 4) host::SetTopmost(*this, true);
-  GradientForm::GradientFillForm(0, kGradientBlue, *this, 0);
-  if (modOSversion::OSMajorVersion() < 5) onTop->Enabled(false);
+  if (ProgramFlags::topmostAvailable()) host::SetTopmost(*this, true);
+  GradientForm::GradientFillForm(0, Palette::kGradientBlue, *this, 0);
+  if (!ProgramFlags::topmostAvailable()) onTop->Enabled(false);
   CenterOnScreen();
   AlphaAnim::AnimateForm(*this, 25, 1, "in");
   for (int f = 1000; f <= 3000; f += 500) {
     host::Beep(f, 50);
     host::DoEvents();
   }
-  Timer.Enabled(true);
-  Timer1.Enabled(true);
-  ProgramFlags::SamplingOn = true;
+  setSampling(true);
   lbl_zoom_size->Caption(QStringLiteral("Zoom (5x)"));
 }
 
@@ -138,28 +128,25 @@ void ColorPicker::Form_Resize() {
 }
 
 void ColorPicker::Check1_Click() {
-  switch (Check1->Value()) {
-    case 1:
-      Timer1.Enabled(true);
-      Timer.Enabled(true);
-      Check1->ForeColor(kGreen);
-      ProgramFlags::SamplingOn = true;
-      btn_Mixer->Enabled(false);
-      break;
-    case 0:
-      Timer1.Enabled(false);
-      Timer.Enabled(false);
-      Check1->ForeColor(kLightGrey);
-      ProgramFlags::SamplingOn = false;
-      btn_Mixer->Enabled(true);
-      break;
-    default:
-      break;  // greyed: nothing
-  }
+  const int value = Check1->Value();
+  if (value == 0 || value == 1) setSampling(value == 1);  // greyed (2): nothing
+}
+
+void ColorPicker::setSampling(bool on) {
+  runTimers(on);
+  Check1->ForeColor(on ? Palette::kGreen : Palette::kLightGrey);
+  ProgramFlags::SamplingOn = on;
+  // The mixer is for a frozen color: usable only while sampling is off.
+  btn_Mixer->Enabled(!on);
+}
+
+void ColorPicker::runTimers(bool on) {
+  Timer1.Enabled(on);
+  Timer.Enabled(on);
 }
 
 void ColorPicker::onTop_Click() {
-  if (modOSversion::OSMajorVersion() > 4) host::SetTopmost(*this, onTop->Value() == 1);
+  if (ProgramFlags::topmostAvailable()) host::SetTopmost(*this, onTop->Value() == 1);
   focusSwitch();
 }
 
@@ -168,17 +155,16 @@ void ColorPicker::focusSwitch() {
 }
 
 void ColorPicker::Form_KeyPress(int& keyAscii) {
-  if (keyAscii == kKeyEscape) host::End();
+  if (keyAscii == host::kKeyEscape) host::End();
 }
 
 void ColorPicker::Form_KeyDown(int& keyCode, int /*shift*/) {
-  if (keyCode == kKeyF1) lbl_about_Click();
+  if (keyCode == host::kKeyF1) lbl_about_Click();
 }
 
 void ColorPicker::lbl_about_Click() {
   if (!m_about) m_about = std::make_unique<frm_about>(static_cast<AboutOwner&>(*this));
-  const std::string& os = ProgramFlags::OSVersionName;
-  if (os != "Windows 95" && os != "Windows 98") m_about->DialogAction(3);
+  if (ProgramFlags::fadingAvailable()) m_about->DialogAction(3);
   m_about->ShowModal();
 }
 
@@ -193,7 +179,7 @@ void ColorPicker::Form_MouseMove(const host::MouseArgs& args) {
 }
 
 void ColorPicker::dragOnLeftButton(const host::MouseArgs& args) {
-  if (args.Button == 1) beginMove();
+  if (args.Button == host::kLeftButton) beginMove();
 }
 
 void ColorPicker::txt_Hex_GotFocus() {
@@ -207,13 +193,11 @@ void ColorPicker::txt_vbcode_GotFocus() {
 }
 
 void ColorPicker::stopTimers() {
-  Timer1.Enabled(false);
-  Timer.Enabled(false);
+  runTimers(false);
 }
 
-void ColorPicker::restoreTimers(bool samplingOn) {
-  Timer1.Enabled(samplingOn);
-  Timer.Enabled(samplingOn);
+void ColorPicker::restoreTimers() {
+  runTimers(ProgramFlags::SamplingOn);
 }
 
 bool ColorPicker::onTopTicked() const {

@@ -3,24 +3,22 @@
 #include <QString>
 
 #include "ColorPicker.h"
+#include "ColorPickerLayout.h"
+#include "host/InputCodes.h"
 #include "host/Label.h"
 #include "host/PictureBox.h"
 #include "host/Shape.h"
 #include "zoom/CZoom.h"
 
 namespace {
-constexpr int kRightButton = 2;
-
-// Zoom factor of element `index` of mnuZoom: 1..5, then 15 and 25.
 int factorOf(int index) {
-  if (index <= 4) return index + 1;
-  return index == 5 ? 15 : 25;
+  return ColorPickerLayout::kZoomFactors[static_cast<std::size_t>(index)];
 }
 }  // namespace
 
 void ColorPicker::buildMenu() {
   m_zoomMenu = &mnuPopup.addSubmenu(QStringLiteral("Zoom at cursor"), &mnuItem[0]);
-  loadZoomItem(QStringLiteral("1x"));
+  loadZoomItem();  // "1x"
   mnuItem[1] = &mnuPopup.addItem(QStringLiteral("ShowFullPixelsOnly"));
   mnuItem[2] = &mnuPopup.addItem(QStringLiteral("MouseCentered"));
   for (int i = 1; i <= 2; ++i) {
@@ -31,15 +29,15 @@ void ColorPicker::buildMenu() {
   }
 }
 
-void ColorPicker::loadZoomItem(const QString& caption) {
+void ColorPicker::loadZoomItem() {
   const int index = static_cast<int>(mnuZoom.size());
-  host::MenuItem& item = m_zoomMenu->addItem(caption);
+  host::MenuItem& item = m_zoomMenu->addItem(QStringLiteral("%1x").arg(factorOf(index)));
   item.Click.connect([this, index] { mnuZoom_Click(index); });
   mnuZoom.push_back(&item);
 }
 
 void ColorPicker::Form_MouseDown(const host::MouseArgs& args) {
-  if (args.Button == kRightButton) mnuPopup.PopupAt(QCursor::pos());
+  if (args.Button == host::kRightButton) mnuPopup.PopupAt(QCursor::pos());
 }
 
 void ColorPicker::UncheckZoomItems() {

@@ -2,11 +2,11 @@
 #include <QApplication>
 
 #include "ColorPicker.h"
-#include "about/ProgramFlags.h"
 #include "effects/modOSversion.h"
 #include "host/Fonts.h"
 #include "host/Forms.h"
 #include "host/Screen.h"
+#include "program/ProgramFlags.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <QPalette>
 
-#include "about/ProgramFlags.h"
 #include "about/cLogo.h"
 #include "host/PictureBox.h"
 #include "host/SystemColors.h"
+#include "program/ProgramFlags.h"
 
 namespace {
 

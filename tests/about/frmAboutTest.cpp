@@ -3,19 +3,19 @@
 
 #include <QTest>
 
-#include "about/ProgramFlags.h"
 #include "about/frm_about.h"
 #include "effects/modOSversion.h"
 #include "host/Label.h"
 #include "host/Platform.h"
+#include "program/ProgramFlags.h"
 
 namespace {
 
 class FakeOwner : public AboutOwner {
  public:
   void stopTimers() override { timersOn = false; }
-  void restoreTimers(bool on) override {
-    timersOn = on;
+  void restoreTimers() override {
+    timersOn = ProgramFlags::SamplingOn;
     ++restores;
   }
   bool onTopTicked() const override { return onTop; }

@@ -9,7 +9,6 @@
 #include <QTest>
 
 #include "../fakes/FakeScreenSource.h"
-#include "about/ProgramFlags.h"
 #include "about/cLogo.h"
 #include "about/frm_about.h"
 #include "controls/button/CandyButton.h"
@@ -21,6 +20,7 @@
 #include "host/Platform.h"
 #include "host/TextBox.h"
 #include "picker/ColorPicker.h"
+#include "program/ProgramFlags.h"
 #include "zoom/CZoom.h"
 
 namespace {
