@@ -1,17 +1,17 @@
 #include "frm_about.h"
 
+#include <array>
+
 #include "cLogo.h"
 #include "effects/GradientForm.h"
 #include "effects/RoundWindow.h"
-#include "host/Control.h"
 #include "host/Convert.h"
-#include "host/Fonts.h"
+#include "host/FormData.h"
 #include "host/Forms.h"
 #include "host/InputCodes.h"
-#include "host/Label.h"
-#include "host/PictureBox.h"
 #include "host/Platform.h"
 #include "host/Screen.h"
+#include "program/Palette.h"
 #include "program/ProgramFlags.h"
 
 namespace {
@@ -20,15 +20,32 @@ constexpr int kWidth = 3885;  // twips
 constexpr int kHeight = 5085;
 const QString kCrLf = QStringLiteral("\r\n");
 
-host::Label* label(QWidget* parent, const char* name, const host::TwipsRect& r, const QFont& font) {
-  auto* l = new host::Label(parent);
-  l->setObjectName(QString::fromLatin1(name));
-  l->BackStyle(host::Label::BackStyleKind::Transparent);
-  l->ForeColor(0xFFFFFF);
-  l->setFont(font);
-  host::placeTwips(*l, r);
-  return l;
-}
+using host::ControlSpec;
+using host::ControlStyle;
+using host::FontSpec;
+using K = host::ControlKind;
+
+// White text on the gradient; the close label dark red.
+constexpr ControlStyle kTitle{
+    .font = FontSpec{"Tahoma", 9, true}, .fore = Palette::kWhite, .transparent = true};
+constexpr ControlStyle kAuthors{
+    .font = FontSpec{"Tahoma", 8.25, true}, .fore = Palette::kWhite, .transparent = true};
+constexpr ControlStyle kHowTo{
+    .font = FontSpec{"Tahoma", 6.75, true}, .fore = Palette::kWhite, .transparent = true};
+constexpr ControlStyle kClose{
+    .font = FontSpec{"MS Sans Serif", 8.25, true}, .fore = Palette::kDarkRed, .transparent = true};
+constexpr ControlStyle kLogoStrip{
+    .font = FontSpec{"Arial", 9, true}, .fore = Palette::kWhite, .border = false};
+
+// clang-format off
+constexpr std::array kControls{
+    ControlSpec{"picLogo2", K::PictureBox, &kLogoStrip, {0, 0, 285, 5085}},
+    ControlSpec{"Label2", K::Label, &kTitle, {630, 180, 2685, 570}},
+    ControlSpec{"Label3", K::Label, &kAuthors, {615, 840, 2685, 750}},
+    ControlSpec{"Label1", K::Label, &kHowTo, {480, 1785, 3120, 3150}},
+    ControlSpec{"Label5", K::Label, &kClose, {3525, 105, 255, 225}, "X", "Exits Help / About"},
+};
+// clang-format on
 
 }  // namespace
 
@@ -36,32 +53,15 @@ frm_about::frm_about(AboutOwner& owner) : host::Form(&owner.ownerWindow()), m_ow
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   setWindowModality(Qt::ApplicationModal);
   setWindowTitle(QStringLiteral("  ::: Tintwell  ::: "));
-  BackColor(0xC0C0C0);
-  ForeColor(0xFFFFFF);
+  BackColor(Palette::kSilver);
+  ForeColor(Palette::kWhite);
   Width(kWidth);
   Height(kHeight);
+  buildControls(kControls, host::FormData{});
 
-  picLogo2 = new host::PictureBox(this);
-  picLogo2->setObjectName(QStringLiteral("picLogo2"));
-  picLogo2->BorderStyle(host::PictureBox::BorderStyleKind::None);
-  picLogo2->ForeColor(0xFFFFFF);
-  picLogo2->setFont(host::designFont(QStringLiteral("Arial"), 9, true));
-  host::placeTwips(*picLogo2, {0, 0, 285, 5085});
-
-  Label2 = label(this, "Label2", {630, 180, 2685, 570},
-                 host::designFont(QStringLiteral("Tahoma"), 9, true));
-  Label3 = label(this, "Label3", {615, 840, 2685, 750},
-                 host::designFont(QStringLiteral("Tahoma"), 8.25, true));
-  Label1 = label(this, "Label1", {480, 1785, 3120, 3150},
-                 host::designFont(QStringLiteral("Tahoma"), 6.75, true));
-  Label5 = label(this, "Label5", {3525, 105, 255, 225},
-                 host::designFont(QStringLiteral("MS Sans Serif"), 8.25, true));
-  Label5->Caption(QStringLiteral("X"));
-  Label5->ForeColor(0x000080);
-  Label5->ToolTipText(QStringLiteral("Exits Help / About"));
   Label5->Click.connect([this] { unload(); });
   const auto drag = [this](const host::MouseArgs& a) { dragOnLeftButton(a); };
-  for (host::Label* l : {Label1, Label2, Label3})
+  for (host::Label* l : std::initializer_list<host::Label*>{Label1, Label2, Label3})
     l->MouseMove.connect(drag);
   picLogo2->MouseMove.connect(drag);
   setMouseTracking(true);

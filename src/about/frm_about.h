@@ -3,12 +3,10 @@
 #include <memory>
 
 #include "host/Form.h"
+#include "host/Label.h"
+#include "host/PictureBox.h"
 #include "host/Timer.h"
 
-namespace host {
-class Label;
-class PictureBox;
-}  // namespace host
 class cLogo;
 
 // What the about window asks of the window that opens it: its timers stopped while the about
@@ -39,11 +37,11 @@ class frm_about : public host::Form {
   void Timer1_Timer();
 
   host::Timer Timer1;
-  host::PictureBox* picLogo2 = nullptr;
-  host::Label* Label1 = nullptr;
-  host::Label* Label2 = nullptr;
-  host::Label* Label3 = nullptr;
-  host::Label* Label5 = nullptr;
+  host::ControlRef<host::PictureBox> picLogo2{*this, "picLogo2"};
+  host::ControlRef<host::Label> Label1{*this, "Label1"};  // the how-to
+  host::ControlRef<host::Label> Label2{*this, "Label2"};  // the description
+  host::ControlRef<host::Label> Label3{*this, "Label3"};  // the authors
+  host::ControlRef<host::Label> Label5{*this, "Label5"};  // "X"
 
   // The opacity last applied, 0..255 (255 for a window that never faded).
   int alpha() const { return m_alpha; }

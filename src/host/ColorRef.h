@@ -46,7 +46,9 @@ namespace SystemColor {
 inline constexpr ColorRef WindowBackground = kSystemColorFlag | 5u;
 inline constexpr ColorRef WindowText = kSystemColorFlag | 8u;
 inline constexpr ColorRef ButtonFace = kSystemColorFlag | 15u;
+inline constexpr ColorRef ButtonShadow = kSystemColorFlag | 16u;
 inline constexpr ColorRef ButtonText = kSystemColorFlag | 18u;
+inline constexpr ColorRef ButtonHighlight = kSystemColorFlag | 20u;
 }  // namespace SystemColor
 
 }  // namespace host

@@ -80,6 +80,14 @@ Form::~Form() {
   std::erase(loadedForms(), this);
 }
 
+void Form::buildControls(std::span<const ControlSpec> table, const FormData& stored) {
+  host::buildControls(*this, table, stored);
+  for (ControlRefBase* ref : m_controlRefs) {
+    if (!ref->bind(*this))
+      qFatal("layout: no control %s of the declared type", ref->name().c_str());
+  }
+}
+
 void Form::load() {
   if (m_loaded) return;
   m_loaded = true;

@@ -3,8 +3,13 @@
 #include <QImage>
 #include <QWidget>
 
+#include <span>
+#include <vector>
+
 #include "Canvas.h"
 #include "ColorRef.h"
+#include "ControlRef.h"
+#include "FormBuilder.h"
 #include "MouseEvents.h"
 #include "Region.h"
 
@@ -14,7 +19,7 @@ namespace host {
 // background color and a persistent drawing surface over the whole inner area (AutoRedraw), on
 // which window effects draw and over which the controls sit. Its events are members that a
 // window connects its handlers to (Load.connect([this] { Form_Load(); })).
-class Form : public QWidget {
+class Form : public QWidget, public ControlRefOwner {
  public:
   explicit Form(QWidget* parent = nullptr);
   ~Form() override;
@@ -34,6 +39,17 @@ class Form : public QWidget {
   void Move(double left, double top, double width, double height);
   // Centres the window on the primary screen: screen size / 2 - window size / 2, in twips.
   void CenterOnScreen();
+
+  // Creates the window's controls from its layout table (see buildControls), then binds every
+  // ControlRef and ControlArray the window declared; a handle without its control is a
+  // programming error and stops the program with its name.
+  void buildControls(std::span<const ControlSpec> table, const FormData& stored);
+  // A control by name (and index) anywhere in the window; nullptr when there is none.
+  template <class T>
+  T* control(std::string_view name, int index = -1) const {
+    return findControl<T>(*this, name, index);
+  }
+  void addControlRef(ControlRefBase& ref) override { m_controlRefs.push_back(&ref); }
 
   // Loads the window once (raising Load), then shows it.
   void Show();
@@ -110,6 +126,7 @@ class Form : public QWidget {
   void resizeBuffer() const;
 
   mutable QImage m_buffer;
+  std::vector<ControlRefBase*> m_controlRefs;
   Region m_region;
   QPoint m_moveGrab;
   QPoint m_lastPress;  // global position of the last button press in this window  // pointer

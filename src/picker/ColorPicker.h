@@ -1,32 +1,26 @@
 #pragma once
 
-#include <memory>
-#include <string_view>
-
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "about/frm_about.h"
+#include "controls/button/CandyButton.h"
+#include "host/CheckBox.h"
 #include "host/Form.h"
+#include "host/Label.h"
 #include "host/Menu.h"
+#include "host/PictureBox.h"
+#include "host/Shape.h"
+#include "host/TextBox.h"
 #include "host/Timer.h"
 
 namespace host {
-class CheckBox;
-class FormData;
-class Label;
-class Shape;
-class PictureBox;
 class ScreenSource;
-class TextBox;
 }  // namespace host
 class twCMYK;
 class CZoom;
-class CandyButton;
 class cLogo;
-namespace ColorPickerLayout {
-struct ControlSpec;
-}
 
 // The picker window: the readouts of the pixel under the cursor, rewritten by Timer1 ten times
 // a second from the screen source it is given; the magnifier, the sampling switch, the zoom
@@ -69,43 +63,43 @@ class ColorPicker : public host::Form, private AboutOwner {
   std::array<host::MenuItem*, 3> mnuItem{};
   std::vector<host::MenuItem*> mnuZoom;
 
-  // Readouts written by the tick.
-  host::Label* lbl_mouse = nullptr;
-  host::Label* lbl_color = nullptr;
-  host::Label* lbl_red = nullptr;
-  host::Label* lbl_green = nullptr;
-  host::Label* lbl_blue = nullptr;
-  host::TextBox* txt_Hex = nullptr;
-  host::TextBox* txt_vbcode = nullptr;
-  host::Label* lbl_Hue = nullptr;
-  host::Label* lbl_Lum = nullptr;
-  host::Label* lbl_Sat = nullptr;
-  host::Label* lbl_gryR = nullptr;
-  host::Label* lbl_gryG = nullptr;
-  host::Label* lbl_gryB = nullptr;
-  host::Label* lbl_Grey = nullptr;
-  host::Label* lbl_C = nullptr;
-  host::Label* lbl_M = nullptr;
-  host::Label* lbl_Y = nullptr;
-  host::Label* lbl_K = nullptr;
-  host::PictureBox* Picture1 = nullptr;
-  host::PictureBox* Picture2 = nullptr;
-  host::PictureBox* Picture3 = nullptr;
-  host::PictureBox* Picture4 = nullptr;
-  host::PictureBox* Picture5 = nullptr;
-  host::PictureBox* Picture6 = nullptr;
-  host::PictureBox* Picture7 = nullptr;
-  host::PictureBox* Pic_zoom = nullptr;
-  host::Label* lbl_zoom_size = nullptr;
-  host::Label* lbl_about = nullptr;
-  host::Label* lbl_Exit = nullptr;
-  host::CheckBox* Check1 = nullptr;
-  host::CheckBox* onTop = nullptr;
-  host::PictureBox* picLogo = nullptr;
-  CandyButton* btn_Mixer = nullptr;
-  host::Shape* Shape1 = nullptr;
-  host::Shape* Shape2 = nullptr;
-  host::Shape* Shape3 = nullptr;
+  // The controls of the window's design (ColorPickerLayout), bound when they are built.
+  host::ControlRef<host::Label> lbl_mouse{*this, "lbl_mouse"};
+  host::ControlRef<host::Label> lbl_color{*this, "lbl_color"};
+  host::ControlRef<host::Label> lbl_red{*this, "lbl_red"};
+  host::ControlRef<host::Label> lbl_green{*this, "lbl_green"};
+  host::ControlRef<host::Label> lbl_blue{*this, "lbl_blue"};
+  host::ControlRef<host::TextBox> txt_Hex{*this, "txt_Hex"};
+  host::ControlRef<host::TextBox> txt_vbcode{*this, "txt_vbcode"};
+  host::ControlRef<host::Label> lbl_Hue{*this, "lbl_Hue"};
+  host::ControlRef<host::Label> lbl_Lum{*this, "lbl_Lum"};
+  host::ControlRef<host::Label> lbl_Sat{*this, "lbl_Sat"};
+  host::ControlRef<host::Label> lbl_gryR{*this, "lbl_gryR"};
+  host::ControlRef<host::Label> lbl_gryG{*this, "lbl_gryG"};
+  host::ControlRef<host::Label> lbl_gryB{*this, "lbl_gryB"};
+  host::ControlRef<host::Label> lbl_Grey{*this, "lbl_Grey"};
+  host::ControlRef<host::Label> lbl_C{*this, "lbl_C"};
+  host::ControlRef<host::Label> lbl_M{*this, "lbl_M"};
+  host::ControlRef<host::Label> lbl_Y{*this, "lbl_Y"};
+  host::ControlRef<host::Label> lbl_K{*this, "lbl_K"};
+  host::ControlRef<host::PictureBox> Picture1{*this, "Picture1"};
+  host::ControlRef<host::PictureBox> Picture2{*this, "Picture2"};
+  host::ControlRef<host::PictureBox> Picture3{*this, "Picture3"};
+  host::ControlRef<host::PictureBox> Picture4{*this, "Picture4"};
+  host::ControlRef<host::PictureBox> Picture5{*this, "Picture5"};
+  host::ControlRef<host::PictureBox> Picture6{*this, "Picture6"};
+  host::ControlRef<host::PictureBox> Picture7{*this, "Picture7"};
+  host::ControlRef<host::PictureBox> Pic_zoom{*this, "Pic_zoom"};
+  host::ControlRef<host::Label> lbl_zoom_size{*this, "lbl_zoom_size"};
+  host::ControlRef<host::Label> lbl_about{*this, "lbl_about"};
+  host::ControlRef<host::Label> lbl_Exit{*this, "lbl_Exit"};
+  host::ControlRef<host::CheckBox> Check1{*this, "Check1"};
+  host::ControlRef<host::CheckBox> onTop{*this, "onTop"};
+  host::ControlRef<host::PictureBox> picLogo{*this, "picLogo"};
+  host::ControlRef<CandyButton> btn_Mixer{*this, "btn_Mixer"};
+  host::ControlRef<host::Shape> Shape1{*this, "Shape1"};
+  host::ControlRef<host::Shape> Shape2{*this, "Shape2"};
+  host::ControlRef<host::Shape> Shape3{*this, "Shape3"};
 
   twCMYK* cmyk() const { return m_cmyk.get(); }
   CZoom* zoom() const { return m_zoom.get(); }
@@ -133,9 +127,6 @@ class ColorPicker : public host::Form, private AboutOwner {
   void restoreTimers() override;
   bool onTopTicked() const override;
   host::Form& ownerWindow() override { return *this; }
-  QWidget* createControl(const ColorPickerLayout::ControlSpec& item, const host::FormData& stored);
-  template <class T>
-  T* named(std::string_view name) const;
 
   host::ScreenSource& m_screen;
   std::unique_ptr<twCMYK> m_cmyk;

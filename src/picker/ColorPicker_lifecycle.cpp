@@ -64,14 +64,14 @@ void ColorPicker::wireEvents() {
     w->setMouseTracking(true);
   }
   const auto drag = [this](const host::MouseArgs& a) { dragOnLeftButton(a); };
-  for (host::Label* l :
-       {lbl_red, lbl_green, lbl_blue, lbl_gryR, lbl_gryG, lbl_gryB, lbl_Hue, lbl_Lum, lbl_Sat}) {
+  for (host::Label* l : std::initializer_list<host::Label*>{
+           lbl_red, lbl_green, lbl_blue, lbl_gryR, lbl_gryG, lbl_gryB, lbl_Hue, lbl_Lum, lbl_Sat}) {
     l->MouseMove.connect(drag);
   }
   txt_vbcode->MouseMove.connect(drag);
   // The captions "Color", "DECIMAL", "R", "G", "B" and "VB Long".
   for (const char* caption : {"Label3", "Label4", "Label2", "Label9", "Label11", "Label7"}) {
-    findChild<host::Label*>(QString::fromLatin1(caption))->MouseMove.connect(drag);
+    control<host::Label>(caption)->MouseMove.connect(drag);
   }
 }
 

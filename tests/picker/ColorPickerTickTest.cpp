@@ -82,7 +82,8 @@ TEST_P(TickTable, WritesEveryReadoutAndBar) {
   EXPECT_EQ(picker.lbl_Hue->Caption().toStdString(), p.hsb[0]);
   EXPECT_EQ(picker.lbl_Lum->Caption().toStdString(), p.hsb[1]);
   EXPECT_EQ(picker.lbl_Sat->Caption().toStdString(), p.hsb[2]);
-  for (const host::Label* l : {picker.lbl_gryR, picker.lbl_gryG, picker.lbl_gryB}) {
+  for (const host::Label* l : std::initializer_list<const host::Label*>{
+           picker.lbl_gryR, picker.lbl_gryG, picker.lbl_gryB}) {
     EXPECT_EQ(l->Caption().toStdString(), p.grey);
   }
   const int grey = std::stoi(p.grey);
