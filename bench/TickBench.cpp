@@ -6,7 +6,7 @@
 #include <QGuiApplication>
 #include <QImage>
 
-#include "../tests/fakes/FakeScreenSource.h"
+#include "FakeScreenSource.h"
 #include "picker/ColorPicker.h"
 
 namespace {

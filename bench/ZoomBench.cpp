@@ -5,7 +5,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-#include "../tests/fakes/FakeScreenSource.h"
+#include "FakeScreenSource.h"
 #include "host/PictureBox.h"
 #include "host/Region.h"
 #include "zoom/CZoom.h"

@@ -30,4 +30,15 @@ class RuntimeError : public std::runtime_error {
 inline constexpr std::int32_t kErrInvalidProcedureCall = 5;
 inline constexpr std::int32_t kErrOverflow = 6;
 
+// Runs one statement of a routine that goes on past its failures: a run-time error the statement
+// raises is dropped and the caller's next statement runs. Any other exception is a programming
+// error and passes on to the handler boundary, which logs it.
+template <class Statement>
+void skipOnError(Statement&& statement) {
+  try {
+    statement();
+  } catch (const RuntimeError&) {
+  }
+}
+
 }  // namespace host

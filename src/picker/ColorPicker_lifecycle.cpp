@@ -17,6 +17,7 @@
 #include "host/Label.h"
 #include "host/PictureBox.h"
 #include "host/Platform.h"
+#include "host/RuntimeError.h"
 #include "host/Screen.h"
 #include "host/Shape.h"
 #include "host/TextBox.h"
@@ -118,7 +119,7 @@ void ColorPicker::ensureLogo() {
 void ColorPicker::Form_Resize() {
   if (picLogo == nullptr) return;  // still being built
   // The strip spans the window's inner height (the window's scale is twips).
-  host::runEventHandler("picLogo.Height", [this] {
+  host::skipOnError([this] {
     picLogo->resize(picLogo->width(), host::twipsToPixels(host::roundHalfEven(ScaleHeight()),
                                                           host::Screen::TwipsPerPixelY()));
   });

@@ -3,7 +3,7 @@
 
 #include <QCheckBox>
 
-#include "../fakes/FakeScreenSource.h"
+#include "FakeScreenSource.h"
 #include "controls/button/CandyButton.h"
 #include "host/CheckBox.h"
 #include "host/Label.h"

@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QTest>
 
-#include "../fakes/FakeScreenSource.h"
+#include "FakeScreenSource.h"
 #include "about/cLogo.h"
 #include "about/frm_about.h"
 #include "controls/button/CandyButton.h"

@@ -1,7 +1,7 @@
 // The sampling tick against a fake screen, offscreen: every readout and bar the user sees.
 #include <gtest/gtest.h>
 
-#include "../fakes/FakeScreenSource.h"
+#include "FakeScreenSource.h"
 #include "host/Convert.h"
 #include "host/Label.h"
 #include "host/PictureBox.h"

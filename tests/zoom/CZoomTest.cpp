@@ -5,7 +5,7 @@
 #include <QPalette>
 #include <QWidget>
 
-#include "../fakes/FakeScreenSource.h"
+#include "FakeScreenSource.h"
 #include "host/PictureBox.h"
 #include "host/RuntimeError.h"
 #include "host/SystemColors.h"
