@@ -35,49 +35,43 @@ int layerOf(ControlKind kind) {
   }
 }
 
-void applyFont(QWidget& w, const ControlStyle& s) {
-  if (s.font) w.setFont(designFont(text(s.font->face), s.font->points, s.font->bold));
+// A new control of type T with the style's font and colors.
+template <class T>
+T* styled(QWidget& parent, const ControlStyle& s) {
+  auto* c = new T(&parent);
+  if (s.font) c->setFont(designFont(text(s.font->face), s.font->points, s.font->bold));
+  if (s.back) c->BackColor(*s.back);
+  if (s.fore) c->ForeColor(*s.fore);
+  return c;
 }
 
-QWidget* create(const ControlSpec& spec, QWidget& parent, const FormData& stored) {
+QWidget* create(const ControlSpec& entry, QWidget& parent, const FormData& stored) {
   static const ControlStyle kDefaults;
-  const ControlStyle& s = spec.style != nullptr ? *spec.style : kDefaults;
-  switch (spec.kind) {
+  const ControlStyle& s = entry.style != nullptr ? *entry.style : kDefaults;
+  switch (entry.kind) {
     case ControlKind::Label: {
-      auto* l = new Label(&parent);
-      applyFont(*l, s);
-      if (s.back) l->BackColor(*s.back);
-      if (s.fore) l->ForeColor(*s.fore);
+      auto* l = styled<Label>(parent, s);
       if (s.transparent) l->BackStyle(Label::BackStyleKind::Transparent);
       if (s.align) l->Alignment(*s.align);
       if (s.border.value_or(false)) l->BorderStyle(Label::BorderStyleKind::FixedSingle);
-      l->Caption(text(spec.text));
+      l->Caption(text(entry.text));
       return l;
     }
     case ControlKind::TextBox: {
-      auto* t = new TextBox(&parent);
-      applyFont(*t, s);
-      if (s.back) t->BackColor(*s.back);
-      if (s.fore) t->ForeColor(*s.fore);
+      auto* t = styled<TextBox>(parent, s);
       t->Locked(s.locked);
-      t->Text(text(spec.text));
+      t->Text(text(entry.text));
       return t;
     }
     case ControlKind::CheckBox: {
-      auto* c = new CheckBox(&parent);
-      applyFont(*c, s);
-      if (s.back) c->BackColor(*s.back);
-      if (s.fore) c->ForeColor(*s.fore);
-      c->Caption(text(spec.text));
+      auto* c = styled<CheckBox>(parent, s);
+      c->Caption(text(entry.text));
       c->Value(s.ticked ? 1 : 0);
       return c;
     }
     case ControlKind::PictureBox: {
-      auto* p = new PictureBox(&parent);
-      applyFont(*p, s);
+      auto* p = styled<PictureBox>(parent, s);
       if (!s.border.value_or(true)) p->BorderStyle(PictureBox::BorderStyleKind::None);
-      if (s.back) p->BackColor(*s.back);
-      if (s.fore) p->ForeColor(*s.fore);
       return p;
     }
     case ControlKind::Shape: {
@@ -91,20 +85,17 @@ QWidget* create(const ControlSpec& spec, QWidget& parent, const FormData& stored
       return shape;
     }
     case ControlKind::Frame: {
-      auto* f = new Frame(&parent);
-      applyFont(*f, s);
-      if (s.back) f->BackColor(*s.back);
-      if (s.fore) f->ForeColor(*s.fore);
-      f->Caption(text(spec.text));
+      auto* f = styled<Frame>(parent, s);
+      f->Caption(text(entry.text));
       return f;
     }
     case ControlKind::User: {
-      if (spec.create == nullptr) return nullptr;
-      UserControl* u = spec.create(&parent);
+      if (entry.create == nullptr) return nullptr;
+      UserControl* u = entry.create(&parent);
       // The control reads its name and size while it loads its properties.
-      u->setObjectName(text(spec.name));
-      placeTwips(*u, spec.rect);
-      u->load(stored.bagFor(text(spec.section.empty() ? spec.name : spec.section)));
+      u->setObjectName(text(entry.name));
+      placeTwips(*u, entry.rect);
+      u->load(stored.bagFor(text(entry.section.empty() ? entry.name : entry.section)));
       return u;
     }
   }
@@ -114,22 +105,22 @@ QWidget* create(const ControlSpec& spec, QWidget& parent, const FormData& stored
 void buildInto(QWidget& parent, std::string_view container, std::span<const ControlSpec> table,
                const FormData& stored) {
   for (int layer = 0; layer <= 2; ++layer) {
-    for (const ControlSpec& spec : table) {
-      if (spec.container != container || layerOf(spec.kind) != layer) continue;
-      QWidget* w = create(spec, parent, stored);
+    for (const ControlSpec& entry : table) {
+      if (entry.container != container || layerOf(entry.kind) != layer) continue;
+      QWidget* w = create(entry, parent, stored);
       if (w == nullptr) {
-        qWarning("layout: cannot create %s", qPrintable(text(spec.name)));
+        qWarning("layout: cannot create %s", qPrintable(text(entry.name)));
         continue;
       }
-      w->setObjectName(text(spec.name));
-      if (spec.index >= 0) w->setProperty(kIndexProperty, spec.index);
-      if (!spec.tooltip.empty()) w->setToolTip(text(spec.tooltip));
+      w->setObjectName(text(entry.name));
+      if (entry.index >= 0) w->setProperty(kIndexProperty, entry.index);
+      if (!entry.tooltip.empty()) w->setToolTip(text(entry.tooltip));
       if (auto* shape = dynamic_cast<Shape*>(w)) {
-        shape->place(spec.rect);
+        shape->place(entry.rect);
       } else {
-        placeTwips(*w, spec.rect);
+        placeTwips(*w, entry.rect);
       }
-      if (!spec.name.empty()) buildInto(*w, spec.name, table, stored);
+      if (!entry.name.empty()) buildInto(*w, entry.name, table, stored);
     }
   }
 }

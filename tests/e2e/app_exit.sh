@@ -5,22 +5,7 @@
 # Usage: app_exit.sh PATH_TO_TINTWELL   (run under with-xvfb)
 set -euo pipefail
 app=$1
-work=$(mktemp -d)
-pid=""
-trap '[ -n "$pid" ] && kill $pid 2>/dev/null; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; cat "$work/app.log" 2>/dev/null; exit 1; }
-
-start() {
-  "$app" >"$work/app.log" 2>&1 &
-  pid=$!
-  wid=""
-  for _ in $(seq 1 200); do
-    wid=$(xdotool search --name '^Tintwell$' 2>/dev/null | head -n1 || true)
-    [ -n "$wid" ] && return 0
-    sleep 0.05
-  done
-  fail "no Tintwell window"
-}
+. "$(dirname "$0")/lib.sh"
 
 # Waits up to $1 seconds for the process to end; its exit status in $status.
 wait_gone() {
@@ -36,7 +21,7 @@ wait_gone() {
 }
 
 # " X" after start-up.
-start
+start_app
 sleep 1.5
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 xdotool mousemove $((X + 302)) $((Y + 9)) click 1
@@ -44,7 +29,7 @@ wait_gone 2 || fail "still running 2 s after clicking X"
 [ "$status" = 0 ] || fail "exit status $status after X"
 
 # Esc 100 ms after the window appears, while the tones play.
-start
+start_app
 sleep 0.1
 xdotool windowfocus "$wid" key Escape
 wait_gone 1 || fail "still running 1 s after Esc during start-up"

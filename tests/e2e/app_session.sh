@@ -7,21 +7,10 @@
 # Usage: app_session.sh PATH_TO_TINTWELL   (run under with-xvfb)
 set -euo pipefail
 app=$1
-work=$(mktemp -d)
-pid=""
-trap '[ -n "$pid" ] && kill $pid 2>/dev/null; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; cat "$work/app.log" 2>/dev/null; exit 1; }
+. "$(dirname "$0")/lib.sh"
 
 xsetroot -solid '#12C37A'
-"$app" >"$work/app.log" 2>&1 &
-pid=$!
-wid=""
-for _ in $(seq 1 100); do
-  wid=$(xdotool search --name '^Tintwell$' 2>/dev/null | head -n1 || true)
-  [ -n "$wid" ] && break
-  sleep 0.1
-done
-[ -n "$wid" ] || fail "no Tintwell window"
+start_app
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 x0=$X
