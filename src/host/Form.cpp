@@ -179,48 +179,6 @@ void Form::KeyPreview(bool on) {
   m_keyPreview = on;
 }
 
-namespace {
-
-// The platform's virtual key code for a Qt key (letters and digits as their upper-case ASCII).
-int virtualKey(const QKeyEvent& e) {
-  const int k = e.key();
-  if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return kKeyF1 + (k - Qt::Key_F1);
-  switch (k) {
-    case Qt::Key_Escape:
-      return kKeyEscape;
-    case Qt::Key_Space:
-      return kKeySpace;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return kKeyReturn;
-    case Qt::Key_Tab:
-      return kKeyTab;
-    case Qt::Key_Backspace:
-      return kKeyBack;
-    case Qt::Key_Left:
-      return kKeyLeft;
-    case Qt::Key_Up:
-      return kKeyUp;
-    case Qt::Key_Right:
-      return kKeyRight;
-    case Qt::Key_Down:
-      return kKeyDown;
-    case Qt::Key_Shift:
-      return kKeyShift;
-    case Qt::Key_Control:
-      return kKeyControl;
-    case Qt::Key_Alt:
-      return kKeyMenu;
-    default:
-      break;
-  }
-  // Letters and digits are their upper-case ASCII codes.
-  if ((k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z)) return k;
-  return 0;
-}
-
-}  // namespace
-
 bool Form::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
       static_cast<QWidget*>(watched)->window() == this) {

@@ -1,5 +1,6 @@
 #include "MouseEvents.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QObject>
 #include <QWidget>
@@ -24,13 +25,16 @@ class MouseForwarder : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched != &m_widget) return false;
     switch (event->type()) {
-      case QEvent::MouseButtonPress:
-      case QEvent::MouseButtonDblClick: {
+      case QEvent::MouseButtonPress: {
         const auto& e = *static_cast<QMouseEvent*>(event);
         if (e.button() == Qt::LeftButton) m_leftDown = true;
         m_events.MouseDown.raise(mouseArgs(e, true));
         break;
       }
+      case QEvent::MouseButtonDblClick:
+        m_leftDown = false;  // the click was raised by the first release
+        m_events.DblClick.raise();
+        break;
       case QEvent::MouseMove:
         m_events.MouseMove.raise(mouseArgs(*static_cast<QMouseEvent*>(event), false));
         break;
@@ -72,6 +76,43 @@ MouseArgs mouseArgs(const QMouseEvent& e, bool buttonThatChanged) {
   a.X = e.position().x();
   a.Y = e.position().y();
   return a;
+}
+
+int virtualKey(const QKeyEvent& e) {
+  const int k = e.key();
+  if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return kKeyF1 + (k - Qt::Key_F1);
+  switch (k) {
+    case Qt::Key_Escape:
+      return kKeyEscape;
+    case Qt::Key_Space:
+      return kKeySpace;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return kKeyReturn;
+    case Qt::Key_Tab:
+      return kKeyTab;
+    case Qt::Key_Backspace:
+      return kKeyBack;
+    case Qt::Key_Left:
+      return kKeyLeft;
+    case Qt::Key_Up:
+      return kKeyUp;
+    case Qt::Key_Right:
+      return kKeyRight;
+    case Qt::Key_Down:
+      return kKeyDown;
+    case Qt::Key_Shift:
+      return kKeyShift;
+    case Qt::Key_Control:
+      return kKeyControl;
+    case Qt::Key_Alt:
+      return kKeyMenu;
+    default:
+      break;
+  }
+  // Letters and digits are their upper-case ASCII codes.
+  if ((k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z)) return k;
+  return 0;
 }
 
 void forwardMouseEvents(QWidget& widget, MouseEvents& events, MouseForwarding mode) {

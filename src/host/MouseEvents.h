@@ -4,6 +4,7 @@
 
 #include "Event.h"
 
+class QKeyEvent;
 class QMouseEvent;
 class QWidget;
 
@@ -24,13 +25,19 @@ int shiftBits(Qt::KeyboardModifiers m);
 // The buttons held (for moves) or the button that changed (for presses and releases).
 MouseArgs mouseArgs(const QMouseEvent& e, bool buttonThatChanged);
 
-// The mouse events of a control. Click follows a left press and release inside the control.
+// The mouse events of a control. Click follows a left press and release inside the control; the
+// second press of a double click raises DblClick instead of MouseDown, and its release no Click.
 struct MouseEvents {
   Event<const MouseArgs&> MouseDown{"MouseDown"};
   Event<const MouseArgs&> MouseMove{"MouseMove"};
   Event<const MouseArgs&> MouseUp{"MouseUp"};
   Event<> Click{"Click"};
+  Event<> DblClick{"DblClick"};
 };
+
+// The platform's virtual key code for a key event (kKeyEscape, kKeyF1 ...; letters and digits
+// as their upper-case ASCII), 0 for keys the program has no code for.
+int virtualKey(const QKeyEvent& e);
 
 // What happens to a mouse event of the widget after its events are raised.
 enum class MouseForwarding {

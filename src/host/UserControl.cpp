@@ -1,5 +1,7 @@
 #include "UserControl.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
@@ -10,6 +12,35 @@ namespace host {
 
 UserControl::UserControl(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  forwardMouseEvents(*this, Input, MouseForwarding::Consume);
+}
+
+void UserControl::keyPressEvent(QKeyEvent* event) {
+  int keyCode = virtualKey(*event);
+  if (keyCode == 0) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  Input.KeyDown.raise(keyCode, shiftBits(event->modifiers()));
+}
+
+void UserControl::keyReleaseEvent(QKeyEvent* event) {
+  int keyCode = virtualKey(*event);
+  if (keyCode == 0 || event->isAutoRepeat()) {
+    QWidget::keyReleaseEvent(event);
+    return;
+  }
+  Input.KeyUp.raise(keyCode, shiftBits(event->modifiers()));
+}
+
+void UserControl::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  Input.EnterFocus.raise();
+}
+
+void UserControl::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  Input.ExitFocus.raise();
 }
 
 QFont UserControl::AmbientFont() const {

@@ -8,6 +8,7 @@
 
 #include "Canvas.h"
 #include "ColorRef.h"
+#include "MouseEvents.h"
 #include "PropertyBag.h"
 #include "Region.h"
 
@@ -21,6 +22,18 @@ namespace host {
 class UserControl : public QWidget {
  public:
   explicit UserControl(QWidget* parent);
+
+  // The input the runtime delivers to the control itself (its UserControl_* handlers), as
+  // opposed to the events the control raises to its window: mouse events (every one; none
+  // reaches the window beneath), keys with their virtual key codes (a key held down repeats
+  // KeyDown, and KeyUp comes once), and the focus entering and leaving.
+  struct ControlInput : MouseEvents {
+    Event<int&, int> KeyDown{"UserControl_KeyDown"};
+    Event<int&, int> KeyUp{"UserControl_KeyUp"};
+    Event<> EnterFocus{"UserControl_EnterFocus"};
+    Event<> ExitFocus{"UserControl_ExitFocus"};
+  };
+  ControlInput Input;
 
   // False while a designer hosts the control; true when the program runs.
   bool UserMode() const { return m_userMode; }
@@ -57,6 +70,10 @@ class UserControl : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void growBuffer() const;
