@@ -2,13 +2,13 @@
 // uses a private Xvfb, so the real screen reads are measured too).
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include "host/Application.h"
 
 #include "host/Fonts.h"
 
 int main(int argc, char** argv) {
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+  host::Application app(argc, argv);
   host::registerApplicationFonts();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

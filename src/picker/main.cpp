@@ -1,5 +1,5 @@
 // Tintwell: the color of the screen pixel under the mouse cursor, in many notations at once.
-#include <QApplication>
+#include "host/Application.h"
 
 #include "ColorPicker.h"
 #include "effects/modOSversion.h"
@@ -9,8 +9,8 @@
 #include "program/ProgramFlags.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Tintwell"));
+  host::Application app(argc, argv);
+  host::Application::setApplicationName(QStringLiteral("Tintwell"));
   host::registerApplicationFonts();
   // Start-up: the system's name first, then the common controls, then the picker window.
   ProgramFlags::OSVersionName = modOSversion::GetOSVersion();

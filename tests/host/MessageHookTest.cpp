@@ -1,0 +1,204 @@
+// The per-window message hook: tables, the handled flag, results, nesting and release, reports.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "RecordingReporter.h"
+#include "host/MessageHook.h"
+
+namespace {
+
+using host::kMsgAfter;
+using host::kMsgBefore;
+using host::kMsgBoth;
+using host::kWmMouseLeave;
+using host::kWmMouseMove;
+
+// A window that counts the mouse moves reaching its own handling and takes or ignores them.
+class Window : public QWidget {
+ public:
+  Window() {
+    resize(50, 30);
+    setMouseTracking(true);  // moves without a button held reach it too
+  }
+  int ownMoves = 0;
+  bool takes = true;
+  std::function<void()> onOwnMove;
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* e) override {
+    ++ownMoves;
+    e->setAccepted(takes);
+    if (onOwnMove) onOwnMove();
+  }
+};
+
+struct Call {
+  bool before;
+  std::uint32_t message, wParam;
+  std::int32_t lParam, result;
+  bool operator==(const Call&) const = default;
+};
+
+class Receiver final : public host::MessageReceiver {
+ public:
+  void WindowProcReceiver(bool before, bool& handled, std::int32_t& result, QWidget*,
+                          std::uint32_t message, std::uint32_t wParam, std::int32_t lParam,
+                          std::int32_t& userValue) override {
+    calls.push_back({before, message, wParam, lParam, result});
+    ++userValue;
+    if (react) react(before, handled, result);
+  }
+  std::vector<Call> calls;
+  std::function<void(bool, bool&, std::int32_t&)> react;
+};
+
+class HookTest : public ::testing::Test {
+ protected:
+  std::int32_t move(int x, int y, std::uint32_t buttons = 0) {
+    return host::sendMessage(&window, kWmMouseMove, buttons, host::packPoint(x, y));
+  }
+  RecordingReporter reports;
+  Window window;
+  Receiver receiver;
+  host::MessageHook hook{"Owner", receiver};
+};
+
+TEST_F(HookTest, RegisteredMessagesReachTheReceiverBeforeAndAfterTheWindow) {
+  ASSERT_TRUE(hook.sc_Subclass(&window, 41));
+  hook.sc_AddMessage(&window, kWmMouseMove, kMsgBoth);
+  window.takes = false;
+  EXPECT_EQ(move(-3, 7, host::kMkRButton), 0);  // the window ignored it: result 0
+  EXPECT_EQ(receiver.calls,
+            (std::vector<Call>{{true, kWmMouseMove, 2, host::packPoint(-3, 7), 0},
+                               {false, kWmMouseMove, 2, host::packPoint(-3, 7), 0}}));
+  EXPECT_EQ(host::pointX(receiver.calls[0].lParam), -3);
+  EXPECT_EQ(hook.sc_UserValue(&window), 43);  // the user value, by reference, once per call
+  EXPECT_EQ(window.ownMoves, 1);
+  // Messages not registered pass untouched; the after receiver may change the result.
+  receiver.calls.clear();
+  host::sendMessage(&window, kWmMouseLeave, 0, 0);
+  EXPECT_TRUE(receiver.calls.empty());
+  receiver.react = [](bool before, bool&, std::int32_t& result) {
+    if (!before) result = 77;
+  };
+  EXPECT_EQ(move(1, 1), 77);
+}
+
+TEST_F(HookTest, HandledBeforeSkipsTheWindowAndTheAfterCall) {
+  ASSERT_TRUE(hook.sc_Subclass(&window));
+  hook.sc_AddMessage(&window, kWmMouseMove, kMsgBoth);
+  receiver.react = [](bool before, bool& handled, std::int32_t& result) {
+    if (before) {
+      handled = true;
+      result = 5;
+    }
+  };
+  EXPECT_EQ(move(2, 2), 5);
+  EXPECT_EQ(window.ownMoves, 0);
+  ASSERT_EQ(receiver.calls.size(), 1u);
+  EXPECT_TRUE(receiver.calls[0].before);
+}
+
+TEST_F(HookTest, TablesHoldThirtyTwoEntriesCountedNotFreeAndAllMessages) {
+  ASSERT_TRUE(hook.sc_Subclass(&window));
+  for (int m = 1; m <= 3; ++m)
+    hook.sc_AddMessage(&window, m);
+  hook.sc_AddMessage(&window, 2);  // already there: one entry
+  hook.sc_DelMessage(&window, 2);
+  hook.sc_AddMessage(&window, 100);  // reuses the freed entry: the count stays 3
+  for (int m = 4; m <= 32; ++m)
+    hook.sc_AddMessage(&window, m);  // 29 more: the count reaches 32
+  EXPECT_TRUE(reports.log.empty());
+  hook.sc_DelMessage(&window, 4);
+  hook.sc_AddMessage(&window, 200);  // a free entry, but the count is 32: overflow
+  ASSERT_EQ(reports.log.size(), 1u);
+  EXPECT_TRUE(reports.log[0].startsWith(QStringLiteral("Owner.zAddMsg: Message table overflow.")));
+  hook.sc_DelMessage(&window, 2);  // deleted once already
+  ASSERT_EQ(reports.boxes.size(), 2u);
+  EXPECT_EQ(reports.boxes[1].title, QStringLiteral("Error in Owner.zDelMsg"));
+  EXPECT_EQ(reports.boxes[1].prompt, QStringLiteral("Message &H2 not found in table."));
+
+  // Every message, then one: the table holds just that one.
+  hook.sc_AddMessage(&window, host::kAllMessages);
+  host::sendMessage(&window, kWmMouseLeave, 0, 0);
+  EXPECT_EQ(receiver.calls.size(), 1u);
+  hook.sc_AddMessage(&window, kWmMouseMove);
+  host::sendMessage(&window, kWmMouseLeave, 0, 0);
+  move(1, 1);
+  ASSERT_EQ(receiver.calls.size(), 2u);
+  EXPECT_EQ(receiver.calls[1].message, kWmMouseMove);
+  hook.sc_DelMessage(&window, host::kAllMessages);
+  move(1, 1);
+  EXPECT_EQ(receiver.calls.size(), 2u);
+}
+
+TEST_F(HookTest, FailuresAreReportedAndTheFirstHookKeepsWorking) {
+  hook.sc_AddMessage(&window, kWmMouseMove);
+  hook.sc_UnSubclass(&window);
+  ASSERT_EQ(reports.log.size(), 2u);
+  EXPECT_EQ(reports.log[0], QStringLiteral("Owner.zMap_hWnd: Subclassing hasn't been started"));
+  EXPECT_EQ(reports.log[1], QStringLiteral("Owner.sc_UnSubclass: Window handle isn't subclassed"));
+  EXPECT_FALSE(hook.sc_Subclass(nullptr));
+  EXPECT_EQ(reports.log.back(), QStringLiteral("Owner.sc_Subclass: Invalid window handle"));
+  EXPECT_FALSE(hook.sc_Subclass(&window, 0, 2));
+  EXPECT_EQ(reports.log.back(), QStringLiteral("Owner.sc_Subclass: Callback method not found"));
+
+  ASSERT_TRUE(hook.sc_Subclass(&window));
+  hook.sc_AddMessage(&window, kWmMouseMove);
+  EXPECT_FALSE(hook.sc_Subclass(&window));
+  EXPECT_EQ(reports.log.back(),
+            QStringLiteral("Owner.sc_Subclass: Window handle is already subclassed"));
+  EXPECT_EQ(reports.boxes.back().title, QStringLiteral("Error in Owner.sc_Subclass"));
+  move(3, 3);
+  EXPECT_EQ(receiver.calls.size(), 1u);
+  Window other;
+  EXPECT_EQ(hook.sc_UserValue(&other), 0);
+  EXPECT_EQ(reports.log.back(), QStringLiteral("Owner.zMap_hWnd: Window handle isn't subclassed"));
+}
+
+// Unhooked from inside its own window's handling, with a message sent to the window from there:
+// the record stays until the outermost call returns, and that call keeps the window's result.
+TEST_F(HookTest, ARecordUnhookedWhileInUseGoesWhenTheOutermostCallReturns) {
+  ASSERT_TRUE(hook.sc_Subclass(&window));
+  hook.sc_AddMessage(&window, kWmMouseMove, kMsgBoth);
+  std::vector<int> recordsSeen;
+  window.onOwnMove = [&] {
+    if (window.ownMoves != 1) return;
+    hook.sc_UnSubclass(&window);
+    move(5, 5);  // nested: depth 2
+    recordsSeen.push_back(host::hookRecordCount(window));
+  };
+  EXPECT_EQ(move(4, 4), 1);  // the window's own result, not the release's
+  EXPECT_EQ(recordsSeen, std::vector<int>{1});
+  EXPECT_EQ(host::hookRecordCount(window), 0);
+  EXPECT_EQ(window.ownMoves, 2);
+  ASSERT_EQ(receiver.calls.size(), 1u);  // only the outer before call ran
+  move(6, 6);
+  EXPECT_EQ(receiver.calls.size(), 1u);
+}
+
+TEST_F(HookTest, ALeaveIsDeliveredOncePerRequestAndTheOwnerUnhooksAtItsEnd) {
+  {
+    host::MessageHook scoped("Scoped", receiver);
+    ASSERT_TRUE(scoped.sc_Subclass(&window));
+    scoped.sc_AddMessage(&window, kWmMouseLeave);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&window, &leave);
+    EXPECT_TRUE(receiver.calls.empty());  // nobody asked
+    host::trackMouseLeave(window);
+    QCoreApplication::sendEvent(&window, &leave);
+    QCoreApplication::sendEvent(&window, &leave);
+    EXPECT_EQ(receiver.calls.size(), 1u);
+    EXPECT_EQ(receiver.calls[0].message, kWmMouseLeave);
+  }
+  EXPECT_EQ(host::hookRecordCount(window), 0);
+  EXPECT_TRUE(host::IsFunctionExported("TrackMouseEvent", "user32"));
+  EXPECT_FALSE(host::IsFunctionExported("TrackMouseEventEx", "User32"));
+}
+
+}  // namespace
