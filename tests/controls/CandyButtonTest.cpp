@@ -149,7 +149,7 @@ TEST(CandyButtonTest, SaveThenLoadRestoresEveryProperty) {
   EXPECT_EQ(b->ForeColor(), 0xE0E0E0u);
   EXPECT_EQ(b->drawColor(), 0xE0E0E0u);
   EXPECT_EQ(b->MousePointer(), 99);
-  EXPECT_FALSE(b->isEnabled());
+  EXPECT_FALSE(b->Enabled());
   EXPECT_TRUE(b->ready());
 }
 

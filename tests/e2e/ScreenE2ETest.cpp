@@ -5,9 +5,12 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QProcess>
 #include <QScreen>
 #include <QTest>
 
+#include "controls/button/CandyButton.h"
+#include "host/CheckBox.h"
 #include "host/Label.h"
 #include "host/PictureBox.h"
 #include "host/Screen.h"
@@ -174,6 +177,46 @@ TEST_F(PickerE2E, MagnifierFillsBeyondTheScreenEdgeWithTheBoxBackground) {
   EXPECT_EQ(zoomPixel(0, 73), 0x010203u);
   EXPECT_EQ(zoomPixel(74, 0), 0x010203u);
   EXPECT_EQ(zoomPixel(74, 73), screenPixel(QPoint(7, 7)));
+}
+
+// With sampling off the mixer button is usable: the real pointer moving onto it paints it hot,
+// moving off paints it normal again, and a real click raises Click once.
+TEST_F(PickerE2E, TheMixerButtonLightsUpUnderThePointerAndAClickRaisesOneClick) {
+  picker.Check1->Value(0);
+  CandyButton& button = *picker.btn_Mixer;
+  ASSERT_TRUE(button.Enabled());
+  int clicks = 0;
+  button.Click.connect([&] { ++clicks; });
+  const QPoint face(30, 20);  // a point of the face, away from the caption (button pixels)
+  auto onScreen = [&] { return screenPixel(button.mapToGlobal(face)); };
+  auto painted = [&] { return button.buffer().pixel(face) & 0xFFFFFFu; };
+
+  QCursor::setPos(picker.mapToGlobal(QPoint(150, 205)));  // the window's background
+  QTRY_COMPARE_WITH_TIMEOUT(button.lastState(), static_cast<int>(CandyButton::Normal), 3000);
+  QTRY_COMPARE(onScreen(), painted());
+  const QRgb normal = onScreen();
+
+  QCursor::setPos(button.mapToGlobal(QPoint(40, 15)));
+  QTRY_COMPARE_WITH_TIMEOUT(button.lastState(), static_cast<int>(CandyButton::Hot), 3000);
+  QTRY_COMPARE(onScreen(), painted());
+  EXPECT_NE(onScreen(), normal) << "the hot face differs from the normal one";
+  EXPECT_TRUE(button.mouseInside());
+
+  QCursor::setPos(picker.mapToGlobal(QPoint(150, 205)));
+  QTRY_COMPARE_WITH_TIMEOUT(button.lastState(), static_cast<int>(CandyButton::Normal), 3000);
+  QTRY_COMPARE(onScreen(), normal);
+
+  // A real click through the X server.
+  const QPoint at = button.mapToGlobal(QPoint(40, 15));
+  ASSERT_EQ(
+      QProcess::execute(QStringLiteral("xdotool"),
+                        {QStringLiteral("mousemove"), QString::number(at.x()),
+                         QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")}),
+      0);
+  QTRY_COMPARE_WITH_TIMEOUT(clicks, 1, 3000);
+  QTest::qWait(200);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(button.lastState(), static_cast<int>(CandyButton::Hot));
 }
 
 }  // namespace

@@ -98,7 +98,7 @@ TEST_F(LifecycleTest, LoadingBuildsTheWindowAsDesigned) {
   EXPECT_EQ(picker.Timer1.Interval(), 100);
   EXPECT_EQ(picker.Timer.Interval(), 10);
   EXPECT_TRUE(ProgramFlags::SamplingOn);
-  EXPECT_FALSE(picker.btn_Mixer->isEnabled());
+  EXPECT_FALSE(picker.btn_Mixer->Enabled());
   EXPECT_TRUE(host::IsTopmost(picker));
   EXPECT_TRUE(picker.onTop->Enabled());
   EXPECT_EQ(beeps, (std::vector<std::pair<int, int>>{
@@ -124,7 +124,7 @@ TEST_F(LifecycleTest, SpaceFreezesTheReadoutsAndSpaceAgainGoesLive) {
   EXPECT_FALSE(samplingOn());
   EXPECT_FALSE(zoomOn());
   EXPECT_EQ(picker.Check1->ForeColor(), 0xE0E0E0u);
-  EXPECT_TRUE(picker.btn_Mixer->isEnabled());
+  EXPECT_TRUE(picker.btn_Mixer->Enabled());
   EXPECT_FALSE(ProgramFlags::SamplingOn);
 
   screen.fill(host::RGB(0, 0, 255));
@@ -136,7 +136,7 @@ TEST_F(LifecycleTest, SpaceFreezesTheReadoutsAndSpaceAgainGoesLive) {
   QTest::keyClick(picker.Check1, Qt::Key_Space);
   EXPECT_EQ(picker.Check1->ForeColor(), 0x00FF00u);
   QTRY_COMPARE_WITH_TIMEOUT(picker.txt_Hex->Text(), QStringLiteral("0000FF"), 2000);
-  EXPECT_FALSE(picker.btn_Mixer->isEnabled());
+  EXPECT_FALSE(picker.btn_Mixer->Enabled());
 }
 
 TEST_F(LifecycleTest, ZoomTimerFollowsTheDesignedTable) {

@@ -32,7 +32,28 @@ const std::array<CandyButton::Palette, 15>& CandyButton::palettes() {
   return kPalettes;
 }
 
-CandyButton::CandyButton(QWidget* parent) : host::UserControl(parent) {}
+CandyButton::CandyButton(QWidget* parent) : host::UserControl(parent) {
+  // Tab reaches the button, and a click on it takes the focus.
+  setFocusPolicy(Qt::StrongFocus);
+  Input.MouseDown.connect([this](const host::MouseArgs& a) {
+    UserControl_MouseDown(static_cast<std::int16_t>(a.Button), static_cast<std::int16_t>(a.Shift),
+                          static_cast<float>(a.X), static_cast<float>(a.Y));
+  });
+  Input.MouseMove.connect([this](const host::MouseArgs& a) {
+    UserControl_MouseMove(static_cast<std::int16_t>(a.Button), static_cast<std::int16_t>(a.Shift),
+                          static_cast<float>(a.X), static_cast<float>(a.Y));
+  });
+  Input.MouseUp.connect([this](const host::MouseArgs& a) {
+    UserControl_MouseUp(static_cast<std::int16_t>(a.Button), static_cast<std::int16_t>(a.Shift),
+                        static_cast<float>(a.X), static_cast<float>(a.Y));
+  });
+  Input.Click.connect([this] { UserControl_Click(); });
+  Input.DblClick.connect([this] { UserControl_DblClick(); });
+  Input.KeyDown.connect([this](int& keyCode, int shift) { UserControl_KeyDown(keyCode, shift); });
+  Input.KeyUp.connect([this](int& keyCode, int shift) { UserControl_KeyUp(keyCode, shift); });
+  Input.EnterFocus.connect([this] { UserControl_EnterFocus(); });
+  Input.ExitFocus.connect([this] { UserControl_ExitFocus(); });
+}
 
 std::int32_t CandyButton::Clamp(std::int32_t value, std::int32_t min, std::int32_t max) {
   if (value < min) return min;
@@ -66,8 +87,9 @@ bool CandyButton::Enabled() const {
 }
 
 void CandyButton::Enabled(bool value) {
+  // The button's own flag: its window stays enabled, so the pointer entering and leaving still
+  // reach it (a disabled button shows hover in its disabled colors).
   m_Enabled = value;
-  setEnabled(value);
   PropertyChanged(QStringLiteral("Enabled"));
   host::runEventHandler("CandyButton.Enabled", [this] { Redraw(Normal); });
 }
@@ -203,7 +225,6 @@ void CandyButton::InitProperties() {
     m_ColorButtonHover = 0xFFC090;
     m_ColorBright = 0xFFEDB0;
     m_Enabled = true;
-    setEnabled(true);
   }
   m_Caption = Name();
   UpdateShape();
@@ -247,7 +268,6 @@ void CandyButton::ReadProperties(const host::PropertyBag& bag) {
         bag.readLong(QString::fromLatin1(key), static_cast<std::int32_t>(def)));
   };
   m_Enabled = bag.readBool(QStringLiteral("Enabled"), true);
-  setEnabled(m_Enabled);
   setFont(host::toQFont(bag.readFont(QStringLiteral("Font"), host::fromQFont(AmbientFont()))));
   m_Caption = bag.readText(QStringLiteral("Caption"), QString());
   m_CaptionHighLite = bag.readBool(QStringLiteral("CaptionHighLite"), false);
@@ -271,6 +291,7 @@ void CandyButton::ReadProperties(const host::PropertyBag& bag) {
   drawColor(m_ForeColor);
   UpdateShape();
   m_Ready = true;
+  if (UserMode()) setUpInput();
 }
 
 void CandyButton::resizeEvent(QResizeEvent* event) {

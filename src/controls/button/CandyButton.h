@@ -7,11 +7,16 @@
 #include <optional>
 
 #include "ButtonShape.h"
+#include "host/Event.h"
+#include "host/MessageHook.h"
 #include "host/PropertyBag.h"
 #include "host/UserControl.h"
 
-// The owner-drawn push button: its properties, color schemes, color blending and persistence.
-class CandyButton : public host::UserControl {
+// The owner-drawn push button: its properties, color schemes, color blending and persistence,
+// its painters, and its input: the state it paints after each mouse, key and focus input, the
+// pointer entering and leaving (raw messages of its own window through a message hook), and the
+// events it raises.
+class CandyButton : public host::UserControl, private host::MessageReceiver {
  public:
   enum ButtonState { Normal = 0, Pressed = 1, Focused = 2, Hot = 3, Checked_ = 4 };
 
@@ -22,6 +27,35 @@ class CandyButton : public host::UserControl {
   static const std::array<Palette, 15>& palettes();
 
   explicit CandyButton(QWidget* parent);
+
+  // The events raised to the window that holds the button. Button and Shift are the runtime's
+  // bits, X and Y single precision in the button's pixels.
+  using MouseEvent = host::Event<std::int16_t, std::int16_t, float, float>;
+  host::Event<> Click{"Click"};
+  host::Event<> DblClick{"DblClick"};
+  host::Event<> MouseEnter{"MouseEnter"};
+  host::Event<> MouseLeave{"MouseLeave"};
+  MouseEvent MouseMove{"MouseMove"};
+  MouseEvent MouseUp{"MouseUp"};
+  MouseEvent MouseDown{"MouseDown"};
+
+  // The input the runtime delivers (all ignored while Enabled is false, except the focus flags).
+  void UserControl_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
+  void UserControl_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
+  void UserControl_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
+  void UserControl_Click();
+  void UserControl_DblClick();
+  // Enter presses and releases the button as the left mouse button would; other keys nothing.
+  void UserControl_KeyDown(int& KeyCode, int Shift);
+  void UserControl_KeyUp(int& KeyCode, int Shift);
+  void UserControl_EnterFocus();
+  void UserControl_ExitFocus();
+
+  bool mouseInside() const { return m_MouseInside; }
+  bool hasFocus() const { return m_HasFocus; }
+  bool tracksLeave() const { return m_TrackLeave; }
+  // Repaints so far (for tests that tell a repaint of the same state from none).
+  int redraws() const { return m_redraws; }
 
   bool DisplayHand() const { return m_DisplayHand; }
   void DisplayHand(bool value) { m_DisplayHand = value; }
@@ -93,6 +127,18 @@ class CandyButton : public host::UserControl {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // The hook's messages, after the window's own handling: entering (the first qualifying mouse
+  // move inside) and leaving. Handled whether or not the button is enabled.
+  void WindowProcReceiver(bool before, bool& handled, std::int32_t& result, QWidget* window,
+                          std::uint32_t message, std::uint32_t wParam, std::int32_t lParam,
+                          std::int32_t& userValue) override;
+  // At load, while the program runs: leave tracking where the platform offers it, and the hook.
+  void setUpInput();
+  void StartLeaveTracking(QWidget& window);
+  // The mouse-down and mouse-up handling that Enter shares.
+  void mouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
+  void mouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
+
   void setFaceColor(host::ColorRef& field, host::ColorRef value, const char* notifyName);
   void PaintRounded(int W, int H, host::ColorRef color, const ButtonShape::GlossParams& P);
   void PaintGlow(host::Canvas& dc, const ButtonShape::GlossParams& P, int W, int H,
@@ -126,7 +172,11 @@ class CandyButton : public host::UserControl {
   bool m_Ready = false;
   bool m_MouseInside = false;
   bool m_HasFocus = false;
+  bool m_TrackLeave = false;
+  bool m_TrackViaUser32 = false;
   int m_lastState = -1;
+  int m_redraws = 0;
+  host::MessageHook m_hook{"CandyButton", *this};
   std::int32_t m_Radius = 0;
   std::optional<host::Region> m_InnerRegion;
 };

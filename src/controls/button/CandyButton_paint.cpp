@@ -110,6 +110,7 @@ void CandyButton::Redraw(int state) {
   if (m_Checked) state = Checked_;
   if (!m_Ready) return;
   m_lastState = state;
+  ++m_redraws;
   const int W = width();
   const int H = height();
   switch (m_Style) {
