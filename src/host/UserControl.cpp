@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
@@ -12,7 +13,22 @@ namespace host {
 
 UserControl::UserControl(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
-  forwardMouseEvents(*this, Input, MouseForwarding::Consume);
+  // Raised first; the widget's own handlers still run (a control may override them), and by
+  // default they take the event so that nothing reaches the window beneath.
+  forwardMouseEvents(*this, Input, MouseForwarding::PassOn);
+}
+
+void UserControl::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+}
+void UserControl::mouseMoveEvent(QMouseEvent* event) {
+  event->accept();
+}
+void UserControl::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+}
+void UserControl::mouseDoubleClickEvent(QMouseEvent* event) {
+  event->accept();
 }
 
 void UserControl::keyPressEvent(QKeyEvent* event) {

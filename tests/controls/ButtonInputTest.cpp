@@ -16,8 +16,14 @@ namespace {
 
 using Button = CandyButton;
 
+// The window beneath the button, counting the presses that reach it.
+struct Beneath : QWidget {
+  int presses = 0;
+  void mousePressEvent(QMouseEvent*) override { ++presses; }
+};
+
 struct Pressable {
-  QWidget window;
+  Beneath window;
   CandyButton* b;
   Pressable() {
     window.resize(200, 100);
@@ -164,6 +170,8 @@ TEST(ButtonEventsTest, EnterActsAsTheLeftButtonWithoutAClickAndAClickRaisesOneCl
   QTest::mouseClick(p.b, Qt::LeftButton, {}, QPoint(12, 7));
   EXPECT_EQ(r.events, (std::vector<std::string>{"down 1,0,12,7", "up 1,0,12,7", "click"}));
   EXPECT_TRUE(p.b->hasFocus());
+  QTest::mouseClick(p.b, Qt::RightButton, {}, QPoint(12, 7));
+  EXPECT_EQ(p.window.presses, 0) << "the button takes its presses";
 }
 
 TEST(ButtonEventsTest, ADisabledButtonRaisesOnlyEnterAndLeaveAndStillTracksFocus) {
