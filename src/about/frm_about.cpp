@@ -57,7 +57,7 @@ frm_about::frm_about(AboutOwner& owner) : host::Form(&owner.ownerWindow()), m_ow
   ForeColor(Palette::kWhite);
   Width(kWidth);
   Height(kHeight);
-  buildControls(kControls, host::FormData{});
+  buildControls({kControls}, host::FormData{});
 
   Label5->Click.connect([this] { unload(); });
   const auto drag = [this](const host::MouseArgs& a) { dragOnLeftButton(a); };

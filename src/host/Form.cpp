@@ -80,8 +80,9 @@ Form::~Form() {
   std::erase(loadedForms(), this);
 }
 
-void Form::buildControls(std::span<const ControlSpec> table, const FormData& stored) {
-  host::buildControls(*this, table, stored);
+void Form::buildControls(std::initializer_list<std::span<const ControlSpec>> tables,
+                         const FormData& stored) {
+  host::buildControls(*this, tables, stored);
   for (ControlRefBase* ref : m_controlRefs) {
     if (!ref->bind(*this))
       qFatal("layout: no control %s of the declared type", ref->name().c_str());

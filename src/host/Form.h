@@ -43,7 +43,8 @@ class Form : public QWidget, public ControlRefOwner {
   // Creates the window's controls from its layout table (see buildControls), then binds every
   // ControlRef and ControlArray the window declared; a handle without its control is a
   // programming error and stops the program with its name.
-  void buildControls(std::span<const ControlSpec> table, const FormData& stored);
+  void buildControls(std::initializer_list<std::span<const ControlSpec>> tables,
+                     const FormData& stored);
   // A control by name (and index) anywhere in the window; nullptr when there is none.
   template <class T>
   T* control(std::string_view name, int index = -1) const {

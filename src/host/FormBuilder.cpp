@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <vector>
 
 #include "CheckBox.h"
 #include "Control.h"
@@ -129,6 +130,14 @@ void buildInto(QWidget& parent, std::string_view container, std::span<const Cont
 
 void buildControls(QWidget& window, std::span<const ControlSpec> table, const FormData& stored) {
   buildInto(window, {}, table, stored);
+}
+
+void buildControls(QWidget& window, std::initializer_list<std::span<const ControlSpec>> tables,
+                   const FormData& stored) {
+  std::vector<ControlSpec> all;
+  for (const auto& table : tables)
+    all.insert(all.end(), table.begin(), table.end());
+  buildInto(window, {}, all, stored);
 }
 
 int controlIndex(const QWidget& control) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -65,6 +66,9 @@ struct ControlSpec {
 // the tab order). User controls load their properties from their section of `stored`, or
 // initialize them when it has none. Every control gets its name (and index) for lookup.
 void buildControls(QWidget& window, std::span<const ControlSpec> table, const FormData& stored);
+// Several tables of one window built as one (the picker's and its mixer panel's).
+void buildControls(QWidget& window, std::initializer_list<std::span<const ControlSpec>> tables,
+                   const FormData& stored);
 
 // The control named `name` (element `index` of a control array, -1 for a single control) anywhere
 // inside `root`, frames and picture boxes included; nullptr when there is none of that type.

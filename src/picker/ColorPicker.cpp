@@ -36,5 +36,5 @@ void ColorPicker::createControls() {
   for (const QString& problem : stored.problems()) {
     qWarning("stored form data of ColorPicker: %s", qPrintable(problem));
   }
-  buildControls(ColorPickerLayout::controls(), stored);
+  buildControls({ColorPickerLayout::controls()}, stored);
 }

@@ -75,8 +75,8 @@ class Window : public host::Form {
  public:
   Window() {
     resize(400, 200);
-    buildControls(kTable, host::FormData::parse(
-                              QStringLiteral("[probeSection]\nCaption = \"from the bag\"\n")));
+    buildControls({kTable}, host::FormData::parse(
+                                QStringLiteral("[probeSection]\nCaption = \"from the bag\"\n")));
   }
   host::ControlRef<host::Frame> fraInner{*this, "fraInner"};
   host::ControlArray<host::Label> lblRGB{*this, "lblRGB"};

@@ -1,0 +1,59 @@
+#include "frmColor.h"
+
+#include <QCursor>
+
+#include "MixerModel.h"
+#include "host/Control.h"
+#include "host/Label.h"
+#include "host/Platform.h"
+#include "host/Screen.h"
+#include "program/ProgramFlags.h"
+
+frmColor::frmColor(const host::Label& swatch, const QWidget& frame)
+    : host::Form(nullptr), m_swatch(swatch), m_frame(frame) {
+  // A tool window: no taskbar entry for a window that lives as long as one press.
+  setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+  setWindowTitle(QStringLiteral("Tintwell"));
+  Load.connect([this] { Form_Load(); });
+  MouseMove.connect([this](const host::MouseArgs&) { followPointer(); });
+  MouseUp.connect([this](const host::MouseArgs&) { drop(); });
+}
+
+frmColor* frmColor::lift(const host::Label& swatch, const QWidget& frame) {
+  auto* window = new frmColor(swatch, frame);
+  window->Show();
+  window->Form_Activate();
+  return window;
+}
+
+void frmColor::Form_Load() {
+  if (ProgramFlags::topmostAvailable()) host::SetTopmost(*this, true);
+  // The frame's place on the screen (pixels) and the swatch's in the frame (twips).
+  const QPoint frameOnScreen = m_frame.mapToGlobal(QPoint(0, 0));
+  const host::TwipsRect r = MixerModel::matchWindowRect(
+      frameOnScreen.x(), frameOnScreen.y(), host::geometryTwips(m_swatch),
+      host::Screen::TwipsPerPixelX(), host::Screen::TwipsPerPixelY());
+  Move(r.left, r.top, r.width, r.height);
+  BackColor(m_swatch.BackColor());
+}
+
+void frmColor::Form_Activate() {
+  // Where a window manager moves windows it does not say when the button comes up, so the
+  // window follows the pointer itself, holding the pointer until the release.
+  m_grab = QCursor::pos() - pos();
+  m_dragging = true;
+  grabMouse();
+}
+
+void frmColor::followPointer() {
+  if (m_dragging) move(QCursor::pos() - m_grab);
+}
+
+void frmColor::drop() {
+  if (!m_dragging) return;
+  m_dragging = false;
+  releaseMouse();
+  unload();
+  // Not inside its own event handler: deleted once the release has been handled.
+  deleteLater();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QPoint>
+
+#include "host/Form.h"
+
+namespace host {
+class Label;
+}
+
+// The color-match window: a borderless, topmost window of the mixed color, lifted off the
+// mixer's swatch by a press on it (30 twips in from each edge), following the pointer while the
+// button is held so the color can be laid beside any other on the screen, and gone on release.
+// A fresh one per press; nothing is kept between presses.
+class frmColor : public host::Form {
+ public:
+  // `swatch` gives the color and the place; `frame` is the frame that holds it.
+  frmColor(const host::Label& swatch, const QWidget& frame);
+
+  // A press on the swatch: creates the window, shows it and starts the drag. It unloads on the
+  // release and deletes itself once its own handler has returned.
+  static frmColor* lift(const host::Label& swatch, const QWidget& frame);
+
+ private:
+  void Form_Load();
+  // Takes the pointer from the swatch (the toolkit's grab of the press) and follows it.
+  void Form_Activate();
+  void followPointer();
+  void drop();
+
+  const host::Label& m_swatch;
+  const QWidget& m_frame;
+  QPoint m_grab;  // the pointer's place in the window when the drag began (pixels)
+  bool m_dragging = false;
+};
