@@ -166,19 +166,22 @@ void HSliderBar::ForeColor(host::ColorRef NewValue) {
 
 void HSliderBar::MousePointer(std::int32_t NewValue) {
   m_MousePointer = low16(NewValue);
-  host::UserControl::MousePointer(m_MousePointer);
-  if (m_MousePointer == 99 && !m_MouseIcon.image.isNull()) {
-    setCursor(QCursor(QPixmap::fromImage(m_MouseIcon.image)));
-  }
+  applyPointer();
   PropertyChanged(QStringLiteral("MousePointer"));
 }
 
 void HSliderBar::MouseIcon(const host::PictureRef& Img) {
   m_MouseIcon = Pic{Img, loadImage(Img)};
+  applyPointer();
+  PropertyChanged(QStringLiteral("MouseIcon"));
+}
+
+void HSliderBar::applyPointer() {
+  host::UserControl::MousePointer(m_MousePointer);
+  // The custom pointer is the icon where there is one.
   if (m_MousePointer == 99 && !m_MouseIcon.image.isNull()) {
     setCursor(QCursor(QPixmap::fromImage(m_MouseIcon.image)));
   }
-  PropertyChanged(QStringLiteral("MouseIcon"));
 }
 
 void HSliderBar::Refresh() {
@@ -219,15 +222,16 @@ void HSliderBar::InitProperties() {
 
 void HSliderBar::ReadProperties(const host::PropertyBag& bag) {
   // The host's own keys first: a stored instance is as large as its extent when its keys are
-  // read (the cue's default height is the inner height then).
-  if (bag.contains(QStringLiteral("_extentx")) && bag.contains(QStringLiteral("_extenty"))) {
-    resize(
-        extentToPixels(bag.readLong(QStringLiteral("_extentx"), 0), host::Screen::TwipsPerPixelX()),
-        extentToPixels(bag.readLong(QStringLiteral("_extenty"), 0),
-                       host::Screen::TwipsPerPixelY()));
+  // read (the cue's default height is the inner height then). An unreadable extent leaves the
+  // size as it is.
+  const std::int32_t extentX = bag.readLong(QStringLiteral("_extentx"), -1);
+  const std::int32_t extentY = bag.readLong(QStringLiteral("_extenty"), -1);
+  if (extentX > 0 && extentY > 0) {
+    resize(extentToPixels(extentX, host::Screen::TwipsPerPixelX()),
+           extentToPixels(extentY, host::Screen::TwipsPerPixelY()));
   }
-  const auto picture = [&bag](const char* key) {
-    const host::PictureRef ref = bag.readPicture(QString::fromLatin1(key), host::PictureRef{});
+  const auto picture = [&bag](const char* key, const host::PictureRef& def = {}) {
+    const host::PictureRef ref = bag.readPicture(QString::fromLatin1(key), def);
     Pic pic{ref, loadImage(ref)};
     if (pic.image.isNull() && !ref.path.isEmpty()) {
       bag.noteProblem(QStringLiteral("property \"%1\": cannot read the picture %2; none used")
@@ -254,11 +258,8 @@ void HSliderBar::ReadProperties(const host::PropertyBag& bag) {
   m_PictureCueOver = picture("PictureCueOver");
   ForeColor(static_cast<host::ColorRef>(bag.readLong(QStringLiteral("ForeColor"), 255)));
   m_MousePointer = bag.readInteger(QStringLiteral("MousePointer"), 0);
-  m_MouseIcon = picture("MouseIcon");
-  host::UserControl::MousePointer(m_MousePointer);
-  if (m_MousePointer == 99 && !m_MouseIcon.image.isNull()) {
-    setCursor(QCursor(QPixmap::fromImage(m_MouseIcon.image)));
-  }
+  m_MouseIcon = picture("MouseIcon", m_MouseIcon.ref);  // absent: the current icon
+  applyPointer();
   PaintSlider();
 }
 

@@ -159,6 +159,7 @@ class HSliderBar : public host::UserControl {
   void Cue_MouseUp(const host::MouseArgs& a);
   void tmrTestState_Timer();
 
+  void applyPointer();
   void setPicture(Pic& field, const host::PictureRef& ref, const char* notifyName);
   void setCueGeometry(const CueGeometry& g);
   void setCueBoxPicture(const QImage& picture);
