@@ -108,21 +108,6 @@ TEST(HSliderBarTest, ColorsAndLooksWaitForTheNextPaint) {
   EXPECT_EQ(changes(*s).size(), 4u);
 }
 
-TEST(HSliderBarTest, WidthsAndHeightsReadRoundedHalfToEven) {
-  host::PropertyBag bag;
-  bag.WriteProperty(QStringLiteral("CueWidth"), 10.5f);
-  bag.WriteProperty(QStringLiteral("CueHeight"), 13.5f);
-  bag.WriteProperty(QStringLiteral("AutoCue"), std::int32_t{1});  // kept at that size
-  auto s = std::make_unique<HSliderBar>(nullptr);
-  s->load(&bag);
-  EXPECT_EQ(s->CueWidth(), 10);
-  EXPECT_EQ(s->CueHeight(), 14);
-  s->BorderStyle(0x10001);  // the surface keeps the low 16 bits
-  EXPECT_EQ(s->BorderStyle(), 1);
-  s->MousePointer(0xFFFF);
-  EXPECT_EQ(s->MousePointer(), -1);
-}
-
 TEST(HSliderBarTest, AnEmptyBagGivesTheReadDefaults) {
   auto s = std::make_unique<HSliderBar>(nullptr);
   s->resize(158, 20);
@@ -215,7 +200,7 @@ TEST(HSliderBarTest, StoredValuesAreTakenAsTheyAreAndBadOnesFallBackQuietly) {
   const host::FormData data = host::FormData::parse(QStringLiteral(
       "[a]\nmax = 255\nvalue = 500\n"
       "[b]\nmax = \"lots\"\nborderstyle = 70000\npicture = Picture(\":/no/such.png\")\n"
-      "cuewidth = 10\nautocue = 1\n"));
+      "cuewidth = 10.5\ncueheight = 13.5\nautocue = 1\n"));
   auto a = std::make_unique<HSliderBar>(nullptr);
   a->load(data.bagFor(QStringLiteral("a")));
   EXPECT_EQ(a->value(), 500);  // unchecked against Max
@@ -224,7 +209,12 @@ TEST(HSliderBarTest, StoredValuesAreTakenAsTheyAreAndBadOnesFallBackQuietly) {
   EXPECT_EQ(b->Max(), 100);
   EXPECT_EQ(b->BorderStyle(), 1);
   EXPECT_EQ(b->Picture().path, QStringLiteral(":/no/such.png"));  // kept, drawn as no picture
-  EXPECT_EQ(b->CueWidth(), 10);
+  EXPECT_EQ(b->CueWidth(), 10);                                   // read rounded half to even
+  EXPECT_EQ(b->CueHeight(), 14);
+  b->BorderStyle(0x10000);  // the surface keeps the low 16 bits
+  EXPECT_EQ(b->BorderStyle(), 0);
+  b->MousePointer(0xFFFF);
+  EXPECT_EQ(b->MousePointer(), -1);
   EXPECT_EQ(data.bagFor(QStringLiteral("b"))->problems().size(), 3u);
 }
 

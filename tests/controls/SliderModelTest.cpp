@@ -1,5 +1,5 @@
 // The slider's value/pixel arithmetic without Qt: the value setter's range check, the drag
-// step on the picker's slider geometry, the press look, the range-sized cue and the track tiles.
+// step on the picker's slider geometry, the range-sized cue and the track tiles.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -67,17 +67,10 @@ TEST(SliderModelTest, NoDragWhereTheArithmeticWouldDivideByZero) {
   EXPECT_FALSE(SliderModel::rangeCueWidth(158, 3, 3).has_value());
 }
 
-TEST(SliderModelTest, CuePlacementOnThePickersSliders) {
-  const double rgb = *SliderModel::unitWidth(158, 10, 0, 255);
-  EXPECT_FLOAT_EQ(SliderModel::cueLeftFor(0, 0, rgb), 0.0f);
-  EXPECT_NEAR(SliderModel::cueLeftFor(128, 0, rgb), 74.29, 0.005);
-  EXPECT_FLOAT_EQ(SliderModel::cueLeftFor(255, 0, rgb), 148.0f);
-  const double shade = *SliderModel::unitWidth(201, 10, 0, 255);
-  EXPECT_FLOAT_EQ(SliderModel::cueLeftFor(255, 0, shade), 191.0f);
-  // The widest bounds do not overflow: one unit is a tiny fraction of a pixel.
-  const double widest = *SliderModel::unitWidth(158, 10, INT_MIN, INT_MAX);
-  EXPECT_GT(widest, 0.0);
-  EXPECT_NEAR(SliderModel::cueLeftFor(INT_MAX, INT_MIN, widest), 148.0f, 0.001);
+TEST(SliderModelTest, TheWidestBoundsDoNotOverflow) {
+  const double unit = *SliderModel::unitWidth(158, 10, INT_MIN, INT_MAX);
+  EXPECT_NEAR(SliderModel::cueLeftFor(INT_MAX, INT_MIN, unit), 148.0f, 0.001);
+  EXPECT_EQ(SliderModel::rangeCueWidth(158, INT_MIN, INT_MAX), 0);
 }
 
 TEST(SliderModelTest, ValuesRoundHalfToEven) {
@@ -87,20 +80,9 @@ TEST(SliderModelTest, ValuesRoundHalfToEven) {
   EXPECT_FALSE(SliderModel::valueAt(7, 0, 0.0).has_value());
 }
 
-TEST(SliderModelTest, APressInsideTheCueSpanLooksDownAndOnItsLeftEdgeOver) {
-  EXPECT_EQ(SliderModel::pressState(20, 20, 10), SliderModel::Over);
-  EXPECT_EQ(SliderModel::pressState(20.5, 20, 10), SliderModel::Down);
-  EXPECT_EQ(SliderModel::pressState(30, 20, 10), SliderModel::Down);
-  EXPECT_EQ(SliderModel::pressState(30.5, 20, 10), SliderModel::Over);
-  EXPECT_EQ(SliderModel::pressState(3, 20, 10), SliderModel::Over);
-}
-
 TEST(SliderModelTest, RangeSizedCueDropsTheFraction) {
-  EXPECT_EQ(SliderModel::rangeCueWidth(158, 0, 10), 15);
-  EXPECT_EQ(SliderModel::rangeCueWidth(158, 10, 0), 15);
-  EXPECT_EQ(SliderModel::rangeCueWidth(158, 0, 255), 0);
+  EXPECT_EQ(SliderModel::rangeCueWidth(158, 10, 0), 15);   // reversed bounds
   EXPECT_EQ(SliderModel::rangeCueWidth(158.5, 0, 2), 79);  // 158.5 rounds to 158
-  EXPECT_EQ(SliderModel::rangeCueWidth(158, INT_MIN, INT_MAX), 0);
 }
 
 TEST(SliderModelTest, TrackTilesCoverTheWidthAndNeverLoopForever) {
