@@ -95,7 +95,7 @@ SliderWindow::SliderWindow() {
   Width(4200);
   Height(1440);
   const host::FormData stored = host::FormData::load(QStringLiteral(":/forms/ColorPicker.txt"));
-  buildControls(kControls, stored);
+  buildControls({kControls}, stored);
   const std::array<HSliderBar*, 4> sliders{hsbRGB[0], hsbRGB[1], hsbRGB[2], hsbShade};
   for (std::size_t i = 0; i < sliders.size(); ++i) {
     host::Label* label = lblValue[i];

@@ -48,10 +48,9 @@ HSliderBar::HSliderBar(QWidget* parent)
     return w != nullptr && w->isEnabled() ? w : nullptr;
   };
 
-  host::forwardMouseEvents(*this, m_surfaceInput, host::MouseForwarding::Consume);
-  m_surfaceInput.MouseDown.connect([this](const host::MouseArgs& a) { UserControl_MouseDown(a); });
-  m_surfaceInput.MouseMove.connect([this](const host::MouseArgs& a) { UserControl_MouseMove(a); });
-  m_surfaceInput.MouseUp.connect([this](const host::MouseArgs& a) { UserControl_MouseUp(a); });
+  Input.MouseDown.connect([this](const host::MouseArgs& a) { UserControl_MouseDown(a); });
+  Input.MouseMove.connect([this](const host::MouseArgs& a) { UserControl_MouseMove(a); });
+  Input.MouseUp.connect([this](const host::MouseArgs& a) { UserControl_MouseUp(a); });
   m_Cue->MouseDown.connect([this](const host::MouseArgs& a) { Cue_MouseDown(a); });
   m_Cue->MouseMove.connect([this](const host::MouseArgs& a) { Cue_MouseMove(a); });
   m_Cue->MouseUp.connect([this](const host::MouseArgs& a) { Cue_MouseUp(a); });

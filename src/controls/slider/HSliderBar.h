@@ -194,6 +194,5 @@ class HSliderBar : public host::UserControl {
 
   host::PictureBox* m_Cue;  // a child window, owned by the surface
   host::Timer m_tmrTestState;
-  host::MouseEvents m_surfaceInput;
   WindowProbe m_windowUnderPointer;
 };
