@@ -21,6 +21,14 @@ TwipsRect geometryTwips(const QWidget& widget) {
                    pixelsToTwips(g.height(), ty)};
 }
 
+void setLeftTwips(QWidget& widget, int twips) {
+  widget.move(twipsToPixels(twips, Screen::TwipsPerPixelX()), widget.y());
+}
+
+void setWidthTwips(QWidget& widget, int twips) {
+  widget.resize(twipsToPixels(twips, Screen::TwipsPerPixelX()), widget.height());
+}
+
 int bevelWidth(Bevel kind) {
   return kind == Bevel::Box ? 2 : 1;
 }

@@ -19,6 +19,15 @@ void Shape::place(const TwipsRect& r) {
   relayout();
 }
 
+int Shape::Width() const {
+  return pixelsToTwips(m_outline.width(), Screen::TwipsPerPixelX());
+}
+
+void Shape::Width(int twips) {
+  m_outline.setWidth(twipsToPixels(twips, Screen::TwipsPerPixelX()));
+  relayout();
+}
+
 void Shape::relayout() {
   // A width-w border covers w pixels starting w / 2 outside the outline.
   const int out = m_borderVisible ? m_borderWidth / 2 : 0;

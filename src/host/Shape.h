@@ -16,6 +16,9 @@ class Shape : public QWidget {
 
   // Places the outline at a design rectangle in twips (of the parent's area).
   void place(const TwipsRect& r);
+  // The outline's width in twips; setting it keeps the left edge.
+  int Width() const;
+  void Width(int twips);
   ColorRef BorderColor() const { return m_borderColor; }
   void BorderColor(ColorRef c);
   int BorderWidth() const { return m_borderWidth; }
