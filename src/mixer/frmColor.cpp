@@ -11,8 +11,10 @@
 
 frmColor::frmColor(const host::Label& swatch, const QWidget& frame)
     : host::Form(nullptr), m_swatch(swatch), m_frame(frame) {
-  // A tool window: no taskbar entry for a window that lives as long as one press.
-  setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+  // A tool window: no taskbar entry for a window that lives as long as one press. It never
+  // takes the keyboard: without a window manager nothing would give it back to the picker.
+  setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+  setAttribute(Qt::WA_ShowWithoutActivating);
   setWindowTitle(QStringLiteral("Tintwell"));
   Load.connect([this] { Form_Load(); });
   MouseMove.connect([this](const host::MouseArgs&) { followPointer(); });

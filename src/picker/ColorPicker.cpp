@@ -7,6 +7,7 @@
 #include "about/cLogo.h"
 #include "color/twCMYK.h"
 #include "host/FormData.h"
+#include "mixer/MixerLayout.h"
 #include "program/Palette.h"
 #include "zoom/CZoom.h"
 
@@ -23,6 +24,7 @@ ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent)
   createControls();
   buildMenu();
   wireEvents();
+  wireMixer();
   Timer1.Tick.connect([this] { Timer1_Timer(); });
   Timer.Interval(10);
   Timer.Tick.connect([this] { Timer_Timer(); });
@@ -36,5 +38,5 @@ void ColorPicker::createControls() {
   for (const QString& problem : stored.problems()) {
     qWarning("stored form data of ColorPicker: %s", qPrintable(problem));
   }
-  buildControls({ColorPickerLayout::controls()}, stored);
+  buildControls({ColorPickerLayout::controls(), MixerLayout::controls()}, stored);
 }

@@ -6,8 +6,10 @@
 
 #include "about/frm_about.h"
 #include "controls/button/CandyButton.h"
+#include "controls/slider/HSliderBar.h"
 #include "host/CheckBox.h"
 #include "host/Form.h"
+#include "host/Frame.h"
 #include "host/Label.h"
 #include "host/Menu.h"
 #include "host/PictureBox.h"
@@ -46,6 +48,15 @@ class ColorPicker : public host::Form, private AboutOwner {
   void txt_Hex_GotFocus();
   void txt_vbcode_GotFocus();
   void mnuZoom_Click(int index);
+  // The mixer panel: opens or closes it (the button's caption tells which).
+  void btn_Mixer_Click();
+  // Shows mixColor in every control of the panel.
+  void UpdateMixer();
+  void hsbRGB_Change(int index, std::int32_t& value);
+  void hsbShade_Change(std::int32_t& value);
+  // Any button pressed on the swatch lifts a color-match window off it.
+  void lblColorBox_MouseDown();
+  bool mixerOpen() const;
   void mnuItem_Click(int index);
   void UncheckZoomItems();
 
@@ -100,6 +111,20 @@ class ColorPicker : public host::Form, private AboutOwner {
   host::ControlRef<host::Shape> Shape1{*this, "Shape1"};
   host::ControlRef<host::Shape> Shape2{*this, "Shape2"};
   host::ControlRef<host::Shape> Shape3{*this, "Shape3"};
+  // The mixer panel (MixerLayout).
+  host::ControlArray<HSliderBar> hsbRGB{*this, "hsbRGB"};
+  host::ControlRef<HSliderBar> hsbShade{*this, "hsbShade"};
+  host::ControlArray<host::TextBox> txtRGB{*this, "txtRGB"};
+  host::ControlRef<host::TextBox> txtColorHtml{*this, "txtColorHtml"};
+  host::ControlRef<host::TextBox> txtColorVB{*this, "txtColorVB"};
+  host::ControlRef<host::Label> lblColorBox{*this, "lblColorBox"};
+  host::ControlRef<host::Frame> fraColor{*this, "fraColor"};
+
+  // The mixed color (0x00BBGGRR, always within 0..FFFFFF); set while UpdateMixer writes to the
+  // panel, so the sliders' handlers leave its writes alone; the shade slider's last position.
+  host::ColorRef mixColor = 0;
+  bool mixerUpdating = false;
+  std::int16_t lastShade = 0;
 
   twCMYK* cmyk() const { return m_cmyk.get(); }
   CZoom* zoom() const { return m_zoom.get(); }
@@ -117,6 +142,9 @@ class ColorPicker : public host::Form, private AboutOwner {
   // Starts or stops both timers, leaving the switch and SamplingOn alone (the about window).
   void runTimers(bool on);
   void wireEvents();
+  void wireMixer();
+  // Caret to 0 and the whole text selected, ready to copy.
+  static void selectWholeText(host::TextBox& box);
   void ensureLogo();
   // The move of the whole window that dragging a readout starts (left button alone).
   void dragOnLeftButton(const host::MouseArgs& args);

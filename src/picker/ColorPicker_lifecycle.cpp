@@ -183,14 +183,17 @@ void ColorPicker::dragOnLeftButton(const host::MouseArgs& args) {
   if (args.Button == host::kLeftButton) beginMove();
 }
 
+void ColorPicker::selectWholeText(host::TextBox& box) {
+  box.SelStart(0);
+  box.SelLength(static_cast<int>(box.Text().size()));
+}
+
 void ColorPicker::txt_Hex_GotFocus() {
-  txt_Hex->SelStart(0);
-  txt_Hex->SelLength(static_cast<int>(txt_Hex->Text().size()));
+  selectWholeText(*txt_Hex);
 }
 
 void ColorPicker::txt_vbcode_GotFocus() {
-  txt_vbcode->SelStart(0);
-  txt_vbcode->SelLength(static_cast<int>(txt_vbcode->Text().size()));
+  selectWholeText(*txt_vbcode);
 }
 
 void ColorPicker::stopTimers() {

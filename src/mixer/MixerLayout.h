@@ -1,0 +1,23 @@
+#pragma once
+
+#include <span>
+
+#include "host/FormBuilder.h"
+
+// The mixer panel's controls in the picker window: three frames with the RGB sliders over their
+// bands, the shade slider between "Darker" and " Lighter", the swatch and the color texts. All of
+// it lies right of the compact window's edge (4755 twips), so it shows only when the window is
+// widened. Twips from the window's or the frame's inner corner.
+namespace MixerLayout {
+
+inline constexpr int kOpenWidth = 8565;      // the window, twips
+inline constexpr int kBandWidthOpen = 9045;  // Shape2, the dark top band
+inline constexpr int kBandWidthClosed = 4920;
+inline constexpr int kExitLeftOpen = 8155;  // lbl_Exit
+inline constexpr int kExitLeftClosed = 4410;
+inline constexpr int kAboutLeftOpen = 7890;  // lbl_about
+inline constexpr int kAboutLeftClosed = 4185;
+
+std::span<const host::ControlSpec> controls();
+
+}  // namespace MixerLayout

@@ -1,0 +1,128 @@
+// The mixer panel in the picker window, offscreen: opening and closing it, what it shows, the
+// sliders moved by the mouse, and the texts' selection.
+#include <gtest/gtest.h>
+
+#include <QMouseEvent>
+#include <QTest>
+
+#include "FakeScreenSource.h"
+#include "host/Forms.h"
+#include "host/Platform.h"
+#include "picker/ColorPicker.h"
+
+namespace {
+
+class MixerTest : public ::testing::Test {
+ protected:
+  MixerTest() : screen(QImage(400, 300, QImage::Format_RGB32)), picker(screen) {
+    host::setBeepHandler([](int, int) {});
+    host::setEndHandler([] {});
+    screen.fill(host::RGB(255, 128, 0));
+    screen.setCursor(QPoint(10, 10));
+    picker.Show();
+    picker.Timer1_Timer();    // the readouts show FF8000
+    picker.Check1->Value(0);  // frozen: the mixer button is usable
+  }
+  ~MixerTest() override {
+    host::setBeepHandler(nullptr);
+    host::setEndHandler(nullptr);
+  }
+  QString text(const host::TextBox* box) const { return box->Text(); }
+  // Mouse input on a slider, in its own pixels, with the slider as the window under the pointer.
+  void drag(HSliderBar& slider, std::initializer_list<double> xs) {
+    slider.setWindowUnderPointer([&slider] { return &slider; });
+    auto send = [&slider](QEvent::Type type, double x, Qt::MouseButton b, Qt::MouseButtons held) {
+      QMouseEvent e(type, QPointF(x, 7), slider.mapToGlobal(QPointF(x, 7)), b, held,
+                    Qt::NoModifier);
+      QApplication::sendEvent(&slider, &e);
+    };
+    auto x = xs.begin();
+    send(QEvent::MouseButtonPress, *x, Qt::LeftButton, Qt::LeftButton);
+    for (++x; x != xs.end(); ++x)
+      send(QEvent::MouseMove, *x, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, *std::prev(xs.end()), Qt::LeftButton, Qt::NoButton);
+  }
+  std::array<int, 4> sliders() const {
+    return {picker.hsbRGB[0]->value(), picker.hsbRGB[1]->value(), picker.hsbRGB[2]->value(),
+            picker.hsbShade->value()};
+  }
+
+  FakeScreenSource screen;
+  ColorPicker picker;
+};
+
+TEST_F(MixerTest, OpeningWidensTheWindowShowsTheFrozenColorAndStopsSampling) {
+  ASSERT_TRUE(picker.btn_Mixer->Enabled());
+  QTest::mouseClick(picker.btn_Mixer, Qt::LeftButton, {}, QPoint(30, 15));
+  ASSERT_TRUE(picker.mixerOpen());
+  EXPECT_EQ(picker.btn_Mixer->Caption(), QStringLiteral("««« ColorMixer"));
+  EXPECT_EQ(picker.width(), 571);                    // 8565 twips
+  EXPECT_EQ(picker.Shape2->outline().width(), 603);  // 9045
+  EXPECT_EQ(picker.lbl_Exit->x(), 544);              // 8155
+  EXPECT_EQ(picker.lbl_about->x(), 526);             // 7890
+  EXPECT_FALSE(picker.Timer1.Enabled() || picker.Timer.Enabled());
+  EXPECT_FALSE(picker.Check1->Enabled());
+  EXPECT_EQ(sliders(), (std::array{255, 128, 0, 128}));
+  EXPECT_EQ(text(picker.txtColorHtml), QStringLiteral("#FF8000"));
+  EXPECT_EQ(text(picker.txtColorVB), QStringLiteral("&H0080FF&"));
+  EXPECT_EQ(text(picker.txtRGB[0]), QStringLiteral("255"));
+  EXPECT_EQ(text(picker.txtRGB[1]), QStringLiteral("128"));
+  EXPECT_EQ(text(picker.txtRGB[2]), QStringLiteral("00"));
+  EXPECT_EQ(picker.lblColorBox->BackColor(), 0x0080FFu);
+  EXPECT_EQ(picker.windowRegion().box().right, 570) << "the rounded shape follows the width";
+
+  QTest::mouseClick(picker.btn_Mixer, Qt::LeftButton, {}, QPoint(30, 15));
+  EXPECT_FALSE(picker.mixerOpen());
+  EXPECT_EQ(picker.btn_Mixer->Caption(), QStringLiteral("ColorMixer »»»"));
+  EXPECT_EQ(picker.width(), 317);
+  EXPECT_EQ(picker.Shape2->outline().width(), 328);
+  EXPECT_EQ(picker.lbl_Exit->x(), 294);
+  EXPECT_EQ(picker.lbl_about->x(), 279);
+  // Closing switches sampling on.
+  EXPECT_TRUE(picker.Check1->Enabled());
+  EXPECT_EQ(picker.Check1->Value(), 1);
+  EXPECT_TRUE(picker.Timer1.Enabled() && picker.Timer.Enabled());
+  EXPECT_FALSE(picker.btn_Mixer->Enabled());
+}
+
+TEST_F(MixerTest, ClosingSwitchesSamplingOnWhateverItWasBefore) {
+  picker.Check1->Value(1);  // opened from code while sampling runs
+  picker.btn_Mixer_Click();
+  picker.btn_Mixer_Click();
+  EXPECT_EQ(picker.Check1->Value(), 1);
+  EXPECT_TRUE(picker.Timer1.Enabled() && picker.Timer.Enabled());
+  EXPECT_EQ(picker.Check1->ForeColor(), 0x00FF00u);
+}
+
+// The designed drag on a channel slider: pressed on the track at 100, moved to 6 (value 2),
+// released there. The color is made again from all three sliders; the other two stay.
+TEST_F(MixerTest, DraggingAChannelSliderRewritesEveryTextAndTheShadeButNotTheOtherChannels) {
+  picker.btn_Mixer_Click();
+  drag(*picker.hsbRGB[0], {100, 6});
+  EXPECT_EQ(sliders(), (std::array{2, 128, 0, 43}));
+  EXPECT_EQ(picker.mixColor, host::RGB(2, 128, 0));
+  EXPECT_EQ(text(picker.txtColorHtml), QStringLiteral("#028000"));
+  EXPECT_EQ(text(picker.txtColorVB), QStringLiteral("&H008002&"));
+  EXPECT_EQ(text(picker.txtRGB[0]), QStringLiteral("02"));
+  EXPECT_EQ(text(picker.txtRGB[1]), QStringLiteral("128"));
+  EXPECT_EQ(picker.lastShade, 43);
+
+  // The shade slider then moves every channel by the distance it went (10 units = 7.6 pixels
+  // on its 201-pixel track with a 10-pixel cue: from 32.4 to 40).
+  drag(*picker.hsbShade, {37.4, 45});
+  const int moved = picker.hsbShade->value() - 43;
+  EXPECT_GT(moved, 0);
+  EXPECT_EQ(picker.mixColor, host::RGB(2 + moved, 128 + moved, moved));
+}
+
+TEST_F(MixerTest, TheColorTextsSelectAllOfThemselvesWhenClicked) {
+  picker.btn_Mixer_Click();
+  picker.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&picker));
+  for (host::TextBox* box : {picker.txtColorHtml.get(), picker.txtColorVB.get()}) {
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(10, 8));
+    EXPECT_EQ(box->selectedText(), box->Text());
+  }
+}
+
+}  // namespace
