@@ -36,6 +36,9 @@ int extentToPixels(std::int32_t hundredthsMm, double twipsPerPixel) {
 HSliderBar::HSliderBar(QWidget* parent)
     : host::UserControl(parent), m_Cue(new host::PictureBox(this)) {
   setMouseTracking(true);
+  // A click takes the focus, as a control of the runtime does, though no key does anything
+  // here: a text box clicked afterwards gets the focus again and selects its text.
+  setFocusPolicy(Qt::ClickFocus);
   // The cue box at its laid-out place: hidden, borderless, dark red; every paint places it.
   m_Cue->BorderStyle(host::PictureBox::BorderStyleKind::None);
   m_Cue->BackColor(0x0000C0);
