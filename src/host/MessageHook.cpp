@@ -83,13 +83,14 @@ bool alive(const HookRecord* record) {
 }
 
 void release(HookRecord* record) {
+  const QWidget* window = record->window;  // the record is gone after the erase
   auto& chains = registry().chains;
-  const auto it = chains.find(record->window);
+  const auto it = chains.find(window);
   if (it == chains.end()) return;
   std::erase_if(it->second, [record](const auto& r) { return r.get() == record; });
   if (it->second.empty()) {
     chains.erase(it);
-    registry().leaveRequested.erase(record->window);
+    registry().leaveRequested.erase(window);
   }
 }
 
