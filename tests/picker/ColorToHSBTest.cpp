@@ -19,12 +19,8 @@ TEST_P(ColorToHSBTable, GivesHueSaturationBrightness) {
   const HsbCase& p = GetParam();
   std::array<std::int32_t, 3> out{-9, -9, -9};
   ColorToHSB(out, static_cast<std::int32_t>(host::RGB(p.r, p.g, p.b)));
-  EXPECT_EQ(out[0], p.hue);
-  EXPECT_EQ(out[1], p.saturation);
-  EXPECT_EQ(out[2], p.brightness);
-  EXPECT_EQ(hsb::lastHue(), p.hue);
-  EXPECT_EQ(hsb::lastSaturation(), p.saturation);
-  EXPECT_EQ(hsb::lastBrightness(), p.brightness);
+  EXPECT_EQ(out, (std::array{p.hue, p.saturation, p.brightness}));
+  EXPECT_EQ((std::array{hsb::lastHue(), hsb::lastSaturation(), hsb::lastBrightness()}), out);
 }
 
 INSTANTIATE_TEST_SUITE_P(
