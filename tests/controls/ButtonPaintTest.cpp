@@ -75,10 +75,9 @@ TEST(ButtonPaintTest, StyleSixMiddleRowIsTheFaceAndTheRingIsHalfBright) {
   Painted p(6, 75, 24);
   p.button->Redraw(CandyButton::Normal);
   EXPECT_EQ(p.button->radius(), 8);
-  EXPECT_EQ(p.at(37, 12), 0x000080u);  // 2y = H: exactly ColorButtonUp
-  std::int32_t half = 50;
-  EXPECT_EQ(p.at(1, 12), CandyButton::BlendColors(0, 0x000080, half));
-  EXPECT_EQ(p.at(74, 12), p.at(1, 12));  // mirrored about W / 2
+  EXPECT_EQ(p.at(37, 12), 0x000080u);           // 2y = H: exactly ColorButtonUp
+  EXPECT_EQ(p.at(1, 12), host::RGB(64, 0, 0));  // half way from black
+  EXPECT_EQ(p.at(74, 12), p.at(1, 12));         // mirrored about W / 2
 }
 
 TEST(ButtonPaintTest, RoundedBorderFollowsBrightnessAndDisabledFacesTurnGrey) {
@@ -99,11 +98,9 @@ TEST(ButtonPaintTest, GlossRowsFadeFromWhiteAtTheTop) {
   Painted p(3, 110, 29);
   p.button->Redraw(CandyButton::Normal);
   // The inner shape starts at row 2: its gloss line is 70 * 2 / 12 = 11 % of the way from white
-  // to the face; rows 0 and 1 are border, here the face color itself.
-  std::int32_t pct = 11;
-  EXPECT_EQ(p.at(55, 2), CandyButton::BlendColors(0xFFFFFF, 0x000080, pct));
-  pct = 70 * 10 / 12;
-  EXPECT_EQ(p.at(55, 10), CandyButton::BlendColors(0xFFFFFF, 0x000080, pct));
+  // to the face, row 10 58 %; rows 0 and 1 are border, here the face color itself.
+  EXPECT_EQ(p.at(55, 2), host::RGB(242, 227, 227));
+  EXPECT_EQ(p.at(55, 10), host::RGB(182, 108, 108));
   EXPECT_EQ(p.at(55, 1), 0x000080u);
 }
 

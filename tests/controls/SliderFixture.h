@@ -37,13 +37,11 @@ class SliderTest : public ::testing::Test {
  protected:
   SliderTest() {
     EXPECT_TRUE(dir.isValid());
-    bag.WriteProperty(QStringLiteral("max"), std::int32_t{255});
-    bag.WriteProperty(QStringLiteral("backcolor"), std::int32_t{1});
-    bag.WriteProperty(QStringLiteral("borderstyle"), std::int32_t{0});
-    bag.WriteProperty(QStringLiteral("style"), std::int32_t{1});
-    bag.WriteProperty(QStringLiteral("autocue"), std::int32_t{1});
-    bag.WriteProperty(QStringLiteral("cuewidth"), std::int32_t{10});
-    bag.WriteProperty(QStringLiteral("cueheight"), std::int32_t{14});
+    const std::pair<const char*, std::int32_t> numbers[] = {
+        {"max", 255},   {"backcolor", 1}, {"borderstyle", 0}, {"style", 1},
+        {"autocue", 1}, {"cuewidth", 10}, {"cueheight", 14}};
+    for (const auto& [key, v] : numbers)
+      bag.WriteProperty(QString::fromLatin1(key), v);
     bag.WriteProperty(QStringLiteral("picture"), picture("track", 157, 14, kTrack, true));
     bag.WriteProperty(QStringLiteral("pictureover"), picture("over", 157, 14, kTrackOver, true));
     bag.WriteProperty(QStringLiteral("picturecue"), picture("cue", 10, 14, kCue));

@@ -39,6 +39,14 @@ constexpr ControlStyle kChannel{.back = 0x000000,
                                 .border = true};
 constexpr ControlStyle kBand{.fill = 0xF5D3A9};
 
+// A probe at 15 twips from the left, `top` from the top, from `section` of the stored data.
+constexpr ControlSpec probe(std::string_view name, int top, std::string_view section = {}) {
+  ControlSpec spec{name, K::User, nullptr, {15, top, 900, 300}};
+  spec.create = host::makeUserControl<Probe>;
+  spec.section = section;
+  return spec;
+}
+
 // A mixer-like window: a frame holding a frame, control arrays, a picture box with a shape.
 constexpr std::array kTable{
     ControlSpec{"fraOuter", K::Frame, &kPanel, {1500, 300, 3000, 1800}, "Outer"},
@@ -50,25 +58,8 @@ constexpr std::array kTable{
     ControlSpec{"chk", K::CheckBox, nullptr, {60, 150, 900, 255}, "On", "", "fraOuter"},
     ControlSpec{"pic", K::PictureBox, nullptr, {15, 15, 900, 900}, "", "Tip"},
     ControlSpec{"mark", K::Shape, nullptr, {150, 150, 300, 300}, "", "", "pic"},
-    ControlSpec{"stored",
-                K::User,
-                nullptr,
-                {15, 1200, 900, 300},
-                "",
-                "",
-                "",
-                -1,
-                host::makeUserControl<Probe>,
-                "probeSection"},
-    ControlSpec{"fresh",
-                K::User,
-                nullptr,
-                {15, 1500, 900, 300},
-                "",
-                "",
-                "",
-                -1,
-                host::makeUserControl<Probe>},
+    probe("stored", 1200, "probeSection"),
+    probe("fresh", 1500),
 };
 
 class Window : public host::Form {

