@@ -41,10 +41,10 @@ constexpr ControlStyle kBand{.fill = 0xF5D3A9};
 
 // A probe at 15 twips from the left, `top` from the top, from `section` of the stored data.
 constexpr ControlSpec probe(std::string_view name, int top, std::string_view section = {}) {
-  ControlSpec spec{name, K::User, nullptr, {15, top, 900, 300}};
-  spec.create = host::makeUserControl<Probe>;
-  spec.section = section;
-  return spec;
+  ControlSpec entry{name, K::User, nullptr, {15, top, 900, 300}};
+  entry.create = host::makeUserControl<Probe>;
+  entry.section = section;
+  return entry;
 }
 
 // A mixer-like window: a frame holding a frame, control arrays, a picture box with a shape.
