@@ -1,16 +1,34 @@
 // Tintwell: the color of the screen pixel under the mouse cursor, in many notations at once.
-#include "host/Application.h"
+#include <cstdio>
 
 #include "ColorPicker.h"
+#include "CommandLine.h"
 #include "effects/modOSversion.h"
+#include "host/Application.h"
 #include "host/Fonts.h"
 #include "host/Forms.h"
 #include "host/Screen.h"
 #include "program/ProgramFlags.h"
 
 int main(int argc, char** argv) {
+  const host::AppVersion v = host::App();
+  const QString version = QStringLiteral("%1.%2.0.%3").arg(v.Major).arg(v.Minor).arg(v.Revision);
+  {
+    // Before the application object, which needs a display: --help works without one.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+      arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine::Outcome outcome = CommandLine::read(arguments, version);
+    if (!outcome.run) {
+      std::fputs(outcome.text.toLocal8Bit().constData(), outcome.status == 0 ? stdout : stderr);
+      return outcome.status;
+    }
+  }
   host::Application app(argc, argv);
   host::Application::setApplicationName(QStringLiteral("Tintwell"));
+  host::Application::setApplicationVersion(version);
+  // The desktop entry, so a desktop (Wayland especially) matches the window to its icon.
+  host::Application::setDesktopFileName(QStringLiteral("org.tintwell.Tintwell"));
   host::registerApplicationFonts();
   // Start-up: the system's name first, then the common controls, then the picker window.
   ProgramFlags::OSVersionName = modOSversion::GetOSVersion();
