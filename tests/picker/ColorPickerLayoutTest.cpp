@@ -37,6 +37,7 @@ TEST_F(LayoutTest, DesignedTextsAndTooltips) {
   EXPECT_EQ(picker.Check1->Value(), 1);
   EXPECT_EQ(picker.Picture7->toolTip(), QStringLiteral("BLACK percentage"));
   EXPECT_EQ(picker.control<host::Label>("Label6")->Caption(), QStringLiteral("#:"));
+  EXPECT_FALSE(picker.windowIcon().isNull()) << "the icon drawn from the SVG is compiled in";
   // Nothing of the compact window starts past its right edge (317 pixels), and all of the
   // mixer panel does.
   std::set<QString> panel;
