@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "CandyButton.h"
+
+#include "host/Accessibility.h"
 #include "host/Canvas.h"
 #include "host/Convert.h"
 #include "host/Form.h"
@@ -109,6 +111,12 @@ void CandyButton::UpdateShape() {
 void CandyButton::Redraw(int state) {
   if (m_Checked) state = Checked_;
   if (!m_Ready) return;
+  if ((state == Pressed) != (m_lastState == Pressed)) {
+    QAccessible::State pressed;
+    pressed.pressed = true;
+    m_lastState = state;
+    host::accessibility::stateChanged(*this, pressed);
+  }
   m_lastState = state;
   ++m_redraws;
   const int W = width();
