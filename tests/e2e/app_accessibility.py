@@ -13,7 +13,9 @@ Only the pyatspi accessors are used: the Qt 6.4 bridge crashes on the D-Bus Prop
 method.
 """
 
+import itertools
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -22,7 +24,8 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-# The readouts by tooltip (a readout's name is its own text).
+# The readouts by tooltip (a readout's name is its own text). The saturation readout's tooltip
+# says "Luminance", the brightness readout's "Saturation".
 RED, GREEN, BLUE = " Decimal value of RED ", " Decimal value of GREEN ", " Decimal value of BLUE "
 HUE, SAT, BRIGHT = " Hue value ", " Luminance value ", " Saturation value "
 GREY = (" Greyscale value of RED ", " Greyscale value of GREEN ", " Greyscale value of BLUE ")
@@ -56,8 +59,10 @@ def wait_for(what, probe, until=bool, timeout=10.0):
     """Polls `probe` (letting the bus's events in) until `until` holds for what it returns."""
     deadline = time.monotonic() + timeout
     last = None
+    context = GLib.MainContext.default()
     while True:
-        GLib.MainContext.default().iteration(False)
+        while context.pending():
+            context.iteration(False)
         try:
             last = probe()
             if until(last):
@@ -113,12 +118,11 @@ def main():
     started.append(launcher)
     wait_for("the accessibility bus", lambda: has_name_owner("org.a11y.Bus"))
 
-    run("xsetroot", "-solid", CASES[0][0])
+    run("xsetroot", "-solid", "#000000")
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     with open(os.path.join(work, "app.log"), "w") as log:
         program = subprocess.Popen([app_path], env=env, stdout=log, stderr=subprocess.STDOUT)
     started.append(program)
-    run("xdotool", "mousemove", "30", "30")
 
     frame = wait_for("the picker on the bus", picker_frame)
     nodes = children(frame)
@@ -126,19 +130,26 @@ def main():
     by_role_name = {(n.getRoleName(), n.name): n for n in nodes}
 
     # The hue readout is labelled by its caption "H:".
-    hue = by_tooltip[HUE]
-    captions = [r.getTarget(i).name for r in hue.getRelationSet()
+    captions = [r.getTarget(i).name for r in by_tooltip[HUE].getRelationSet()
                 if r.getRelationType() == pyatspi.RELATION_LABELLED_BY
                 for i in range(r.getNTargets())]
     if captions != ["H:"]:
         fail("the hue readout is labelled by %r, expected ['H:']" % captions)
 
-    changes = []  # readouts' names and texts as the events report them
-    def on_change(event):
-        if event.source.description == HUE:
-            changes.append((event.type, event.source.name))
-    pyatspi.Registry.registerEventListener(on_change, "object:property-change:accessible-name",
-                                           "object:text-changed:insert")
+    # The readouts' changes as their events report them: (tooltip, event type, name). Once the
+    # pointer's moves arrive as events, the program sends them to this listener.
+    changes = []
+    pyatspi.Registry.registerEventListener(
+        lambda e: changes.append((e.source.description, e.type, e.source.name)),
+        "object:property-change:accessible-name", "object:text-changed:insert")
+    steps = itertools.count()
+
+    def jiggle():
+        run("xdotool", "mousemove", str(30 + next(steps) % 2), "30")
+        time.sleep(0.15)
+        return any(tip == MOUSE for tip, _, _ in changes)
+    wait_for("the pointer's moves as events", jiggle)
+    run("xdotool", "mousemove", "30", "30")
 
     for root, r, g, b, hue_text, sat, bright, grey, cmyk in CASES:
         run("xsetroot", "-solid", root)
@@ -170,9 +181,8 @@ def main():
 
         wait_for("the readouts of " + root, differences, until=lambda diff: diff == {})
         wait_for("the events of the hue readout for " + root,
-                 lambda: ("object:property-change:accessible-name", hue_text) in changes
-                 and any(t.startswith("object:text-changed:insert") and n == hue_text
-                         for t, n in changes))
+                 lambda: {(HUE, "object:property-change:accessible-name", hue_text),
+                          (HUE, "object:text-changed:insert", hue_text)} <= set(changes))
         print("read %s: %s %s %s, %s, grey %s, %s" % (root, r, g, b, hue_text, grey, cmyk))
 
     # The mixer button: a push button named by its caption, unavailable while sampling.
@@ -230,6 +240,7 @@ if __name__ == "__main__":
     try:
         main()
     finally:
+        shutil.rmtree(work, ignore_errors=True)
         for process in reversed(started):
             process.terminate()
             try:
