@@ -6,7 +6,6 @@
 #include "host/Accessibility.h"
 #include "host/Canvas.h"
 #include "host/Forms.h"
-#include "host/InputCodes.h"
 #include "host/SystemColors.h"
 
 namespace {

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "CandyButton.h"
-
 #include "host/Accessibility.h"
 #include "host/Canvas.h"
 #include "host/Convert.h"
@@ -111,13 +110,13 @@ void CandyButton::UpdateShape() {
 void CandyButton::Redraw(int state) {
   if (m_Checked) state = Checked_;
   if (!m_Ready) return;
-  if ((state == Pressed) != (m_lastState == Pressed)) {
+  const bool pressedChanged = (state == Pressed) != (m_lastState == Pressed);
+  m_lastState = state;
+  if (pressedChanged) {
     QAccessible::State pressed;
     pressed.pressed = true;
-    m_lastState = state;
     host::accessibility::stateChanged(*this, pressed);
   }
-  m_lastState = state;
   ++m_redraws;
   const int W = width();
   const int H = height();
