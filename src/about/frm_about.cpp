@@ -34,8 +34,10 @@ constexpr ControlStyle kHowTo{
     .font = FontSpec{"Tahoma", 6.75, true}, .fore = Palette::kWhite, .transparent = true};
 constexpr ControlStyle kClose{
     .font = FontSpec{"MS Sans Serif", 8.25, true}, .fore = Palette::kDarkRed, .transparent = true};
-constexpr ControlStyle kLogoStrip{
-    .font = FontSpec{"Arial", 9, true}, .fore = Palette::kWhite, .border = false};
+constexpr ControlStyle kLogoStrip{.font = FontSpec{"Arial", 9, true},
+                                  .fore = Palette::kWhite,
+                                  .border = false,
+                                  .decoration = true};
 
 // clang-format off
 constexpr std::array kControls{
@@ -53,6 +55,8 @@ frm_about::frm_about(AboutOwner& owner) : host::Form(&owner.ownerWindow()), m_ow
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   setWindowModality(Qt::ApplicationModal);
   setWindowTitle(QStringLiteral("  ::: Tintwell  ::: "));
+  // A screen reader names the window as the "?" label's tooltip does, not by its ornate title.
+  setAccessibleName(QStringLiteral("About Tintwell"));
   BackColor(Palette::kSilver);
   ForeColor(Palette::kWhite);
   Width(kWidth);

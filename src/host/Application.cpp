@@ -1,10 +1,13 @@
 #include "Application.h"
 
+#include "Accessibility.h"
 #include "MessageHook.h"
 
 namespace host {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+  accessibility::install();
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
   // Without hooks (the common case) dispatch costs one test more than the toolkit's own.

@@ -4,6 +4,7 @@
 #include <QVariant>
 #include <vector>
 
+#include "Accessibility.h"
 #include "CheckBox.h"
 #include "Control.h"
 #include "Fonts.h"
@@ -55,6 +56,7 @@ QWidget* create(const ControlSpec& entry, QWidget& parent, const FormData& store
       if (s.transparent) l->BackStyle(Label::BackStyleKind::Transparent);
       if (s.align) l->Alignment(*s.align);
       if (s.border.value_or(false)) l->BorderStyle(Label::BorderStyleKind::FixedSingle);
+      l->setSwatch(s.swatch);
       l->Caption(text(entry.text));
       return l;
     }
@@ -116,6 +118,7 @@ void buildInto(QWidget& parent, std::string_view container, std::span<const Cont
       w->setObjectName(text(entry.name));
       if (entry.index >= 0) w->setProperty(kIndexProperty, entry.index);
       if (!entry.tooltip.empty()) w->setToolTip(text(entry.tooltip));
+      if (entry.style != nullptr && entry.style->decoration) accessibility::markDecoration(*w);
       if (auto* shape = dynamic_cast<Shape*>(w)) {
         shape->place(entry.rect);
       } else {
@@ -138,6 +141,18 @@ void buildControls(QWidget& window, std::initializer_list<std::span<const Contro
   for (const auto& table : tables)
     all.insert(all.end(), table.begin(), table.end());
   buildInto(window, {}, all, stored);
+}
+
+void linkCaptions(QWidget& window, std::span<const CaptionLink> links) {
+  for (const CaptionLink& link : links) {
+    auto* caption = findControl<Label>(window, link.caption, link.captionIndex);
+    QWidget* control = findControl(window, link.control, link.index);
+    if (caption == nullptr || control == nullptr) {
+      qFatal("caption link %s -> %s: no such control", qPrintable(text(link.caption)),
+             qPrintable(text(link.control)));
+    }
+    caption->captions(*control, link.use);
+  }
 }
 
 int controlIndex(const QWidget& control) {

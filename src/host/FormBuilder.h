@@ -37,6 +37,8 @@ struct ControlStyle {
   bool locked = false;       // text boxes: read-only
   bool ticked = false;       // check boxes: Value 1
   int borderWidth = 1;       // shapes, pixels
+  bool swatch = false;       // labels: a color swatch (Label::setSwatch)
+  bool decoration = false;   // drawn for looks alone: a screen reader skips it
 };
 
 // Creates a user control of one type inside `parent`, for ControlKind::User entries.
@@ -69,6 +71,19 @@ void buildControls(QWidget& window, std::span<const ControlSpec> table, const Fo
 // Several tables of one window built as one (the picker's and its mixer panel's).
 void buildControls(QWidget& window, std::initializer_list<std::span<const ControlSpec>> tables,
                    const FormData& stored);
+
+// A caption label and the control it captions, for a screen reader (Label::captions): the
+// control's element in a control array, and the caption's.
+struct CaptionLink {
+  std::string_view caption;
+  std::string_view control;
+  Label::CaptionUse use = Label::CaptionUse::Relates;
+  int index = -1;
+  int captionIndex = -1;
+};
+// Ties each caption to its control in `window`; a missing control is a programming error and
+// stops the program with its name.
+void linkCaptions(QWidget& window, std::span<const CaptionLink> links);
 
 // The control named `name` (element `index` of a control array, -1 for a single control) anywhere
 // inside `root`, frames and picture boxes included; nullptr when there is none of that type.

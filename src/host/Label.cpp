@@ -1,7 +1,9 @@
 #include "Label.h"
 
 #include <QPainter>
+#include <utility>
 
+#include "Accessibility.h"
 #include "Control.h"
 #include "SystemColors.h"
 
@@ -13,14 +15,41 @@ Label::Label(QWidget* parent) : QWidget(parent) {
 
 void Label::Caption(const QString& text) {
   if (text == m_caption) return;
-  m_caption = text;
+  const QString before = std::exchange(m_caption, text);
   update();
+  for (const Captioned& c : m_captioned) {
+    if (c.use == CaptionUse::Names && c.control != nullptr) c.control->setAccessibleName(m_caption);
+  }
+  if (accessibility::listening() && !m_swatch) {
+    if (accessibleName().isEmpty()) accessibility::nameChanged(*this);
+    accessibility::textChanged(*this, before, m_caption);
+  }
 }
 
 void Label::BackColor(ColorRef color) {
   if (color == m_backColor) return;
-  m_backColor = color;
+  const ColorRef before = std::exchange(m_backColor, color);
   update();
+  if (m_swatch && accessibility::listening()) {
+    accessibility::textChanged(*this, toQColor(before).name().toUpper(), swatchText());
+  }
+}
+
+QString Label::swatchText() const {
+  return toQColor(m_backColor).name().toUpper();
+}
+
+void Label::captions(QWidget& control, CaptionUse use) {
+  m_captioned.push_back({&control, use});
+  if (use == CaptionUse::Names) control.setAccessibleName(m_caption);
+}
+
+std::vector<QWidget*> Label::captionedControls() const {
+  std::vector<QWidget*> controls;
+  for (const Captioned& c : m_captioned) {
+    if (c.control != nullptr) controls.push_back(c.control);
+  }
+  return controls;
 }
 
 void Label::ForeColor(ColorRef color) {

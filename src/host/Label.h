@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <vector>
 
 #include "ColorRef.h"
 #include "MouseEvents.h"
@@ -10,7 +12,8 @@ namespace host {
 
 // The forms runtime's label: a caption drawn in a font, opaque or transparent, with an optional
 // single border, wrapped at word boundaries when it does not fit. Also serves as a color swatch
-// (an opaque label whose BackColor is the color).
+// (an opaque label whose BackColor is the color). A screen reader reads the caption as static
+// text, or a swatch's color (host/Accessibility.h).
 class Label : public QWidget, public MouseEvents {
  public:
   enum class BackStyleKind { Transparent = 0, Opaque = 1 };
@@ -34,6 +37,19 @@ class Label : public QWidget, public MouseEvents {
   QString ToolTipText() const { return toolTip(); }
   void ToolTipText(const QString& text) { setToolTip(text); }
 
+  // A color swatch shows no caption; a screen reader reads its color as "#RRGGBB".
+  bool isSwatch() const { return m_swatch; }
+  void setSwatch(bool on) { m_swatch = on; }
+  QString swatchText() const;
+
+  // For a screen reader: this label is the caption of `control` (the "H:" beside a readout, the
+  // "#:" before a text box), which is then "labelled by" it. A control that shows no text of its
+  // own (a swatch, a text box, the magnifier, a slider) also takes the caption as its accessible
+  // name, now and whenever the caption changes; a readout's name stays its own text.
+  enum class CaptionUse { Relates, Names };
+  void captions(QWidget& control, CaptionUse use);
+  std::vector<QWidget*> captionedControls() const;
+
  protected:
   void paintEvent(class QPaintEvent* event) override;
 
@@ -44,6 +60,12 @@ class Label : public QWidget, public MouseEvents {
   BackStyleKind m_backStyle = BackStyleKind::Opaque;
   AlignmentKind m_alignment = AlignmentKind::LeftJustify;
   BorderStyleKind m_borderStyle = BorderStyleKind::None;
+  bool m_swatch = false;
+  struct Captioned {
+    QPointer<QWidget> control;
+    CaptionUse use;
+  };
+  std::vector<Captioned> m_captioned;
 };
 
 }  // namespace host

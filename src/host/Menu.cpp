@@ -45,6 +45,11 @@ Menu::Menu(QWidget* owner) : m_menu(std::make_unique<QMenu>(owner)) {}
 
 Menu::~Menu() = default;
 
+void Menu::Caption(const QString& caption) {
+  m_menu->setTitle(caption);
+  m_menu->setAccessibleName(caption);
+}
+
 MenuItem& Menu::addItem(const QString& caption) {
   QAction* action = m_menu->addAction(caption);
   m_items.push_back(std::make_unique<MenuItem>(action));
@@ -54,7 +59,7 @@ MenuItem& Menu::addItem(const QString& caption) {
 Menu& Menu::addSubmenu(const QString& caption, MenuItem** item) {
   m_submenus.push_back(std::make_unique<Menu>(m_menu.get()));
   Menu& sub = *m_submenus.back();
-  sub.m_menu->setTitle(caption);
+  sub.Caption(caption);
   QAction* action = m_menu->addMenu(sub.m_menu.get());
   m_items.push_back(std::make_unique<MenuItem>(action));
   if (item != nullptr) *item = m_items.back().get();

@@ -46,6 +46,8 @@ class Menu {
   Menu(const Menu&) = delete;
   Menu& operator=(const Menu&) = delete;
 
+  // The menu's caption: a submenu's item shows it; a screen reader names the menu by it.
+  void Caption(const QString& caption);
   MenuItem& addItem(const QString& caption);
   // An item that opens a submenu; returns the submenu.
   Menu& addSubmenu(const QString& caption, MenuItem** item = nullptr);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QAccessible>
 #include <QFont>
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 #include "Canvas.h"
@@ -67,6 +69,28 @@ class UserControl : public QWidget {
   void SetWindowRgn(const std::optional<Region>& region);
   // Shows what was drawn (the runtime's Refresh).
   void Refresh() { update(); }
+
+  // What a screen reader reads of the control, asked only while one listens: an unnamed pane
+  // unless the control says what it is. A name the window gives (Label::captions) wins over
+  // `name`.
+  struct AccessibleView {
+    struct Range {
+      int minimum = 0;
+      int maximum = 0;
+      int current = 0;
+    };
+    QAccessible::Role role = QAccessible::Client;
+    QString name;
+    bool pressed = false;
+    bool checkable = false;
+    bool checked = false;
+    bool disabled = false;       // the control's own Enabled, where it keeps one
+    std::optional<Range> value;  // a control that holds a number between bounds
+  };
+  virtual AccessibleView accessibleView() const { return {}; }
+  // What a screen reader asks of the control: a push button's press, a new value.
+  virtual void accessiblePress() {}
+  virtual void accessibleSetValue(int value) { (void)value; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

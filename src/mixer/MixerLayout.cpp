@@ -15,6 +15,7 @@ using host::FontSpec;
 using K = host::ControlKind;
 using Align = host::Label::AlignmentKind;
 using namespace Palette;
+constexpr auto Names = host::Label::CaptionUse::Names;
 
 // The panel's blue, and the light-blue bands behind the slider rows.
 constexpr host::ColorRef kPanelBlue = 0xD21702;
@@ -24,7 +25,7 @@ constexpr FontSpec kBold{"Tahoma", 8.25, true};
 constexpr FontSpec kSmallBold{"Tahoma", 6.75, true};
 
 constexpr ControlStyle kFrame{.font = kBold, .back = kPanelBlue, .fore = kLightGrey};
-constexpr ControlStyle kBand{.back = kBandBlue};
+constexpr ControlStyle kBand{.back = kBandBlue, .decoration = true};
 constexpr ControlStyle kRedCaption{
     .font = kBold, .back = kBlack, .fore = kRed, .align = Align::Center};
 constexpr ControlStyle kGreenCaption{
@@ -35,7 +36,7 @@ constexpr ControlStyle kBlueCaption{
 constexpr ControlStyle kLighter{
     .font = kSmallBold, .back = kPanelBlue, .fore = kLightGrey, .align = Align::RightJustify};
 constexpr ControlStyle kCaption{.font = kSmallBold, .fore = kWhite, .transparent = true};
-constexpr ControlStyle kSwatch{.back = kBlack, .border = true};
+constexpr ControlStyle kSwatch{.back = kBlack, .border = true, .swatch = true};
 // The boxes show the mixed color; what is typed into them is never read back.
 constexpr ControlStyle kText{.font = FontSpec{"Tahoma", 6.75}, .back = kLightGrey};
 
@@ -67,12 +68,29 @@ constexpr std::array kControls{
     ControlSpec{"lblVBHexColor", K::Label, &kCaption, {1470, 540, 1005, 165}, "VB Hex Color", "", "fraColor"},
     ControlSpec{"txtColorVB", K::TextBox, &kText, {1410, 675, 1080, 240}, "&H0&", "", "fraColor"},
 };
+
+// For a screen reader: the channel captions name their text boxes and sliders, the two color
+// captions their boxes.
+constexpr std::array kCaptions{
+    host::CaptionLink{"lblRGB", "txtRGB", Names, 0, 0},
+    host::CaptionLink{"lblRGB", "txtRGB", Names, 1, 1},
+    host::CaptionLink{"lblRGB", "txtRGB", Names, 2, 2},
+    host::CaptionLink{"lblRGB", "hsbRGB", Names, 0, 0},
+    host::CaptionLink{"lblRGB", "hsbRGB", Names, 1, 1},
+    host::CaptionLink{"lblRGB", "hsbRGB", Names, 2, 2},
+    host::CaptionLink{"lblHtmlColor", "txtColorHtml", Names},
+    host::CaptionLink{"lblVBHexColor", "txtColorVB", Names},
+};
 // clang-format on
 
 }  // namespace
 
 std::span<const ControlSpec> controls() {
   return kControls;
+}
+
+std::span<const host::CaptionLink> captions() {
+  return kCaptions;
 }
 
 }  // namespace MixerLayout

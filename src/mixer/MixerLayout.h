@@ -19,5 +19,7 @@ inline constexpr int kAboutLeftOpen = 7890;  // lbl_about
 inline constexpr int kAboutLeftClosed = 4185;
 
 std::span<const host::ControlSpec> controls();
+// Which caption label names which control of the panel, for a screen reader.
+std::span<const host::CaptionLink> captions();
 
 }  // namespace MixerLayout

@@ -39,4 +39,7 @@ void ColorPicker::createControls() {
     qWarning("stored form data of ColorPicker: %s", qPrintable(problem));
   }
   buildControls({ColorPickerLayout::controls(), MixerLayout::controls()}, stored);
+  host::linkCaptions(*this, ColorPickerLayout::captions());
+  host::linkCaptions(*this, MixerLayout::captions());
+  showMixerPanel(false);
 }

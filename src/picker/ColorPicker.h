@@ -143,6 +143,9 @@ class ColorPicker : public host::Form, private AboutOwner {
   void runTimers(bool on);
   void wireEvents();
   void wireMixer();
+  // Shows or hides the mixer panel's controls. Closed, the panel lies beyond the window's edge
+  // anyway; hidden, Tab and a screen reader skip it too.
+  void showMixerPanel(bool on);
   // Caret to 0 and the whole text selected, ready to copy.
   static void selectWholeText(host::TextBox& box);
   void ensureLogo();

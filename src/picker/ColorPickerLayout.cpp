@@ -13,6 +13,7 @@ using host::FontSpec;
 using K = host::ControlKind;
 using Align = host::Label::AlignmentKind;
 using namespace Palette;
+constexpr auto Names = host::Label::CaptionUse::Names;
 
 constexpr FontSpec kSmall{"Tahoma", 6.75};
 constexpr FontSpec kSmallBold{"Tahoma", 6.75, true};
@@ -44,7 +45,7 @@ constexpr ControlStyle kReadoutTransparent{.font = kSmall,
                                            .align = Align::Center,
                                            .border = true,
                                            .transparent = true};
-constexpr ControlStyle kSwatch{.back = kBlack, .border = true};
+constexpr ControlStyle kSwatch{.back = kBlack, .border = true, .swatch = true};
 constexpr ControlStyle kAboutLink{
     .font = kSmallBold, .back = kLightGrey, .fore = kBlue, .align = Align::Center, .border = true};
 constexpr ControlStyle kExitLink{.font = FontSpec{"MS Sans Serif", 8.25, true},
@@ -58,10 +59,14 @@ constexpr ControlStyle kSwitch{
     .font = FontSpec{"Tahoma", 8.25, true}, .back = kNearBlack, .fore = kGreen, .ticked = true};
 constexpr ControlStyle kOnTop{
     .font = kSmallBold, .back = kNearBlack, .fore = kLightGrey, .ticked = true};
-constexpr ControlStyle kBarBox{};
+// A screen reader skips the bars, which repeat the readouts beneath them, and the logo strip.
+constexpr ControlStyle kBarBox{.decoration = true};
 constexpr ControlStyle kZoomBox{.back = host::SystemColor::WindowBackground, .border = false};
-constexpr ControlStyle kLogoStrip{
-    .font = FontSpec{"Arial", 8.25, true}, .back = kGrey, .fore = kWhite, .border = false};
+constexpr ControlStyle kLogoStrip{.font = FontSpec{"Arial", 8.25, true},
+                                  .back = kGrey,
+                                  .fore = kWhite,
+                                  .border = false,
+                                  .decoration = true};
 
 // Shapes: the dark bands, the grey and the heavier blue outlines, the magnifier's marker.
 constexpr ControlStyle kBand{.fore = kBlack, .fill = kNearBlack};
@@ -143,12 +148,39 @@ constexpr std::array kControls{
     ControlSpec{"lbl_K", K::Label, &kReadout, {4245, 2910, 435, 180}, "", " Black value "},
     ControlSpec{"btn_Mixer", K::User, nullptr, {3060, 1305, 1650, 435}, "", "", "", -1, host::makeUserControl<CandyButton>},
 };
+
+// For a screen reader: the captions that name the swatches, the text boxes and the magnifier,
+// and those beside or above the readouts, whose names are their own values.
+constexpr std::array kCaptions{
+    host::CaptionLink{"Label3", "lbl_color", Names},
+    host::CaptionLink{"Label8", "lbl_Grey", Names},
+    host::CaptionLink{"Label7", "txt_vbcode", Names},
+    host::CaptionLink{"Label6", "txt_Hex", Names},
+    host::CaptionLink{"lbl_zoom_size", "Pic_zoom", Names},
+    host::CaptionLink{"Label18", "lbl_Hue"},
+    host::CaptionLink{"Label17", "lbl_Lum"},
+    host::CaptionLink{"label20", "lbl_Sat"},
+    host::CaptionLink{"Label19", "lbl_gryR"},
+    host::CaptionLink{"Label15", "lbl_gryG"},
+    host::CaptionLink{"Label14", "lbl_gryB"},
+    host::CaptionLink{"Label2", "lbl_red"},
+    host::CaptionLink{"Label9", "lbl_green"},
+    host::CaptionLink{"Label11", "lbl_blue"},
+    host::CaptionLink{"Label23", "lbl_C"},
+    host::CaptionLink{"Label21", "lbl_M"},
+    host::CaptionLink{"Label16", "lbl_Y"},
+    host::CaptionLink{"Label27", "lbl_K"},
+};
 // clang-format on
 
 }  // namespace
 
 std::span<const ControlSpec> controls() {
   return kControls;
+}
+
+std::span<const host::CaptionLink> captions() {
+  return kCaptions;
 }
 
 }  // namespace ColorPickerLayout

@@ -17,5 +17,7 @@ inline constexpr int kHeight = 3525;        // twips
 inline constexpr std::array<int, 7> kZoomFactors{1, 2, 3, 4, 5, 15, 25};
 
 std::span<const host::ControlSpec> controls();
+// Which caption label names or is related to which control, for a screen reader.
+std::span<const host::CaptionLink> captions();
 
 }  // namespace ColorPickerLayout

@@ -29,6 +29,18 @@ void ColorPicker::wireMixer() {
   lblColorBox->MouseDown.connect([this](const host::MouseArgs&) { lblColorBox_MouseDown(); });
   txtColorHtml->GotFocus.connect([this] { selectWholeText(*txtColorHtml); });
   txtColorVB->GotFocus.connect([this] { selectWholeText(*txtColorVB); });
+  // For a screen reader: the swatch takes its frame's caption ("Color"); the shade slider, which
+  // has a caption at each end, both.
+  lblColorBox->setAccessibleName(fraColor->Caption());
+  hsbShade->setAccessibleName(control<host::Frame>("fraShade")->Caption() + QStringLiteral(" / ") +
+                              control<host::Label>("lblLighter")->Caption().trimmed());
+}
+
+void ColorPicker::showMixerPanel(bool on) {
+  for (const host::ControlSpec& c : MixerLayout::controls()) {
+    if (!c.container.empty()) continue;  // inside a frame of the panel
+    if (QWidget* w = host::findControl(*this, c.name, c.index)) w->setVisible(on);
+  }
 }
 
 bool ColorPicker::mixerOpen() const {
@@ -39,6 +51,7 @@ void ColorPicker::btn_Mixer_Click() {
   if (!mixerOpen()) {
     btn_Mixer->Caption(kCloseCaption);
     Width(MixerLayout::kOpenWidth);
+    showMixerPanel(true);
     Shape2->Width(MixerLayout::kBandWidthOpen);
     host::setLeftTwips(*lbl_Exit, MixerLayout::kExitLeftOpen);
     host::setLeftTwips(*lbl_about, MixerLayout::kAboutLeftOpen);
@@ -49,6 +62,7 @@ void ColorPicker::btn_Mixer_Click() {
     Check1->Enabled(false);
   } else {
     btn_Mixer->Caption(kOpenCaption);
+    showMixerPanel(false);
     Width(ColorPickerLayout::kCompactWidth);
     Shape2->Width(MixerLayout::kBandWidthClosed);
     host::setLeftTwips(*lbl_Exit, MixerLayout::kExitLeftClosed);

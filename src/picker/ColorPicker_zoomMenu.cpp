@@ -17,6 +17,7 @@ int factorOf(int index) {
 }  // namespace
 
 void ColorPicker::buildMenu() {
+  mnuPopup.Caption(QStringLiteral("Popup"));
   m_zoomMenu = &mnuPopup.addSubmenu(QStringLiteral("Zoom at cursor"), &mnuItem[0]);
   loadZoomItem();  // "1x"
   mnuItem[1] = &mnuPopup.addItem(QStringLiteral("ShowFullPixelsOnly"));

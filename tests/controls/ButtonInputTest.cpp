@@ -2,6 +2,7 @@
 // events it raises.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QMouseEvent>
 #include <QTest>
@@ -203,6 +204,39 @@ TEST(ButtonEventsTest, TheLeaveRequestIsRenewedAtEachEntry) {
   EXPECT_EQ(r.events, (std::vector<std::string>{"move 0,0,10,10", "enter", "leave",
                                                 "move 0,0,10,10", "enter", "leave"}));
   EXPECT_FALSE(p.b->mouseInside());
+}
+
+// A screen reader sees a push button named by its caption, with the states it paints, and its
+// press clicks as the left button does; a disabled button's press does nothing.
+TEST(ButtonEventsTest, AScreenReaderSeesAPushButtonAndItsPressClicks) {
+  Pressable p;
+  Recorded r(*p.b);
+  p.b->Caption(QStringLiteral("ColorMixer »»»"));
+  QAccessibleInterface* i = QAccessible::queryAccessibleInterface(p.b);
+  EXPECT_EQ(i->role(), QAccessible::PushButton);
+  EXPECT_EQ(i->text(QAccessible::Name), QStringLiteral("ColorMixer »»»"));
+  const auto states = [i] {
+    const QAccessible::State s = i->state();
+    return std::array{s.pressed != 0, s.checked != 0, s.disabled != 0};
+  };
+  EXPECT_EQ(states(), (std::array{false, false, false}));
+  down(p);
+  EXPECT_EQ(states(), (std::array{true, false, false}));
+  up(p);
+  p.b->Checked(true);
+  EXPECT_EQ(states(), (std::array{false, true, false}));
+  p.b->Checked(false);
+  p.b->Enabled(false);
+  EXPECT_EQ(states(), (std::array{false, false, true}));
+
+  r.events.clear();
+  QAccessibleActionInterface* press = i->actionInterface();
+  press->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_TRUE(r.events.empty());
+  p.b->Enabled(true);
+  press->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(r.events, (std::vector<std::string>{"down 1,0,55,14", "up 1,0,55,14", "click"}));
+  EXPECT_TRUE(p.b->hasFocus());
 }
 
 }  // namespace

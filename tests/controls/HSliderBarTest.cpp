@@ -64,6 +64,31 @@ TEST(HSliderBarTest, SettersCheckBoundsAndValueAndNotify) {
   }
 }
 
+// A screen reader reads a slider's bounds and value, and sets a value inside the bounds as a drag
+// does: the cue moves and Change is raised. Other values, and any while disabled, are ignored.
+TEST(HSliderBarTest, AScreenReaderReadsAndSetsTheValue) {
+  auto s = newSlider();
+  s->Max(255);
+  s->value(128);
+  std::vector<std::int32_t> raised;
+  s->Change.connect([&raised](std::int32_t& v) { raised.push_back(v); });
+  QAccessibleInterface* i = QAccessible::queryAccessibleInterface(s.get());
+  EXPECT_EQ(i->role(), QAccessible::Slider);
+  QAccessibleValueInterface* v = i->valueInterface();
+  ASSERT_NE(v, nullptr);
+  EXPECT_EQ((std::array{v->minimumValue(), v->maximumValue(), v->currentValue()}),
+            (std::array<QVariant, 3>{0, 255, 128}));
+  const float cueAt128 = s->cueGeometry().left;
+  v->setCurrentValue(0);
+  EXPECT_EQ(s->value(), 0);
+  EXPECT_LT(s->cueGeometry().left, cueAt128);
+  v->setCurrentValue(256);
+  s->Enabled(false);
+  v->setCurrentValue(10);
+  EXPECT_EQ(v->currentValue(), QVariant(0));
+  EXPECT_EQ(raised, std::vector<std::int32_t>{0});
+}
+
 TEST(HSliderBarTest, ColorsAndLooksWaitForTheNextPaint) {
   auto s = newSlider();
   s->Style(1);

@@ -125,4 +125,29 @@ TEST_F(MixerTest, TheColorTextsSelectAllOfThemselvesWhenClicked) {
   }
 }
 
+// Tab goes round the controls in the order they are laid out, the switch first, and through the
+// panel's text boxes only while the panel is open (closed, it lies beyond the window's edge).
+TEST_F(MixerTest, TabReachesTheTextBoxesAndTheButtonAndThePanelOnlyWhenOpen) {
+  picker.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&picker));
+  const auto tabRound = [](QWidget* from) {
+    from->setFocus();
+    std::vector<QWidget*> round{from};
+    for (int i = 0; i < 20; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      if (QApplication::focusWidget() == from) break;
+      round.push_back(QApplication::focusWidget());
+    }
+    return round;
+  };
+  EXPECT_EQ(tabRound(picker.Check1),
+            (std::vector<QWidget*>{picker.Check1, picker.onTop, picker.txt_vbcode, picker.txt_Hex,
+                                   picker.btn_Mixer}));
+  picker.btn_Mixer_Click();  // the switch is disabled while the panel is open
+  EXPECT_EQ(tabRound(picker.onTop),
+            (std::vector<QWidget*>{picker.onTop, picker.txt_vbcode, picker.txt_Hex,
+                                   picker.btn_Mixer, picker.txtRGB[0], picker.txtRGB[1],
+                                   picker.txtRGB[2], picker.txtColorHtml, picker.txtColorVB}));
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "host/Accessibility.h"
 #include "host/Canvas.h"
 #include "host/Forms.h"
 #include "host/SystemColors.h"
@@ -89,8 +90,14 @@ bool CandyButton::Enabled() const {
 void CandyButton::Enabled(bool value) {
   // The button's own flag: its window stays enabled, so the pointer entering and leaving still
   // reach it (a disabled button shows hover in its disabled colors).
+  const bool changed = value != m_Enabled;
   m_Enabled = value;
   PropertyChanged(QStringLiteral("Enabled"));
+  if (changed) {
+    QAccessible::State disabled;
+    disabled.disabled = true;
+    host::accessibility::stateChanged(*this, disabled);
+  }
   host::runEventHandler("CandyButton.Enabled", [this] { Redraw(Normal); });
 }
 
@@ -180,7 +187,12 @@ void CandyButton::Picture(const host::PictureRef& value) {
 }
 
 void CandyButton::Checked(bool value) {
-  m_Checked = value;
+  if (value != m_Checked) {
+    m_Checked = value;
+    QAccessible::State checked;
+    checked.checked = true;
+    host::accessibility::stateChanged(*this, checked);
+  }
   if (value) {
     Redraw(Checked_);
   } else if (m_MouseInside) {
@@ -207,8 +219,10 @@ void CandyButton::PictureAlignment(std::int32_t value) {
 }
 
 void CandyButton::Caption(const QString& value) {
+  const bool changed = value != m_Caption;
   m_Caption = value;
   PropertyChanged(QStringLiteral("Caption"));
+  if (changed && accessibleName().isEmpty()) host::accessibility::nameChanged(*this);
   Redraw(Normal);
 }
 

@@ -122,6 +122,12 @@ class CandyButton : public host::UserControl, private host::MessageReceiver {
   bool ready() const { return m_Ready; }
   int lastState() const { return m_lastState; }
 
+  // A screen reader sees a push button named by its caption: pressed while held down, checked
+  // while Checked, unavailable while not Enabled. Its press clicks the button as the left mouse
+  // button does (down, up, Click), where Enter alone raises no Click.
+  AccessibleView accessibleView() const override;
+  void accessiblePress() override;
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;

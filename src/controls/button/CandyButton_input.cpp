@@ -120,3 +120,25 @@ void CandyButton::UserControl_ExitFocus() {
   m_HasFocus = false;
   if (m_Enabled && !m_Checked) Redraw(Normal);
 }
+
+host::UserControl::AccessibleView CandyButton::accessibleView() const {
+  AccessibleView v;
+  v.role = QAccessible::PushButton;
+  v.name = m_Caption;
+  v.pressed = m_lastState == Pressed;
+  v.checkable = m_Checked;
+  v.checked = m_Checked;
+  v.disabled = !m_Enabled;
+  return v;
+}
+
+void CandyButton::accessiblePress() {
+  if (!m_Enabled) return;
+  // A click of the left button in the middle of the button, which also takes the focus.
+  setFocus(Qt::OtherFocusReason);
+  const float X = static_cast<float>(ScaleWidth() / 2);
+  const float Y = static_cast<float>(ScaleHeight() / 2);
+  mouseDown(host::kLeftButton, 0, X, Y);
+  mouseUp(host::kLeftButton, 0, X, Y);
+  Click.raise();
+}

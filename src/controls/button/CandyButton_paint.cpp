@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "CandyButton.h"
+#include "host/Accessibility.h"
 #include "host/Canvas.h"
 #include "host/Convert.h"
 #include "host/Form.h"
@@ -109,7 +110,13 @@ void CandyButton::UpdateShape() {
 void CandyButton::Redraw(int state) {
   if (m_Checked) state = Checked_;
   if (!m_Ready) return;
+  const bool pressedChanged = (state == Pressed) != (m_lastState == Pressed);
   m_lastState = state;
+  if (pressedChanged) {
+    QAccessible::State pressed;
+    pressed.pressed = true;
+    host::accessibility::stateChanged(*this, pressed);
+  }
   ++m_redraws;
   const int W = width();
   const int H = height();

@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <algorithm>
 
+#include "host/Accessibility.h"
 #include "host/Control.h"
 #include "host/Convert.h"
 #include "host/PictureBox.h"
@@ -139,9 +140,26 @@ void HSliderBar::Min(std::int32_t lngValueMin) {
 }
 
 void HSliderBar::value(std::int32_t lngCurrentValue) {
+  const std::int32_t before = m_Value;
   if (SliderModel::accepts(m_Min, m_Max, lngCurrentValue)) m_Value = lngCurrentValue;
   PaintSlider();
   PropertyChanged(QStringLiteral("Value"));
+  if (m_Value != before) host::accessibility::valueChanged(*this, m_Value);
+}
+
+host::UserControl::AccessibleView HSliderBar::accessibleView() const {
+  AccessibleView v;
+  v.role = QAccessible::Slider;
+  v.value = AccessibleView::Range{std::min(m_Min, m_Max), std::max(m_Min, m_Max), m_Value};
+  return v;
+}
+
+void HSliderBar::accessibleSetValue(int v) {
+  if (!isEnabled() || !SliderModel::accepts(m_Min, m_Max, v)) return;
+  m_Value = v;
+  Change.raise(m_Value);
+  PaintSlider();
+  host::accessibility::valueChanged(*this, m_Value);
 }
 
 bool HSliderBar::Enabled() const {

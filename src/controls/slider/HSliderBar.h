@@ -93,6 +93,11 @@ class HSliderBar : public host::UserControl {
   // Repaints the whole control.
   void Refresh();
 
+  // A screen reader sees a slider with its bounds and value, named by its caption label, and
+  // may set the value: a value inside the bounds moves the cue and raises Change as a drag does.
+  AccessibleView accessibleView() const override;
+  void accessibleSetValue(int value) override;
+
   // Raised whenever a left-button action sets the value; the argument is the value itself, so a
   // listener that assigns to it sets the value (unchecked, without a repaint).
   host::Event<std::int32_t&> Change{"Change"};

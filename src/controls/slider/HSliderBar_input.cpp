@@ -3,6 +3,7 @@
 // drag of the cue box itself, and the leave watch that returns the look to Normal once the
 // pointer has gone. X and Y are inner-area pixels for the surface, the cue box's own for the cue.
 #include "HSliderBar.h"
+#include "host/Accessibility.h"
 #include "host/InputCodes.h"
 
 namespace {
@@ -30,6 +31,7 @@ void HSliderBar::dragStep(double left) {
   setCueGeometry(g);
   m_Value = step->value;
   Change.raise(m_Value);
+  host::accessibility::valueChanged(*this, m_Value);
 }
 
 void HSliderBar::UserControl_MouseDown(const host::MouseArgs& a) {
