@@ -1,45 +1,112 @@
 #!/usr/bin/env bash
-# Whole-process figures for Tintwell on an X server: the time from start to the first readout
-# (the swatch showing the color under the pointer), then CPU seconds and peak RSS over 20 s of
-# sampling while the pointer moves. Usage: measure_process.sh PATH_TO_TINTWELL (under with-xvfb)
+# Whole-process figures for a color picker on a private X server, measured the way people run
+# one: a root image with detail everywhere (so every magnified pixel differs from its
+# neighbours), the pointer still, then moving along a smooth path every 20 ms.
+#
+# For each run: the time from start to the first readout (Tintwell only), then for the still
+# phase (10 s) and the moving phase (20 s): CPU % of one core of the program, the X server's CPU
+# beyond its idle rate, and peak RSS; then, in a separate pass under strace (which slows the
+# program), system calls per second in each phase. Three runs; the medians are printed last.
+# Figures are printed, never asserted.
+#
+# Usage (under tests/e2e/with-xvfb): measure_process.sh COMMAND [ARGS...]
+#   MEASURE_RUNS (3), MEASURE_STILL (10), MEASURE_MOVING (20) change the protocol.
 set -euo pipefail
-app=$1
-seconds=${MEASURE_SECONDS:-20}
+runs=${MEASURE_RUNS:-3}
+still=${MEASURE_STILL:-10}
+moving=${MEASURE_MOVING:-20}
 work=$(mktemp -d)
-trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
-xsetroot -solid '#3366CC'
-xdotool mousemove 40 40
-start=$(date +%s%N)
-"$app" >/dev/null 2>&1 &
-pid=$!
-first=""
-for _ in $(seq 1 500); do
-  wid=$(xdotool search --name '^Tintwell$' 2>/dev/null | head -n1 || true)
-  if [ -n "$wid" ]; then
-    eval "$(xdotool getwindowgeometry --shell "$wid")"
-    # The window is on screen (a pixel of its own, not the root's) and its swatch shows the
-    # root color under the pointer.
-    px() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -c '#3366CC' || true; }
-    swatch=$(px $((X + 54)) $((Y + 49)))
-    inside=$(px $((X + 5)) $((Y + 100)))
-    if [ "$WIDTH" = 317 ] && [ "$HEIGHT" = 235 ] && [ "$swatch" = 1 ] && [ "$inside" = 0 ]; then
-      first=$(( ($(date +%s%N) - start) / 1000000 ))
-      break
+pid=""
+trap '[ -n "$pid" ] && kill $pid 2>/dev/null; rm -rf "$work"' EXIT
+hz=$(getconf CLK_TCK)
+[ -n "${XVFB_PID:-}" ] || { echo "run under tests/e2e/with-xvfb (it names the server)" >&2; exit 1; }
+
+# A smooth, detailed root: a plasma with fine noise (the same every time).
+convert -seed 7 -size 1280x1024 plasma:fractal -attenuate 0.4 +noise Uniform -depth 8 "$work/root.png"
+display -window root "$work/root.png" >/dev/null 2>&1 || true
+
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# CPU of process $1 over $2 seconds, in ticks.
+ticks_during() {
+  local a b
+  a=$(cpu_ticks "$1")
+  sleep "$2"
+  b=$(cpu_ticks "$1")
+  echo $((b - a))
+}
+# One xdotool process moving the pointer every 20 ms along a Lissajous path for $1 seconds.
+move_path() {
+  local steps=$(($1 * 50)) args=() i x y
+  for ((i = 0; i < steps; i++)); do
+    x=$(awk -v i="$i" 'BEGIN{printf "%d", 640 + 500 * sin(i / 97)}')
+    y=$(awk -v i="$i" 'BEGIN{printf "%d", 512 + 400 * sin(i / 61 + 1)}')
+    args+=(mousemove "$x" "$y" sleep 0.02)
+  done
+  xdotool "${args[@]}"
+}
+pct() { awk -v t="$1" -v s="$2" -v hz="$hz" 'BEGIN{printf "%.2f", 100 * t / hz / s}'; }
+secs() { awk -v t="$1" -v hz="$hz" 'BEGIN{printf "%.2f", t / hz}'; }
+
+# The X server's idle rate, before anything runs.
+xdotool mousemove 970 510
+sleep 1
+idle=$(ticks_during "$XVFB_PID" 5)
+
+results=()
+for ((run = 1; run <= runs; run++)); do
+  xdotool mousemove 970 510
+  start=$(date +%s%N)
+  "$@" >"$work/app.log" 2>&1 &
+  pid=$!
+  first=""
+  want=$(convert "$work/root.png" -format '%[hex:p{970,510}]' info: | cut -c1-6)
+  for _ in $(seq 1 300); do
+    wid=$(xdotool search --name '^Tintwell$' 2>/dev/null | head -n1 || true)
+    if [ -n "$wid" ]; then
+      eval "$(xdotool getwindowgeometry --shell "$wid")"
+      got=$(import -window root -crop "1x1+$((X + 54))+$((Y + 49))" -depth 8 txt:- 2>/dev/null |
+        grep -o '#[0-9A-F]\{6\}' | head -n1 | cut -c2-)
+      if [ "$got" = "$want" ]; then
+        first=$((($(date +%s%N) - start) / 1000000))
+        break
+      fi
     fi
-  fi
-  sleep 0.01
+    sleep 0.02
+  done
+  sleep 2
+  # Still: the pointer parked.
+  x0=$(cpu_ticks "$XVFB_PID")
+  a_still=$(ticks_during "$pid" "$still")
+  x_still=$(($(cpu_ticks "$XVFB_PID") - x0 - idle * still / 5))
+  # Moving.
+  x0=$(cpu_ticks "$XVFB_PID")
+  a0=$(cpu_ticks "$pid")
+  move_path "$moving"
+  a_moving=$(($(cpu_ticks "$pid") - a0))
+  x_moving=$(($(cpu_ticks "$XVFB_PID") - x0 - idle * moving / 5))
+  rss=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
+  # System calls per second, a separate pass under strace.
+  calls() {  # seconds, then an optional mover
+    timeout -s INT "$1" strace -c -f -p "$pid" -o "$work/strace.txt" 2>/dev/null &
+    local s=$!
+    [ -n "${2:-}" ] && move_path "$1"
+    wait $s 2>/dev/null || true
+    awk '/total/ {print $4}' "$work/strace.txt"
+  }
+  c_still=$(calls 5)
+  c_moving=$(calls 5 move)
+  kill $pid 2>/dev/null || true
+  wait $pid 2>/dev/null || true
+  pid=""
+  line="$(pct "$a_still" "$still") $(pct "$a_moving" "$moving") $(secs "$x_still") $(secs "$x_moving") $((c_still / 5)) $((c_moving / 5)) $(awk -v k="$rss" 'BEGIN{printf "%.1f", k / 1024}') ${first:-0}"
+  results+=("$line")
+  echo "run $run: cpu still ${line%% *} %, $(echo "$line" | awk '{printf "cpu moving %s %%, X extra still %s s/%ds, X extra moving %s s/%ds, syscalls/s still %s moving %s, peak RSS %s MB, first readout %s ms", $2, $3, '"$still"', $4, '"$moving"', $5, $6, $7, $8}')"
 done
-echo "start to first readout: ${first:-not seen} ms"
-ticks_per_s=$(getconf CLK_TCK)
-read -r u0 s0 < <(awk '{print $14, $15}' "/proc/$pid/stat")
-end=$(( $(date +%s) + seconds ))
-i=0
-while [ "$(date +%s)" -lt "$end" ]; do
-  xdotool mousemove $(( (i * 37) % 1280 )) $(( (i * 53) % 1024 ))
-  i=$((i + 1))
-  sleep 0.05
-done
-read -r u1 s1 < <(awk '{print $14, $15}' "/proc/$pid/stat")
-cpu=$(( (u1 + s1) - (u0 + s0) ))
-echo "CPU over ${seconds} s of sampling: $(awk -v c="$cpu" -v t="$ticks_per_s" 'BEGIN{printf "%.2f", c/t}') s"
-echo "peak RSS: $(awk '/VmHWM/ {print $2, $3}' "/proc/$pid/status")"
+
+median() { sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+col() { printf '%s\n' "${results[@]}" | awk -v c="$1" '{print $c}' | median; }
+echo "medians of $runs runs:"
+echo "  CPU % of one core: still $(col 1), moving $(col 2)"
+echo "  X server's extra CPU: still $(col 3) s per ${still} s, moving $(col 4) s per ${moving} s"
+echo "  system calls per second: still $(col 5), moving $(col 6)"
+echo "  peak RSS: $(col 7) MB; start to first readout: $(col 8) ms"
