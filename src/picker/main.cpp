@@ -8,6 +8,7 @@
 #include "host/Fonts.h"
 #include "host/Forms.h"
 #include "host/Screen.h"
+#include "host/X11ScreenSource.h"
 #include "program/ProgramFlags.h"
 
 int main(int argc, char** argv) {
@@ -33,8 +34,8 @@ int main(int argc, char** argv) {
   // Start-up: the system's name first, then the common controls, then the picker window.
   ProgramFlags::OSVersionName = modOSversion::GetOSVersion();
   (void)ColorPickerMain::InitCommonCtls();
-  host::QtScreenSource screen;
-  ColorPicker picker(screen);
+  const std::unique_ptr<host::ScreenSource> screen = host::createScreenSource();
+  ColorPicker picker(*screen);
   picker.Show();
   return host::exec();
 }

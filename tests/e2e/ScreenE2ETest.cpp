@@ -16,6 +16,7 @@
 #include "host/Screen.h"
 #include "host/SystemColors.h"
 #include "host/TextBox.h"
+#include "host/X11ScreenSource.h"
 #include "picker/ColorPicker.h"
 
 namespace {
@@ -50,6 +51,30 @@ TEST(ScreenE2E, RealScreenSourceReadsExactPixelsAndInvalidOffScreen) {
   QTRY_COMPARE(source.cursorPos(), QPoint(33, 44));
 }
 
+// The X display's own reads agree with the toolkit's: pixels, a grab, one partly off the display
+// (black there), a pixel off every screen; through shared memory, the path this server offers.
+TEST(ScreenE2E, TheX11SourceReadsWhatTheToolkitReads) {
+  ColorWindow target(QColor(200, 40, 90), QRect(100, 60, 80, 50));
+  target.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&target));
+  const std::unique_ptr<host::X11ScreenSource> x11 = host::X11ScreenSource::create();
+  ASSERT_NE(x11, nullptr);
+  EXPECT_TRUE(x11->sharedMemory());
+  host::QtScreenSource qt;
+  QTRY_COMPARE(x11->pixel(QPoint(120, 80)), host::RGB(200, 40, 90));
+  for (const QPoint p : {QPoint(0, 0), QPoint(99, 59), QPoint(179, 109), QPoint(1279, 1023)})
+    EXPECT_EQ(x11->pixel(p), qt.pixel(p)) << p.x() << "," << p.y();
+  EXPECT_EQ(x11->pixel(QPoint(-1, 5)), host::kInvalidColor);
+  const QRect inside(90, 50, 100, 70);
+  EXPECT_EQ(x11->grab(inside), qt.grab(inside).convertToFormat(QImage::Format_RGB32));
+  const QImage edge = x11->grab(QRect(1270, 1015, 20, 20));
+  EXPECT_EQ(edge.size(), QSize(20, 20));
+  EXPECT_EQ(edge.pixel(5, 5) & 0xFFFFFFu, qt.grab(QRect(1275, 1020, 1, 1)).pixel(0, 0) & 0xFFFFFFu);
+  EXPECT_EQ(edge.pixel(15, 15) & 0xFFFFFFu, 0u) << "beyond the display: black";
+  QCursor::setPos(150, 90);
+  QTRY_COMPARE(x11->cursorPos(), QPoint(150, 90));
+}
+
 // A window showing an image (x, y) -> (x * 4, y * 4, 0x40), so every magnified block tells
 // which screen pixel it came from.
 class PatternWindow : public QWidget {
@@ -80,7 +105,7 @@ class PickerE2E : public ::testing::Test {
       : behind(QColor(255, 0, 255), QRect(400, 300, 500, 400)),
         target(QColor(255, 128, 0), QRect(0, 0, 300, 300)),
         pattern(QRect(20, 400, 64, 64)),
-        picker(source) {
+        picker(*source) {
     for (QWidget* w : {static_cast<QWidget*>(&behind), static_cast<QWidget*>(&target),
                        static_cast<QWidget*>(&pattern)}) {
       w->show();
@@ -99,7 +124,8 @@ class PickerE2E : public ::testing::Test {
   ColorWindow behind;  // magenta under the picker's corners
   ColorWindow target;
   PatternWindow pattern;
-  host::QtScreenSource source;
+  // The source the program itself uses on X11: shared-memory reads.
+  std::unique_ptr<host::ScreenSource> source = host::createScreenSource();
   ColorPicker picker;
 };
 

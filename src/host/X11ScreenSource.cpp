@@ -1,0 +1,199 @@
+#include "X11ScreenSource.h"
+
+#include <QtGui/qguiapplication_platform.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
+#include <xcb/shm.h>
+#include <xcb/xcb.h>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace host {
+
+namespace {
+using Clock = std::chrono::steady_clock;
+// A pointer query this young is reused: the zoom and sampling paths of one event-loop turn.
+constexpr auto kPointerReuse = std::chrono::milliseconds(2);
+}  // namespace
+
+struct X11ScreenSource::Impl {
+  xcb_connection_t* c = nullptr;
+  xcb_window_t root = 0;
+  int rootWidth = 0;
+  int rootHeight = 0;
+
+  // The pointer's last position and when it was asked for.
+  mutable QPoint pointer;
+  mutable Clock::time_point pointerAt{};
+  mutable bool pointerKnown = false;
+
+  // The shared-memory segment, grown as larger grabs need it (bytes).
+  bool shm = false;
+  mutable xcb_shm_seg_t seg = 0;
+  mutable int shmId = -1;
+  mutable void* shmAddr = nullptr;
+  mutable std::size_t shmSize = 0;
+  // The plain GetImage path's copy of the last image.
+  mutable QImage fallback;
+
+  ~Impl() { detach(); }
+
+  void detach() const {
+    if (shmAddr == nullptr) return;
+    xcb_shm_detach(c, seg);
+    xcb_flush(c);
+    shmdt(shmAddr);
+    shmAddr = nullptr;
+    shmSize = 0;
+  }
+
+  // A segment of at least `bytes`; false when the system refuses one (the plain path then).
+  bool ensureSegment(std::size_t bytes) const {
+    if (shmAddr != nullptr && shmSize >= bytes) return true;
+    detach();
+    const std::size_t size = std::max<std::size_t>(bytes, 64 * 1024);
+    shmId = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
+    if (shmId < 0) return false;
+    shmAddr = shmat(shmId, nullptr, 0);
+    // Marked for removal at once: it goes when both sides have detached, even after a crash.
+    shmctl(shmId, IPC_RMID, nullptr);
+    if (shmAddr == reinterpret_cast<void*>(-1)) {
+      shmAddr = nullptr;
+      return false;
+    }
+    seg = xcb_generate_id(c);
+    xcb_generic_error_t* error =
+        xcb_request_check(c, xcb_shm_attach_checked(c, seg, static_cast<std::uint32_t>(shmId), 0));
+    if (error != nullptr) {
+      std::free(error);
+      shmdt(shmAddr);
+      shmAddr = nullptr;
+      return false;
+    }
+    shmSize = size;
+    return true;
+  }
+
+  // The part of `r` on the root window, in the display's pixels; null where nothing is.
+  QImage read(const QRect& r) const {
+    const QRect onRoot = r.intersected(QRect(0, 0, rootWidth, rootHeight));
+    if (onRoot.isEmpty()) return {};
+    const auto w = static_cast<std::uint16_t>(onRoot.width());
+    const auto h = static_cast<std::uint16_t>(onRoot.height());
+    const auto x = static_cast<std::int16_t>(onRoot.x());
+    const auto y = static_cast<std::int16_t>(onRoot.y());
+    const std::size_t bytes = std::size_t{w} * h * 4;
+    if (shm && ensureSegment(bytes)) {
+      xcb_shm_get_image_reply_t* reply = xcb_shm_get_image_reply(
+          c, xcb_shm_get_image(c, root, x, y, w, h, ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP, seg, 0),
+          nullptr);
+      if (reply == nullptr) return {};
+      std::free(reply);
+      return QImage(static_cast<const uchar*>(shmAddr), w, h, int{w} * 4, QImage::Format_RGB32);
+    }
+    xcb_get_image_reply_t* reply = xcb_get_image_reply(
+        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, x, y, w, h, ~0u), nullptr);
+    if (reply == nullptr) return {};
+    const int length = xcb_get_image_data_length(reply);
+    if (static_cast<std::size_t>(length) >= bytes) {
+      fallback = QImage(w, h, QImage::Format_RGB32);
+      std::memcpy(fallback.bits(), xcb_get_image_data(reply), bytes);
+    } else {
+      fallback = QImage();
+    }
+    std::free(reply);
+    return fallback;
+  }
+};
+
+X11ScreenSource::X11ScreenSource(std::unique_ptr<Impl> impl) : m(std::move(impl)) {}
+X11ScreenSource::~X11ScreenSource() = default;
+
+std::unique_ptr<X11ScreenSource> X11ScreenSource::create() {
+  auto* x11 =
+      qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  if (x11 == nullptr || x11->connection() == nullptr) return nullptr;
+  auto impl = std::make_unique<Impl>();
+  impl->c = x11->connection();
+  const xcb_setup_t* setup = xcb_get_setup(impl->c);
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(setup).data;
+  if (screen == nullptr || screen->root_depth != 24) return nullptr;
+  // Images of depth 24 must come as 32 bits a pixel, least significant byte first: BGRX.
+  bool bgrx = setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST;
+  bool found = false;
+  for (auto f = xcb_setup_pixmap_formats_iterator(setup); f.rem; xcb_format_next(&f)) {
+    if (f.data->depth == 24) {
+      found = true;
+      bgrx = bgrx && f.data->bits_per_pixel == 32;
+    }
+  }
+  if (!found || !bgrx) return nullptr;
+  impl->root = screen->root;
+  impl->rootWidth = screen->width_in_pixels;
+  impl->rootHeight = screen->height_in_pixels;
+  const xcb_query_extension_reply_t* ext = xcb_get_extension_data(impl->c, &xcb_shm_id);
+  impl->shm = ext != nullptr && ext->present;
+  return std::unique_ptr<X11ScreenSource>(new X11ScreenSource(std::move(impl)));
+}
+
+bool X11ScreenSource::sharedMemory() const {
+  return m->shm;
+}
+
+QPoint X11ScreenSource::cursorPos() const {
+  if (m->pointerKnown && Clock::now() - m->pointerAt < kPointerReuse) return m->pointer;
+  return queryPointer();
+}
+
+QPoint X11ScreenSource::queryPointer() const {
+  xcb_query_pointer_reply_t* reply =
+      xcb_query_pointer_reply(m->c, xcb_query_pointer(m->c, m->root), nullptr);
+  if (reply != nullptr) {
+    m->pointer = QPoint(reply->root_x, reply->root_y);
+    std::free(reply);
+  }
+  m->pointerAt = Clock::now();
+  m->pointerKnown = true;
+  return m->pointer;
+}
+
+ColorRef X11ScreenSource::pixel(QPoint p) const {
+  if (!screenGeometryAt(p)) return kInvalidColor;
+  const QImage one = m->read(QRect(p, QSize(1, 1)));
+  if (one.isNull()) return kInvalidColor;
+  return fromRgb24(one.pixel(0, 0) & 0xFFFFFFu);
+}
+
+QImage X11ScreenSource::grab(const QRect& r) const {
+  const QImage part = m->read(r);
+  const QRect onRoot = r.intersected(QRect(0, 0, m->rootWidth, m->rootHeight));
+  if (!part.isNull() && onRoot == r) return part;
+  // Partly off the display: black around what could be read.
+  QImage out(r.size(), QImage::Format_RGB32);
+  out.fill(Qt::black);
+  if (!part.isNull()) {
+    const QPoint at = onRoot.topLeft() - r.topLeft();
+    for (int y = 0; y < part.height(); ++y) {
+      std::memcpy(out.scanLine(at.y() + y) + at.x() * 4, part.constScanLine(y),
+                  static_cast<std::size_t>(part.width()) * 4);
+    }
+  }
+  return out;
+}
+
+std::optional<QRect> X11ScreenSource::screenGeometryAt(QPoint p) const {
+  const QScreen* screen = QGuiApplication::screenAt(p);
+  if (screen == nullptr) return std::nullopt;
+  return screen->geometry();
+}
+
+std::unique_ptr<ScreenSource> createScreenSource() {
+  if (auto x11 = X11ScreenSource::create()) return x11;
+  return std::make_unique<QtScreenSource>();
+}
+
+}  // namespace host

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QImage>
+#include <chrono>
+#include <memory>
+
+#include "Screen.h"
+
+namespace host {
+
+// The screen and pointer of an X display, read with as few requests as the ticks allow: a pointer
+// query, reused for 2 ms so that the two timers' paths share one when they run back to back, and
+// one image request per grab into a reused shared-memory segment (MIT-SHM), or a plain GetImage
+// where shared memory is not available (a remote display). Images come back in the display's
+// 32-bit BGRX layout, which is QImage's RGB32.
+class X11ScreenSource final : public ScreenSource {
+ public:
+  // The source for the display the application runs on, or nullptr where that is not X11 or its
+  // root window is not a 24-bit true-color one (the toolkit's own source serves then).
+  static std::unique_ptr<X11ScreenSource> create();
+  ~X11ScreenSource() override;
+  X11ScreenSource(const X11ScreenSource&) = delete;
+  X11ScreenSource& operator=(const X11ScreenSource&) = delete;
+
+  QPoint cursorPos() const override;
+  // One pointer query, whatever the last one was (what cursorPos reuses for 2 ms).
+  QPoint queryPointer() const;
+  ColorRef pixel(QPoint p) const override;
+  // Valid until the next grab or pixel read: the image shares the reused buffer.
+  QImage grab(const QRect& r) const override;
+  std::optional<QRect> screenGeometryAt(QPoint p) const override;
+
+  bool sharedMemory() const;
+
+ private:
+  struct Impl;
+  explicit X11ScreenSource(std::unique_ptr<Impl> impl);
+  std::unique_ptr<Impl> m;
+};
+
+// The best source for the display: X11ScreenSource on X11, the toolkit's otherwise.
+std::unique_ptr<ScreenSource> createScreenSource();
+
+}  // namespace host
