@@ -34,6 +34,7 @@ const QImage& PictureBox::buffer() const {
 
 Canvas PictureBox::canvas() {
   resizeBuffer();
+  ++m_drawings;
   return Canvas(m_buffer);
 }
 
@@ -56,6 +57,7 @@ void PictureBox::BackColor(ColorRef color) {
 
 void PictureBox::Cls() {
   resizeBuffer();
+  ++m_drawings;
   m_buffer.fill(toQColor(m_backColor));
   update();
 }

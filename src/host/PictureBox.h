@@ -73,6 +73,9 @@ class PictureBox : public QWidget, public MouseEvents {
   // that draw in pixels; call update() after drawing.
   Canvas canvas();
   const QImage& buffer() const;
+  // Counts the times the drawing was handed out or cleared (canvas(), Cls, Line): a painter
+  // that finds the count one above its own last use knows nothing else drew in between.
+  std::uint64_t drawings() const { return m_drawings; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -86,6 +89,7 @@ class PictureBox : public QWidget, public MouseEvents {
   void resizeBuffer() const;
 
   mutable QImage m_buffer;
+  std::uint64_t m_drawings = 0;
   ColorRef m_backColor = SystemColor::ButtonFace;
   ColorRef m_foreColor = SystemColor::ButtonText;
   ColorRef m_fillColor = 0;

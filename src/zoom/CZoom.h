@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "ZoomPlan.h"
 #include "host/ColorRef.h"
 
+class QImage;
 class QWidget;
 namespace host {
 class Canvas;
@@ -31,14 +35,30 @@ class CZoom {
   void Zoom(host::Canvas& dest, int DestX, int DestY, int DestW, int DestH,
             host::ColorRef MaskColor);
   // Zoom over a picture box's whole inner area with its background color; the box's scale must
-  // be pixels.
-  void ZoomCanvas(host::PictureBox& canvas);
+  // be pixels. When the box still shows exactly what this paint would put there (the same screen
+  // pixels, place, factor and background, and nothing else drew on it since), it is left alone:
+  // no paint, no repaint of the window. Returns whether it painted.
+  bool ZoomCanvas(host::PictureBox& canvas);
   // Whether the cursor lies in the window's screen rectangle (right and bottom edges outside).
   bool IsMouseOverWindow(const QWidget& window) const;
 
   static constexpr int kMaxZoomFactor = 32;
 
  private:
+  // What one paint put on its target: enough to tell that the next would be the same.
+  struct Painted {
+    ZoomPlan plan;
+    int destX = 0, destY = 0, destW = 0, destH = 0;
+    host::ColorRef fill = 0;
+    std::vector<std::uint32_t> source;  // the copied screen pixels, row after row
+  };
+  // Paints, unless `mayKeep` allows keeping a target that already shows the result; whether it
+  // painted.
+  bool render(host::Canvas& dest, int DestX, int DestY, int DestW, int DestH,
+              host::ColorRef MaskColor, bool mayKeep);
+  bool sameSource(const QImage& source) const;
+  void remember(const ZoomPlan& plan, int DestX, int DestY, int DestW, int DestH,
+                host::ColorRef fill, const QImage& source);
   host::ColorRef TranslateColor(host::ColorRef color) const;
   [[noreturn]] void RaiseError(int number, const char* operationName) const;
 
@@ -47,4 +67,8 @@ class CZoom {
   bool m_ShowFullPixelsOnly = false;
   bool m_MouseCentered = true;
   bool m_busy = false;
+  Painted m_last;
+  bool m_lastValid = false;
+  const void* m_lastCanvas = nullptr;  // the picture box last painted, and its drawing count
+  std::uint64_t m_lastDrawings = 0;
 };

@@ -40,6 +40,7 @@ struct ZoomPlan {
   int fillCount = 0;
 
   bool copies() const { return paints && cols > 0 && rows > 0; }
+  bool operator==(const ZoomPlan&) const = default;
   // Where the copied blocks land on the canvas.
   host::Rect copyRect(const ZoomInput& in) const;
 };

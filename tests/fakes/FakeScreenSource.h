@@ -15,6 +15,7 @@ class FakeScreenSource final : public host::ScreenSource {
       : m_image(std::move(image).convertToFormat(QImage::Format_RGB32)), m_origin(origin) {}
 
   void setCursor(QPoint p) { m_cursor = p; }
+  void setImage(QImage image) { m_image = std::move(image).convertToFormat(QImage::Format_RGB32); }
   // Fills the whole image with one color (a ColorRef).
   void fill(host::ColorRef c) { m_image.fill(QColor::fromRgb(host::toRgb24(c) | 0xFF000000u)); }
   void setMonitors(std::vector<QRect> monitors) { m_monitors = std::move(monitors); }

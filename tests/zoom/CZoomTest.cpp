@@ -126,6 +126,33 @@ TEST_F(ZoomCanvasTest, ZoomCanvasFillsAPictureBoxInPixels) {
   EXPECT_EQ(at(0, 0), screenColor(1016, 760));
 }
 
+// A still pointer over a still screen costs no paint; any change paints again: the pointer, the
+// screen's pixels, the factor, the background, or another drawing on the box.
+TEST_F(ZoomCanvasTest, AnUnchangedViewIsNotPaintedAgain) {
+  host::PictureBox box(nullptr);
+  box.BorderStyle(host::PictureBox::BorderStyleKind::None);
+  box.resize(75, 74);
+  box.ScaleMode(host::PictureBox::ScaleModeKind::Pixels);
+  screen.setCursor(QPoint(300, 200));
+  ASSERT_TRUE(zoom.ZoomCanvas(box));
+  EXPECT_FALSE(zoom.ZoomCanvas(box));
+  screen.setCursor(QPoint(301, 200));
+  EXPECT_TRUE(zoom.ZoomCanvas(box));
+  QImage changed = gradientScreen(1024, 768);
+  changed.setPixel(301, 200, qRgb(1, 2, 3));
+  screen.setImage(changed);
+  EXPECT_TRUE(zoom.ZoomCanvas(box));
+  EXPECT_EQ(box.buffer().pixel(37, 37) & 0xFFFFFFu, 0x010203u);
+  zoom.ZoomFactor(15);
+  EXPECT_TRUE(zoom.ZoomCanvas(box));
+  EXPECT_FALSE(zoom.ZoomCanvas(box));
+  box.BackColor(host::RGB(7, 7, 7));  // clears the drawing
+  EXPECT_TRUE(zoom.ZoomCanvas(box));
+  box.Cls();
+  EXPECT_TRUE(zoom.ZoomCanvas(box));
+  EXPECT_EQ(box.buffer().pixel(37, 37) & 0xFFFFFFu, 0x010203u);
+}
+
 TEST(CZoomTest, MouseOverWindowExcludesTheRightAndBottomEdges) {
   FakeScreenSource screen;
   CZoom zoom(screen);
