@@ -132,6 +132,24 @@ class ColorPicker : public host::Form, private AboutOwner {
   frm_about* about() const { return m_about.get(); }
 
  private:
+  // One bar graph of the tick: its box, pen color, painter, maximum and value; and what a box
+  // was last painted with (the box's drawing count afterwards tells whether anything drew since).
+  struct Bar {
+    host::PictureBox* box;
+    host::ColorRef color;
+    void (*painter)(host::PictureBox&, std::int32_t, std::int32_t, std::int32_t);
+    std::int32_t max;
+    std::int32_t value;
+  };
+  struct PaintedBar {
+    const host::PictureBox* box = nullptr;
+    host::ColorRef color = 0;
+    std::int32_t max = 0;
+    std::int32_t value = 0;
+    std::uint64_t drawings = 0;
+  };
+  void paintBars(std::size_t first, std::initializer_list<Bar> bars);
+
   void createControls();
   void buildMenu();
   // Loads the next element of mnuZoom, captioned with its factor ("15x").
@@ -164,7 +182,8 @@ class ColorPicker : public host::Form, private AboutOwner {
   std::unique_ptr<CZoom> m_zoom;
   std::unique_ptr<cLogo> m_logo;
   std::unique_ptr<frm_about> m_about;
-  host::Menu* m_zoomMenu = nullptr;  // the submenu of mnuItem(0)
+  host::Menu* m_zoomMenu = nullptr;           // the submenu of mnuItem(0)
+  std::array<PaintedBar, 7> m_paintedBars{};  // Picture1 .. Picture7
 };
 
 // The picker's start-up: names the system, registers the common controls, shows the window.

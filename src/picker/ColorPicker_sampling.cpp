@@ -20,30 +20,34 @@ QString utf8(const std::string& s) {
   return QString::fromStdString(s);
 }
 
-using Painter = void (*)(host::PictureBox&, std::int32_t, std::int32_t, std::int32_t);
-
-struct Bar {
-  host::PictureBox* box;
-  host::ColorRef color;
-  Painter painter;
-  std::int32_t max;
-  std::int32_t value;
-};
+}  // namespace
 
 // Each box gets the drawing state its painter expects (the not-XOR pen, so the bar color shows
-// unchanged on the white background; a solid fill; a persistent buffer), then its painter.
-void paintBars(std::initializer_list<Bar> bars) {
+// unchanged on the white background; a solid fill; a persistent buffer), then its painter. A box
+// that already shows the same bar (and on which nothing else drew since) is not painted again,
+// so an unchanged readout costs no repaint; the black bar's painter also lets pending messages
+// run, and that still happens.
+void ColorPicker::paintBars(std::size_t first, std::initializer_list<Bar> bars) {
+  std::size_t i = first;
   for (const Bar& bar : bars) {
+    PaintedBar& last = m_paintedBars[i++];
+    const bool same = last.box == bar.box && last.drawings == bar.box->drawings() &&
+                      last.color == bar.color && last.max == bar.max && last.value == bar.value;
+    if (same) {
+      if (bar.painter == twProgressBar::DrawBarBlack) host::DoEvents();
+      continue;
+    }
     bar.box->DrawMode(host::Rop2::NotXorPen);
     bar.box->FillStyle(host::PictureBox::FillStyleKind::Solid);
     bar.box->ForeColor(bar.color);
     bar.box->BackColor(0xFFFFFF);
     bar.box->AutoRedraw(true);
+    // Recorded before the painter: the black one lets messages run, which may draw again.
+    last = PaintedBar{bar.box, bar.color, bar.max, bar.value, 0};
     bar.painter(*bar.box, bar.max, bar.value, bar.value);
+    m_paintedBars[i - 1].drawings = bar.box->drawings();
   }
 }
-
-}  // namespace
 
 void ColorPicker::Timer1_Timer() {
   if (!m_cmyk) {
@@ -62,9 +66,9 @@ void ColorPicker::Timer1_Timer() {
   lbl_green->Caption(num(r.green));
   lbl_blue->Caption(num(r.blue));
 
-  paintBars({{Picture1, 0x0000FF, twProgressBar::DrawBarRed, 255, r.red},
-             {Picture2, 0x00FF00, twProgressBar::DrawBarGreen, 255, r.green},
-             {Picture3, 0xFF0000, twProgressBar::DrawBarBlue, 255, r.blue}});
+  paintBars(0, {{Picture1, 0x0000FF, twProgressBar::DrawBarRed, 255, r.red},
+                {Picture2, 0x00FF00, twProgressBar::DrawBarGreen, 255, r.green},
+                {Picture3, 0xFF0000, twProgressBar::DrawBarBlue, 255, r.blue}});
 
   txt_Hex->Text(utf8(r.hex));
   txt_vbcode->Text(utf8(r.vbLong));
@@ -85,8 +89,8 @@ void ColorPicker::Timer1_Timer() {
 
   // The black bar's painter comes last: it lets pending messages run once every readout is
   // written.
-  paintBars({{Picture4, 0xFFFF00, twProgressBar::DrawBarCyan, 100, r.cyan},
-             {Picture5, 0xFF00FF, twProgressBar::DrawBarMagenta, 100, r.magenta},
-             {Picture6, 0x00FFFF, twProgressBar::DrawBarYellow, 100, r.yellow},
-             {Picture7, 0x000000, twProgressBar::DrawBarBlack, 100, r.black}});
+  paintBars(3, {{Picture4, 0xFFFF00, twProgressBar::DrawBarCyan, 100, r.cyan},
+                {Picture5, 0xFF00FF, twProgressBar::DrawBarMagenta, 100, r.magenta},
+                {Picture6, 0x00FFFF, twProgressBar::DrawBarYellow, 100, r.yellow},
+                {Picture7, 0x000000, twProgressBar::DrawBarBlack, 100, r.black}});
 }

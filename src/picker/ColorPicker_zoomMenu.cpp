@@ -72,7 +72,6 @@ void ColorPicker::mnuItem_Click(int index) {
 
 void ColorPicker::Timer_Timer() {
   if (!m_zoom) return;
-  m_zoom->ZoomCanvas(*Pic_zoom);
-  // The marker stays visible over the freshly painted image.
-  Shape3->update();
+  // The marker stays visible over a freshly painted image; an unchanged one needs nothing.
+  if (m_zoom->ZoomCanvas(*Pic_zoom)) Shape3->update();
 }

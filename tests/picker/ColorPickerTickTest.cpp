@@ -91,6 +91,23 @@ TEST_F(TickTest, AnUnreadablePixelDoesNotStopTheNextTick) {
   EXPECT_EQ(picker.lbl_color->BackColor(), 0x0080FFu);
 }
 
+// A tick that finds the same color leaves every bar as it is (no repaint); a new color, or a bar
+// drawn over in between, paints again.
+TEST_F(TickTest, AnUnchangedBarIsNotPaintedAgain) {
+  sample({10, 10}, host::RGB(200, 100, 50));
+  const std::uint64_t red = picker.Picture1->drawings();
+  const std::uint64_t black = picker.Picture7->drawings();
+  sample({11, 10}, host::RGB(200, 100, 50));
+  EXPECT_EQ(picker.Picture1->drawings(), red);
+  EXPECT_EQ(picker.Picture7->drawings(), black);
+  picker.Picture1->Cls();
+  sample({12, 10}, host::RGB(200, 100, 50));
+  EXPECT_GT(picker.Picture1->drawings(), red + 1);
+  EXPECT_EQ(barRows(*picker.Picture1, 0x0000FF), 43);  // 200 of 255 over 55 rows
+  sample({12, 10}, host::RGB(201, 100, 50));
+  EXPECT_GT(picker.Picture7->drawings(), black) << "the grey level moved the black bar";
+}
+
 TEST_F(TickTest, BarAboveItsMaximumLeavesThePreviousBar) {
   sample({10, 10}, host::RGB(128, 0, 0));
   const QImage before = picker.Picture1->buffer();
