@@ -3,14 +3,19 @@
 #include <QtGui/qguiapplication_platform.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
+#include <xcb/damage.h>
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QRegion>
 #include <QScreen>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace host {
 
@@ -19,6 +24,35 @@ using Clock = std::chrono::steady_clock;
 // A pointer query this young is reused: the zoom and sampling paths of one event-loop turn.
 constexpr auto kPointerReuse = std::chrono::milliseconds(2);
 }  // namespace
+
+// What the display reports as drawn on the screen (DAMAGE on the root window): reads of a place
+// where nothing was drawn since the last read are answered from that read.
+class DamageWatch final : public QAbstractNativeEventFilter {
+ public:
+  DamageWatch(xcb_connection_t* c, std::uint8_t firstEvent, xcb_damage_damage_t damage)
+      : m_c(c), m_firstEvent(firstEvent), m_damage(damage) {}
+
+  bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override {
+    if (eventType != "xcb_generic_event_t") return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7F) != m_firstEvent + XCB_DAMAGE_NOTIFY) return false;
+    const auto* notify = reinterpret_cast<const xcb_damage_notify_event_t*>(event);
+    if (notify->damage != m_damage) return false;
+    const QRect area(notify->area.x, notify->area.y, notify->area.width, notify->area.height);
+    for (QRegion* dirty : dirtied)
+      *dirty += area;
+    // Emptied at once, so the next drawing anywhere is reported too (no reply to wait for).
+    xcb_damage_subtract(m_c, m_damage, XCB_NONE, XCB_NONE);
+    return true;
+  }
+
+  std::vector<QRegion*> dirtied;  // what each cache has missed since its read
+
+ private:
+  xcb_connection_t* m_c;
+  std::uint8_t m_firstEvent;
+  xcb_damage_damage_t m_damage;
+};
 
 struct X11ScreenSource::Impl {
   xcb_connection_t* c = nullptr;
@@ -40,7 +74,45 @@ struct X11ScreenSource::Impl {
   // The plain GetImage path's copy of the last image.
   mutable QImage fallback;
 
-  ~Impl() { detach(); }
+  // The screen's drawing reports, and the last grab and pixel kept while nothing was drawn there.
+  xcb_damage_damage_t damage = 0;
+  std::unique_ptr<DamageWatch> watch;
+  mutable QRect grabbed;
+  mutable QImage grabCache;
+  mutable QRegion grabDirty;
+  mutable QPoint pixelAt{-1, -1};
+  mutable ColorRef pixelCache = kInvalidColor;
+  mutable bool pixelKnown = false;
+  mutable QRegion pixelDirty;
+
+  ~Impl() {
+    if (watch) {
+      QCoreApplication::instance()->removeNativeEventFilter(watch.get());
+      xcb_damage_destroy(c, damage);
+    }
+    detach();
+  }
+
+  // Watches the root window's drawing; without the extension every read goes to the display.
+  void watchDamage() {
+    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_damage_id);
+    if (ext == nullptr || !ext->present) return;
+    xcb_damage_query_version_reply_t* version = xcb_damage_query_version_reply(
+        c, xcb_damage_query_version(c, XCB_DAMAGE_MAJOR_VERSION, XCB_DAMAGE_MINOR_VERSION),
+        nullptr);
+    if (version == nullptr) return;
+    std::free(version);
+    damage = xcb_generate_id(c);
+    xcb_damage_create(c, damage, root, XCB_DAMAGE_REPORT_LEVEL_BOUNDING_BOX);
+    watch = std::make_unique<DamageWatch>(c, ext->first_event, damage);
+    watch->dirtied = {&grabDirty, &pixelDirty};
+    QCoreApplication::instance()->installNativeEventFilter(watch.get());
+    xcb_flush(c);
+  }
+
+  // Whether a kept read of `r` may still stand: nothing reported drawn there since. Reports
+  // arrive through the event loop, so a drawing in the last moments shows at the next tick.
+  bool clean(const QRegion& dirty, const QRect& r) const { return watch && !dirty.intersects(r); }
 
   void detach() const {
     if (shmAddr == nullptr) return;
@@ -137,6 +209,7 @@ std::unique_ptr<X11ScreenSource> X11ScreenSource::create() {
   impl->rootHeight = screen->height_in_pixels;
   const xcb_query_extension_reply_t* ext = xcb_get_extension_data(impl->c, &xcb_shm_id);
   impl->shm = ext != nullptr && ext->present;
+  impl->watchDamage();
   return std::unique_ptr<X11ScreenSource>(new X11ScreenSource(std::move(impl)));
 }
 
@@ -163,12 +236,37 @@ QPoint X11ScreenSource::queryPointer() const {
 
 ColorRef X11ScreenSource::pixel(QPoint p) const {
   if (!screenGeometryAt(p)) return kInvalidColor;
-  const QImage one = m->read(QRect(p, QSize(1, 1)));
-  if (one.isNull()) return kInvalidColor;
-  return fromRgb24(one.pixel(0, 0) & 0xFFFFFFu);
+  const QRect one(p, QSize(1, 1));
+  if (m->pixelKnown && m->pixelAt == p && m->clean(m->pixelDirty, one)) return m->pixelCache;
+  m->pixelDirty = QRegion();
+  const QImage image = m->read(one);
+  m->pixelAt = p;
+  m->pixelKnown = !image.isNull();
+  m->pixelCache = image.isNull() ? kInvalidColor : fromRgb24(image.pixel(0, 0) & 0xFFFFFFu);
+  return m->pixelCache;
 }
 
 QImage X11ScreenSource::grab(const QRect& r) const {
+  if (m->grabbed == r && !m->grabCache.isNull() && m->clean(m->grabDirty, r)) return m->grabCache;
+  m->grabDirty = QRegion();
+  m->grabbed = r;
+  const QImage image = readAt(r);
+  if (image.isNull()) {
+    m->grabCache = QImage();
+    return {};
+  }
+  // Kept in storage of its own (the shared segment serves the next read), reused while the
+  // size stays: a moving pointer allocates nothing.
+  if (m->grabCache.size() != image.size() || m->grabCache.isNull()) {
+    m->grabCache = QImage(image.size(), QImage::Format_RGB32);
+  }
+  const auto rowBytes = static_cast<std::size_t>(image.width()) * 4;
+  for (int y = 0; y < image.height(); ++y)
+    std::memcpy(m->grabCache.scanLine(y), image.constScanLine(y), rowBytes);
+  return m->grabCache;
+}
+
+QImage X11ScreenSource::readAt(const QRect& r) const {
   const QImage part = m->read(r);
   const QRect onRoot = r.intersected(QRect(0, 0, m->rootWidth, m->rootHeight));
   if (!part.isNull() && onRoot == r) return part;

@@ -11,8 +11,10 @@ namespace host {
 // The screen and pointer of an X display, read with as few requests as the ticks allow: a pointer
 // query, reused for 2 ms so that the two timers' paths share one when they run back to back, and
 // one image request per grab into a reused shared-memory segment (MIT-SHM), or a plain GetImage
-// where shared memory is not available (a remote display). Images come back in the display's
-// 32-bit BGRX layout, which is QImage's RGB32.
+// where shared memory is not available (a remote display). The display reports what is drawn on
+// the screen (DAMAGE): a grab or pixel of the same place as last time, where nothing was drawn
+// since, is answered without asking the display. Images come back in the display's 32-bit BGRX
+// layout, which is QImage's RGB32.
 class X11ScreenSource final : public ScreenSource {
  public:
   // The source for the display the application runs on, or nullptr where that is not X11 or its
@@ -26,7 +28,6 @@ class X11ScreenSource final : public ScreenSource {
   // One pointer query, whatever the last one was (what cursorPos reuses for 2 ms).
   QPoint queryPointer() const;
   ColorRef pixel(QPoint p) const override;
-  // Valid until the next grab or pixel read: the image shares the reused buffer.
   QImage grab(const QRect& r) const override;
   std::optional<QRect> screenGeometryAt(QPoint p) const override;
 
@@ -34,6 +35,7 @@ class X11ScreenSource final : public ScreenSource {
 
  private:
   struct Impl;
+  QImage readAt(const QRect& r) const;
   explicit X11ScreenSource(std::unique_ptr<Impl> impl);
   std::unique_ptr<Impl> m;
 };

@@ -73,6 +73,15 @@ TEST(ScreenE2E, TheX11SourceReadsWhatTheToolkitReads) {
   EXPECT_EQ(edge.pixel(15, 15) & 0xFFFFFFu, 0u) << "beyond the display: black";
   QCursor::setPos(150, 90);
   QTRY_COMPARE(x11->cursorPos(), QPoint(150, 90));
+  // A read kept while nothing was drawn gives way as soon as the display reports a drawing there.
+  const QRect patch(110, 70, 20, 20);
+  EXPECT_EQ(x11->grab(patch).pixel(5, 5) & 0xFFFFFFu, 0xC8285Au);
+  QPalette p = target.palette();
+  p.setColor(QPalette::Window, QColor(10, 220, 30));
+  target.setPalette(p);
+  target.update();
+  QTRY_COMPARE(x11->grab(patch).pixel(5, 5) & 0xFFFFFFu, 0x0ADC1Eu);
+  QTRY_COMPARE(x11->pixel(QPoint(120, 80)), host::RGB(10, 220, 30));
 }
 
 // A window showing an image (x, y) -> (x * 4, y * 4, 0x40), so every magnified block tells
