@@ -6,10 +6,7 @@
 #include <xcb/damage.h>
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
-#include <QAbstractNativeEventFilter>
-#include <QCoreApplication>
 #include <QGuiApplication>
-#include <QRegion>
 #include <QScreen>
 
 #include <algorithm>
@@ -25,35 +22,11 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kPointerReuse = std::chrono::milliseconds(2);
 }  // namespace
 
-// What the display reports as drawn on the screen (DAMAGE on the root window): reads of a place
-// where nothing was drawn since the last read are answered from that read.
-class DamageWatch final : public QAbstractNativeEventFilter {
- public:
-  DamageWatch(xcb_connection_t* c, std::uint8_t firstEvent, xcb_damage_damage_t damage)
-      : m_c(c), m_firstEvent(firstEvent), m_damage(damage) {}
-
-  bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override {
-    if (eventType != "xcb_generic_event_t") return false;
-    const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if ((event->response_type & 0x7F) != m_firstEvent + XCB_DAMAGE_NOTIFY) return false;
-    const auto* notify = reinterpret_cast<const xcb_damage_notify_event_t*>(event);
-    if (notify->damage != m_damage) return false;
-    const QRect area(notify->area.x, notify->area.y, notify->area.width, notify->area.height);
-    for (QRegion* dirty : dirtied)
-      *dirty += area;
-    // Emptied at once, so the next drawing anywhere is reported too (no reply to wait for).
-    xcb_damage_subtract(m_c, m_damage, XCB_NONE, XCB_NONE);
-    return true;
-  }
-
-  std::vector<QRegion*> dirtied;  // what each cache has missed since its read
-
- private:
-  xcb_connection_t* m_c;
-  std::uint8_t m_firstEvent;
-  xcb_damage_damage_t m_damage;
-};
-
+// The reads go over a connection of their own, used only by the GUI thread: a reply on the
+// toolkit's connection wakes its event-reader thread and hands over between threads, which cost
+// more than the request itself at a hundred ticks a second. Nothing watches this connection's
+// socket; what the display sends unasked (the drawing reports, errors of failed reads) is read
+// with the next reply or poll, at the next tick.
 struct X11ScreenSource::Impl {
   xcb_connection_t* c = nullptr;
   xcb_window_t root = 0;
@@ -74,23 +47,22 @@ struct X11ScreenSource::Impl {
   // The plain GetImage path's copy of the last image.
   mutable QImage fallback;
 
-  // The screen's drawing reports, and the last grab and pixel kept while nothing was drawn there.
+  // The display's drawing reports (DAMAGE on the root window, its children included). One report
+  // comes when the damaged area stops being empty; the next only after it is emptied again, so
+  // at most one waits in the connection however long nobody reads (sampling off).
   xcb_damage_damage_t damage = 0;
-  std::unique_ptr<DamageWatch> watch;
+  std::uint8_t damageEvent = 0;
+  // The last grab and pixel, kept while nothing was drawn anywhere on the screen since.
   mutable QRect grabbed;
   mutable QImage grabCache;
-  mutable QRegion grabDirty;
+  mutable bool grabStale = true;
   mutable QPoint pixelAt{-1, -1};
   mutable ColorRef pixelCache = kInvalidColor;
-  mutable bool pixelKnown = false;
-  mutable QRegion pixelDirty;
+  mutable bool pixelStale = true;
 
   ~Impl() {
-    if (watch) {
-      QCoreApplication::instance()->removeNativeEventFilter(watch.get());
-      xcb_damage_destroy(c, damage);
-    }
     detach();
+    if (c != nullptr) xcb_disconnect(c);
   }
 
   // Watches the root window's drawing; without the extension every read goes to the display.
@@ -103,16 +75,26 @@ struct X11ScreenSource::Impl {
     if (version == nullptr) return;
     std::free(version);
     damage = xcb_generate_id(c);
-    xcb_damage_create(c, damage, root, XCB_DAMAGE_REPORT_LEVEL_BOUNDING_BOX);
-    watch = std::make_unique<DamageWatch>(c, ext->first_event, damage);
-    watch->dirtied = {&grabDirty, &pixelDirty};
-    QCoreApplication::instance()->installNativeEventFilter(watch.get());
+    damageEvent = static_cast<std::uint8_t>(ext->first_event + XCB_DAMAGE_NOTIFY);
+    xcb_damage_create(c, damage, root, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
     xcb_flush(c);
   }
 
-  // Whether a kept read of `r` may still stand: nothing reported drawn there since. Reports
-  // arrive through the event loop, so a drawing in the last moments shows at the next tick.
-  bool clean(const QRegion& dirty, const QRect& r) const { return watch && !dirty.intersects(r); }
+  // Reads what the display sent unasked. A drawing report makes every kept read stale and
+  // empties the damaged area, so the next drawing is reported again; the reads that follow are
+  // answered after the emptying, so they see everything drawn before it.
+  void takeReports() const {
+    if (damage == 0) return;
+    bool drawn = false;
+    while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+      drawn = drawn || (event->response_type & 0x7F) == damageEvent;
+      std::free(event);  // an error of a failed read was already answered with nothing
+    }
+    if (!drawn) return;
+    grabStale = true;
+    pixelStale = true;
+    xcb_damage_subtract(c, damage, XCB_NONE, XCB_NONE);
+  }
 
   void detach() const {
     if (shmAddr == nullptr) return;
@@ -190,9 +172,16 @@ std::unique_ptr<X11ScreenSource> X11ScreenSource::create() {
       qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   if (x11 == nullptr || x11->connection() == nullptr) return nullptr;
   auto impl = std::make_unique<Impl>();
-  impl->c = x11->connection();
+  // The display the toolkit opened: the one $DISPLAY names. A display it cannot open again (given
+  // only on the command line) leaves the reads to the toolkit.
+  int screenNumber = 0;
+  impl->c = xcb_connect(nullptr, &screenNumber);
+  if (xcb_connection_has_error(impl->c) != 0) return nullptr;
   const xcb_setup_t* setup = xcb_get_setup(impl->c);
-  const xcb_screen_t* screen = xcb_setup_roots_iterator(setup).data;
+  auto roots = xcb_setup_roots_iterator(setup);
+  for (int i = 0; i < screenNumber && roots.rem > 0; ++i)
+    xcb_screen_next(&roots);
+  const xcb_screen_t* screen = roots.rem > 0 ? roots.data : nullptr;
   if (screen == nullptr || screen->root_depth != 24) return nullptr;
   // Images of depth 24 must come as 32 bits a pixel, least significant byte first: BGRX.
   bool bgrx = setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST;
@@ -237,20 +226,21 @@ QPoint X11ScreenSource::queryPointer() const {
 ColorRef X11ScreenSource::pixel(QPoint p) const {
   if (!screenGeometryAt(p)) return kInvalidColor;
   const QRect one(p, QSize(1, 1));
-  if (m->pixelKnown && m->pixelAt == p && m->clean(m->pixelDirty, one)) return m->pixelCache;
-  m->pixelDirty = QRegion();
+  m->takeReports();
+  if (!m->pixelStale && m->pixelAt == p) return m->pixelCache;
   const QImage image = m->read(one);
   m->pixelAt = p;
-  m->pixelKnown = !image.isNull();
+  m->pixelStale = image.isNull() || m->damage == 0;
   m->pixelCache = image.isNull() ? kInvalidColor : fromRgb24(image.pixel(0, 0) & 0xFFFFFFu);
   return m->pixelCache;
 }
 
 QImage X11ScreenSource::grab(const QRect& r) const {
-  if (m->grabbed == r && !m->grabCache.isNull() && m->clean(m->grabDirty, r)) return m->grabCache;
-  m->grabDirty = QRegion();
+  m->takeReports();
+  if (!m->grabStale && m->grabbed == r) return m->grabCache;
   m->grabbed = r;
   const QImage image = readAt(r);
+  m->grabStale = image.isNull() || m->damage == 0;
   if (image.isNull()) {
     m->grabCache = QImage();
     return {};

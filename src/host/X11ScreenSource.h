@@ -8,13 +8,14 @@
 
 namespace host {
 
-// The screen and pointer of an X display, read with as few requests as the ticks allow: a pointer
-// query, reused for 2 ms so that the two timers' paths share one when they run back to back, and
-// one image request per grab into a reused shared-memory segment (MIT-SHM), or a plain GetImage
-// where shared memory is not available (a remote display). The display reports what is drawn on
-// the screen (DAMAGE): a grab or pixel of the same place as last time, where nothing was drawn
-// since, is answered without asking the display. Images come back in the display's 32-bit BGRX
-// layout, which is QImage's RGB32.
+// The screen and pointer of an X display, read over a connection of the source's own with as
+// few requests as the ticks allow: a pointer query, reused for 2 ms so that the two timers' paths
+// share one when they run back to back, and one image request per grab into a reused
+// shared-memory segment (MIT-SHM), or a plain GetImage where shared memory is not available (a
+// remote display). The display reports when anything is drawn on the screen (DAMAGE): while
+// nothing is, a grab or pixel of the same place as last time is answered without asking it.
+// Images come back in the display's 32-bit BGRX layout, which is QImage's RGB32. For the GUI
+// thread only.
 class X11ScreenSource final : public ScreenSource {
  public:
   // The source for the display the application runs on, or nullptr where that is not X11 or its

@@ -201,6 +201,19 @@ TEST_F(PickerE2E, MagnifierShowsFiveByFiveBlocksOfTheScreenAroundThePointer) {
   }
 }
 
+// While the pointer moves across the pattern, every position shows up in the magnifier within a
+// few ticks: the centre block and a corner block hold the screen pixels around the pointer.
+TEST_F(PickerE2E, MagnifierFollowsAMovingPointer) {
+  for (int step = 0; step < 24; ++step) {
+    const QPoint cursor(27 + (step * 7) % 50, 407 + (step * 11) % 50);
+    QCursor::setPos(cursor);
+    QTRY_COMPARE_WITH_TIMEOUT(zoomPixel(37, 37), pattern.at(cursor), 1000);
+    EXPECT_EQ(zoomPixel(2, 2), pattern.at(cursor - QPoint(7, 7))) << step;
+    EXPECT_EQ(zoomPixel(72, 72), pattern.at(cursor + QPoint(7, 7))) << step;
+    QTest::qWait(20);
+  }
+}
+
 TEST_F(PickerE2E, MagnifierFillsBeyondTheScreenEdgeWithTheBoxBackground) {
   // A background that no screen pixel here has, so the margins cannot be mistaken for content.
   picker.Pic_zoom->BackColor(host::RGB(1, 2, 3));
