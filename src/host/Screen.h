@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <functional>
 #include <optional>
 
 #include "ColorRef.h"
@@ -32,6 +33,15 @@ class ScreenSource {
   virtual QImage grab(const QRect& r) const = 0;
   // The geometry (virtual-desktop pixels) of the monitor that holds `p`, if any does.
   virtual std::optional<QRect> screenGeometryAt(QPoint p) const = 0;
+  // Asks for `wake` to be called once, soon after the pointer moves or anything is drawn on the
+  // screen, so that a caller whose ticks change nothing may stop polling until then. The call
+  // comes from the event loop or a later read, never from inside this request; a new request
+  // replaces the last, and an empty one withdraws it. False where the source cannot tell, or
+  // something already happened: the caller keeps polling.
+  virtual bool wakeOnActivity(std::function<void()> wake) {
+    (void)wake;
+    return false;
+  }
 };
 
 // The display the application runs on, through QScreen::grabWindow and QCursor.

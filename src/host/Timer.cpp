@@ -20,7 +20,18 @@ void Timer::Enabled(bool on) {
   apply();
 }
 
+void Timer::Suspend() {
+  m_suspended = true;
+  m_timer.stop();
+}
+
+void Timer::Resume() {
+  if (!m_suspended) return;
+  apply();
+}
+
 void Timer::apply() {
+  m_suspended = false;
   if (m_enabled && m_interval > 0) {
     // Re-arming restarts the count, as the runtime does when Interval or Enabled is set.
     m_timer.start(m_interval);

@@ -21,6 +21,13 @@ class Timer {
   // The runtime's Timer event.
   Event<> Tick{"Timer"};
 
+  // Rests the clock without disabling the timer: no ticks until Resume, or until Interval or
+  // Enabled is set again. For a handler that knows its next ticks would change nothing.
+  void Suspend();
+  // Ticks again, an interval from now, if the timer is still enabled.
+  void Resume();
+  bool suspended() const { return m_suspended; }
+
   // Whether the underlying clock is armed (for tests and benchmarks).
   bool isRunning() const { return m_timer.isActive(); }
 
@@ -32,6 +39,7 @@ class Timer {
   int m_interval = 0;
   bool m_enabled = false;
   bool m_inHandler = false;
+  bool m_suspended = false;
 };
 
 }  // namespace host

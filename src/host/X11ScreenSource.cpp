@@ -6,12 +6,15 @@
 #include <xcb/damage.h>
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
+#include <xcb/xinput.h>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSocketNotifier>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace host {
@@ -60,7 +63,15 @@ struct X11ScreenSource::Impl {
   mutable ColorRef pixelCache = kInvalidColor;
   mutable bool pixelStale = true;
 
+  // A waiting wake request: raw pointer motion (XInput 2) is asked for only while one waits, and
+  // the connection's socket is watched only then, so a moving pointer costs nothing otherwise.
+  std::uint8_t inputOpcode = 0;  // 0: no XInput 2
+  mutable std::function<void()> wake;
+  std::unique_ptr<QSocketNotifier> notifier;
+
   ~Impl() {
+    wake = nullptr;
+    notifier.reset();
     detach();
     if (c != nullptr) xcb_disconnect(c);
   }
@@ -78,22 +89,57 @@ struct X11ScreenSource::Impl {
     damageEvent = static_cast<std::uint8_t>(ext->first_event + XCB_DAMAGE_NOTIFY);
     xcb_damage_create(c, damage, root, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
     xcb_flush(c);
+    // Raw motion, for resting callers: XInput 2.0 or later.
+    const xcb_query_extension_reply_t* input = xcb_get_extension_data(c, &xcb_input_id);
+    if (input == nullptr || !input->present) return;
+    xcb_input_xi_query_version_reply_t* xi =
+        xcb_input_xi_query_version_reply(c, xcb_input_xi_query_version(c, 2, 0), nullptr);
+    if (xi != nullptr && xi->major_version >= 2) inputOpcode = input->major_opcode;
+    std::free(xi);
   }
 
   // Reads what the display sent unasked. A drawing report makes every kept read stale and
   // empties the damaged area, so the next drawing is reported again; the reads that follow are
-  // answered after the emptying, so they see everything drawn before it.
-  void takeReports() const {
-    if (damage == 0) return;
+  // answered after the emptying, so they see everything drawn before it. Raw motion or a drawing
+  // answers a waiting wake request.
+  bool takeReports() const {
+    if (damage == 0) return false;
     bool drawn = false;
+    bool moved = false;
     while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
-      drawn = drawn || (event->response_type & 0x7F) == damageEvent;
+      const std::uint8_t type = event->response_type & 0x7F;
+      drawn = drawn || type == damageEvent;
+      moved = moved ||
+              (type == XCB_GE_GENERIC && inputOpcode != 0 &&
+               reinterpret_cast<const xcb_ge_generic_event_t*>(event)->extension == inputOpcode);
       std::free(event);  // an error of a failed read was already answered with nothing
     }
-    if (!drawn) return;
-    grabStale = true;
-    pixelStale = true;
-    xcb_damage_subtract(c, damage, XCB_NONE, XCB_NONE);
+    if (drawn) {
+      grabStale = true;
+      pixelStale = true;
+      xcb_damage_subtract(c, damage, XCB_NONE, XCB_NONE);
+    }
+    if (drawn || moved) answerWake();
+    return drawn || moved;
+  }
+
+  // Asks for raw motion of every pointer, or stops asking.
+  void selectMotion(bool on) const {
+    struct {
+      xcb_input_event_mask_t head;
+      std::uint32_t mask;
+    } select{{XCB_INPUT_DEVICE_ALL_MASTER, 1},
+             on ? std::uint32_t{XCB_INPUT_XI_EVENT_MASK_RAW_MOTION} : 0u};
+    xcb_input_xi_select_events(c, root, 1, &select.head);
+    xcb_flush(c);
+  }
+
+  void answerWake() const {
+    if (!wake) return;
+    const std::function<void()> call = std::exchange(wake, nullptr);
+    notifier->setEnabled(false);
+    selectMotion(false);
+    call();
   }
 
   void detach() const {
@@ -214,13 +260,50 @@ QPoint X11ScreenSource::cursorPos() const {
 QPoint X11ScreenSource::queryPointer() const {
   xcb_query_pointer_reply_t* reply =
       xcb_query_pointer_reply(m->c, xcb_query_pointer(m->c, m->root), nullptr);
+  const QPoint before = m->pointer;
   if (reply != nullptr) {
     m->pointer = QPoint(reply->root_x, reply->root_y);
     std::free(reply);
   }
   m->pointerAt = Clock::now();
+  const bool moved = m->pointerKnown && m->pointer != before;
   m->pointerKnown = true;
+  // A warp moves the pointer without raw motion; what this reply brought along is looked at too.
+  if (m->wake) {
+    if (moved) m->answerWake();
+    m->takeReports();
+  }
   return m->pointer;
+}
+
+bool X11ScreenSource::wakeOnActivity(std::function<void()> wake) {
+  if (!wake) {
+    if (m->wake) {
+      m->wake = nullptr;
+      m->notifier->setEnabled(false);
+      m->selectMotion(false);
+    }
+    return false;
+  }
+  if (m->damage == 0 || m->inputOpcode == 0) return false;
+  m->wake = nullptr;
+  if (m->takeReports()) return false;  // something already happened: the caller polls on
+  if (!m->notifier) {
+    m->notifier =
+        std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(m->c), QSocketNotifier::Read);
+    QObject::connect(m->notifier.get(), &QSocketNotifier::activated, m->notifier.get(), [this] {
+      // A broken connection reads as always ready: stop watching it.
+      if (xcb_connection_has_error(m->c) != 0) {
+        m->notifier->setEnabled(false);
+        return;
+      }
+      m->takeReports();
+    });
+  }
+  m->wake = std::move(wake);
+  m->selectMotion(true);
+  m->notifier->setEnabled(true);
+  return true;
 }
 
 ColorRef X11ScreenSource::pixel(QPoint p) const {

@@ -31,6 +31,8 @@ class X11ScreenSource final : public ScreenSource {
   ColorRef pixel(QPoint p) const override;
   QImage grab(const QRect& r) const override;
   std::optional<QRect> screenGeometryAt(QPoint p) const override;
+  // Raw pointer motion, a warp seen by the next pointer query, or a drawing report.
+  bool wakeOnActivity(std::function<void()> wake) override;
 
   bool sharedMemory() const;
 

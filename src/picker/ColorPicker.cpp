@@ -7,6 +7,7 @@
 #include "about/cLogo.h"
 #include "color/twCMYK.h"
 #include "host/FormData.h"
+#include "host/Screen.h"
 #include "mixer/MixerLayout.h"
 #include "program/Palette.h"
 #include "zoom/CZoom.h"
@@ -31,7 +32,9 @@ ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent)
   Form_Initialize();
 }
 
-ColorPicker::~ColorPicker() = default;
+ColorPicker::~ColorPicker() {
+  (void)m_screen.wakeOnActivity({});
+}
 
 void ColorPicker::createControls() {
   const host::FormData stored = host::FormData::load(QStringLiteral(":/forms/ColorPicker.txt"));

@@ -64,6 +64,9 @@ class ColorPicker : public host::Form, private AboutOwner {
   void Timer1_Timer();
   // The magnifier tick: repaints Pic_zoom from the screen around the cursor.
   void Timer_Timer();
+  // After this many magnifier ticks in a row that change nothing, the magnifier's clock rests
+  // until the screen source sees the pointer move or the screen drawn on.
+  static constexpr int kQuietTicksBeforeRest = 10;
 
   host::Timer Timer1;  // sampling, 100 ms
   host::Timer Timer;   // magnifier, 10 ms
@@ -184,6 +187,7 @@ class ColorPicker : public host::Form, private AboutOwner {
   std::unique_ptr<frm_about> m_about;
   host::Menu* m_zoomMenu = nullptr;           // the submenu of mnuItem(0)
   std::array<PaintedBar, 7> m_paintedBars{};  // Picture1 .. Picture7
+  int m_quietTicks = 0;                       // magnifier ticks in a row that changed nothing
 };
 
 // The picker's start-up: names the system, registers the common controls, shows the window.

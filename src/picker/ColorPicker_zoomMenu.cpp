@@ -7,6 +7,7 @@
 #include "host/InputCodes.h"
 #include "host/Label.h"
 #include "host/PictureBox.h"
+#include "host/Screen.h"
 #include "host/Shape.h"
 #include "zoom/CZoom.h"
 
@@ -72,6 +73,17 @@ void ColorPicker::mnuItem_Click(int index) {
 
 void ColorPicker::Timer_Timer() {
   if (!m_zoom) return;
-  // The marker stays visible over a freshly painted image; an unchanged one needs nothing.
-  if (m_zoom->ZoomCanvas(*Pic_zoom)) Shape3->update();
+  if (m_zoom->ZoomCanvas(*Pic_zoom)) {
+    // The marker stays visible over a freshly painted image; an unchanged one needs nothing.
+    Shape3->update();
+    m_quietTicks = 0;
+    return;
+  }
+  // The same pixels for a while: the ticks would paint nothing until the pointer moves or
+  // something is drawn on the screen, so the clock rests until the source says one happened
+  // (within a tick of raw motion or a drawing, within a readout tick of a warp).
+  if (++m_quietTicks < kQuietTicksBeforeRest) return;
+  // A wake for a drawing elsewhere brings one tick; if that paints nothing either, the clock
+  // rests again at once.
+  if (m_screen.wakeOnActivity([this] { Timer.Resume(); })) Timer.Suspend();
 }

@@ -214,6 +214,30 @@ TEST_F(PickerE2E, MagnifierFollowsAMovingPointer) {
   }
 }
 
+// With the pointer still and nothing drawn the magnifier's clock rests; raw motion, a warp and a
+// drawing under the pointer each bring the picture up to date.
+TEST_F(PickerE2E, TheRestingMagnifierWakesForMotionWarpsAndDrawing) {
+  QCursor::setPos(50, 430);
+  QTRY_VERIFY_WITH_TIMEOUT(picker.Timer.suspended(), 3000);
+  ASSERT_EQ(
+      QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("mousemove_relative"),
+                                                    QStringLiteral("3"), QStringLiteral("0")}),
+      0);
+  QTRY_COMPARE_WITH_TIMEOUT(zoomPixel(37, 37), pattern.at({53, 430}), 1000);
+  QTRY_VERIFY_WITH_TIMEOUT(picker.Timer.suspended(), 3000);
+  QCursor::setPos(60, 440);
+  QTRY_COMPARE_WITH_TIMEOUT(zoomPixel(37, 37), pattern.at({60, 440}), 1000);
+
+  QCursor::setPos(150, 150);  // on the orange window
+  QTRY_COMPARE_WITH_TIMEOUT(zoomPixel(37, 37), 0xFF8000u, 1000);
+  QTRY_VERIFY_WITH_TIMEOUT(picker.Timer.suspended(), 3000);
+  QPalette p = target.palette();
+  p.setColor(QPalette::Window, QColor(10, 220, 30));
+  target.setPalette(p);
+  target.update();
+  QTRY_COMPARE_WITH_TIMEOUT(zoomPixel(37, 37), 0x0ADC1Eu, 1000);
+}
+
 TEST_F(PickerE2E, MagnifierFillsBeyondTheScreenEdgeWithTheBoxBackground) {
   // A background that no screen pixel here has, so the margins cannot be mistaken for content.
   picker.Pic_zoom->BackColor(host::RGB(1, 2, 3));

@@ -2,6 +2,8 @@
 
 #include <QImage>
 #include <QPainter>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "host/Screen.h"
@@ -20,6 +22,10 @@ class FakeScreenSource final : public host::ScreenSource {
   void fill(host::ColorRef c) { m_image.fill(QColor::fromRgb(host::toRgb24(c) | 0xFF000000u)); }
   void setMonitors(std::vector<QRect> monitors) { m_monitors = std::move(monitors); }
   int grabs() const { return m_grabs; }
+  // Whether wake requests are taken; activity() answers a waiting one.
+  void setWakes(bool on) { m_wakes = on; }
+  bool waking() const { return static_cast<bool>(m_wake); }
+  void activity() { std::exchange(m_wake, nullptr)(); }
 
   QPoint cursorPos() const override { return m_cursor; }
 
@@ -41,6 +47,11 @@ class FakeScreenSource final : public host::ScreenSource {
     return std::nullopt;
   }
 
+  bool wakeOnActivity(std::function<void()> wake) override {
+    m_wake = m_wakes ? std::move(wake) : nullptr;
+    return m_wake != nullptr;
+  }
+
   QImage grab(const QRect& r) const override {
     ++m_grabs;
     QImage out(r.size(), QImage::Format_RGB32);
@@ -56,4 +67,6 @@ class FakeScreenSource final : public host::ScreenSource {
   QPoint m_cursor;
   std::vector<QRect> m_monitors;
   mutable int m_grabs = 0;
+  bool m_wakes = false;
+  std::function<void()> m_wake;
 };

@@ -159,6 +159,39 @@ TEST_F(LifecycleTest, ZoomTimerFollowsTheDesignedTable) {
   EXPECT_TRUE(zoomOn() && samplingOn());
 }
 
+// Ticks that paint nothing let the magnifier's clock rest, but only where the source can wake
+// it; a wake brings the ticks back, and a pointer that moved paints at once.
+TEST_F(LifecycleTest, AnUnchangedMagnifierRestsUntilTheScreenSourceWakesIt) {
+  load();
+  auto quietTicks = [&](int n) {
+    for (int i = 0; i < n; ++i)
+      picker.Timer_Timer();
+  };
+  quietTicks(ColorPicker::kQuietTicksBeforeRest + 1);
+  EXPECT_FALSE(picker.Timer.suspended()) << "a source that cannot wake: the ticks go on";
+
+  screen.setWakes(true);
+  quietTicks(ColorPicker::kQuietTicksBeforeRest);
+  EXPECT_TRUE(picker.Timer.suspended());
+  EXPECT_TRUE(picker.Timer.Enabled()) << "resting is not disabling";
+  EXPECT_FALSE(picker.Timer.isRunning());
+
+  screen.setCursor(QPoint(200, 150));
+  screen.activity();
+  EXPECT_TRUE(picker.Timer.isRunning());
+  const auto drawn = picker.Pic_zoom->drawings();
+  picker.Timer_Timer();
+  EXPECT_GT(picker.Pic_zoom->drawings(), drawn) << "the moved pointer is painted";
+  EXPECT_FALSE(screen.waking());
+
+  // Resting, then sampling switched off and on: the switch re-arms the clock itself.
+  quietTicks(ColorPicker::kQuietTicksBeforeRest);
+  ASSERT_TRUE(picker.Timer.suspended());
+  picker.Check1->Value(0);
+  picker.Check1->Value(1);
+  EXPECT_TRUE(picker.Timer.isRunning());
+}
+
 TEST_F(LifecycleTest, ChoosingAFactorTicksOnlyItAndRetitlesTheMagnifier) {
   load();
   picker.mnuZoom[5]->action()->trigger();
