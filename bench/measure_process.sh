@@ -34,14 +34,16 @@ ticks_during() {
   b=$(cpu_ticks "$1")
   echo $((b - a))
 }
-# One xdotool process moving the pointer every 20 ms along a Lissajous path for $1 seconds.
+# The pointer's path, every 20 ms along a Lissajous curve: xdotool arguments for the longest
+# phase, written once so that no time inside a measured phase goes to making them.
+awk -v steps=$((moving * 50)) 'BEGIN {
+  for (i = 0; i < steps; i++)
+    printf "mousemove %d %d sleep 0.02\n", 640 + 500 * sin(i / 97), 512 + 400 * sin(i / 61 + 1)
+}' >"$work/path.txt"
+# One xdotool process moving the pointer along the path for $1 seconds.
 move_path() {
-  local steps=$(($1 * 50)) args=() i x y
-  for ((i = 0; i < steps; i++)); do
-    x=$(awk -v i="$i" 'BEGIN{printf "%d", 640 + 500 * sin(i / 97)}')
-    y=$(awk -v i="$i" 'BEGIN{printf "%d", 512 + 400 * sin(i / 61 + 1)}')
-    args+=(mousemove "$x" "$y" sleep 0.02)
-  done
+  local args
+  read -r -a args <<<"$(head -n $(($1 * 50)) "$work/path.txt" | tr '\n' ' ')"
   xdotool "${args[@]}"
 }
 pct() { awk -v t="$1" -v s="$2" -v hz="$hz" 'BEGIN{printf "%.2f", 100 * t / hz / s}'; }
@@ -78,12 +80,14 @@ for ((run = 1; run <= runs; run++)); do
   x0=$(cpu_ticks "$XVFB_PID")
   a_still=$(ticks_during "$pid" "$still")
   x_still=$(($(cpu_ticks "$XVFB_PID") - x0 - idle * still / 5))
-  # Moving.
+  # Moving: the figures are scaled to the nominal phase from the time xdotool really took.
   x0=$(cpu_ticks "$XVFB_PID")
   a0=$(cpu_ticks "$pid")
+  t0=$(date +%s%N)
   move_path "$moving"
-  a_moving=$(($(cpu_ticks "$pid") - a0))
-  x_moving=$(($(cpu_ticks "$XVFB_PID") - x0 - idle * moving / 5))
+  took=$((($(date +%s%N) - t0) / 1000000))
+  a_moving=$((($(cpu_ticks "$pid") - a0) * moving * 1000 / took))
+  x_moving=$((($(cpu_ticks "$XVFB_PID") - x0) * moving * 1000 / took - idle * moving / 5))
   rss=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
   # System calls per second, a separate pass under strace.
   calls() {  # seconds, then an optional mover
