@@ -30,6 +30,9 @@ std::vector<const Form*>& loadedForms() {
 
 Form::Form(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // Every window gets its designed size before it shows. Until then it is as small as can be, not
+  // the toolkit's 640 x 480: the persistent drawing surface only grows, and would keep that size.
+  resize(1, 1);
   // Sees key presses for KeyPreview and where button presses happen, for moving by hand.
   qApp->installEventFilter(this);
 }
