@@ -33,21 +33,25 @@ struct Alsa {
   using WriteI = long (*)(void*, const void*, unsigned long);
   using Drain = int (*)(void*);
   using Close = int (*)(void*);
+  using FreeConfig = int (*)();
+  void* lib = nullptr;
   Open open = nullptr;
   SetParams setParams = nullptr;
   WriteI writei = nullptr;
   Drain drain = nullptr;
   Close close = nullptr;
+  FreeConfig freeConfig = nullptr;
   bool ok = false;
 
   Alsa() {
-    void* lib = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+    lib = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
     if (lib == nullptr) return;
     open = reinterpret_cast<Open>(dlsym(lib, "snd_pcm_open"));
     setParams = reinterpret_cast<SetParams>(dlsym(lib, "snd_pcm_set_params"));
     writei = reinterpret_cast<WriteI>(dlsym(lib, "snd_pcm_writei"));
     drain = reinterpret_cast<Drain>(dlsym(lib, "snd_pcm_drain"));
     close = reinterpret_cast<Close>(dlsym(lib, "snd_pcm_close"));
+    freeConfig = reinterpret_cast<FreeConfig>(dlsym(lib, "snd_config_update_free_global"));
     ok = open && setParams && writei && drain && close;
     using ErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
     using SetErrorHandler = int (*)(ErrorHandler);
@@ -55,22 +59,38 @@ struct Alsa {
       set(&quietAlsaErrors);
     }
   }
+
+  // The configuration ALSA parsed to open an output (hundreds of kilobytes) is read again at the
+  // next open; between tones nothing needs it.
+  void forgetConfig() const {
+    if (freeConfig != nullptr) freeConfig();
+  }
+
+  // No output to play on: the library and what it holds are of no further use.
+  void release() {
+    forgetConfig();
+    if (lib != nullptr) dlclose(lib);
+    lib = nullptr;
+    ok = false;
+  }
 };
 
 // Plays a square wave; false when no output could be used.
 bool playTone(int frequency, int ms) {
-  static const Alsa alsa;
+  static Alsa alsa;
   static bool noOutput = false;  // once the default output failed to open, do not ask again
   if (!alsa.ok || noOutput || frequency <= 0 || ms <= 0) return false;
   void* pcm = nullptr;
   constexpr int kPlayback = 0, kNonBlock = 1, kFormatS16LE = 2, kAccessRwInterleaved = 3;
   if (alsa.open(&pcm, "default", kPlayback, kNonBlock) < 0 || pcm == nullptr) {
     noOutput = true;
+    alsa.release();
     return false;
   }
   constexpr unsigned kRate = 22050;
   if (alsa.setParams(pcm, kFormatS16LE, kAccessRwInterleaved, 1, kRate, 1, 100000) < 0) {
     alsa.close(pcm);
+    alsa.forgetConfig();
     return false;
   }
   const auto frames = static_cast<std::size_t>(kRate) * static_cast<std::size_t>(ms) / 1000;
@@ -82,6 +102,7 @@ bool playTone(int frequency, int ms) {
   const long written = alsa.writei(pcm, wave.data(), frames);
   if (written > 0) alsa.drain(pcm);
   alsa.close(pcm);
+  alsa.forgetConfig();
   return written > 0;
 }
 #else
