@@ -1,7 +1,6 @@
 #include "FormData.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace host {
@@ -21,15 +20,60 @@ std::optional<QString> parseQuoted(const QString& t) {
 }
 
 std::optional<PropertyValue> parseFont(const QString& args) {
-  // "Name", size[, flags]
-  static const QRegularExpression re(QStringLiteral(
-      R"(^\s*("(?:[^"]|"")*")\s*,\s*([0-9]+(?:\.[0-9]+)?)\s*(?:,\s*([A-Za-z ]*))?$)"));
-  const auto m = re.match(args);
-  if (!m.hasMatch()) return std::nullopt;
+  // "Name", size[, flags]: a quoted name (quotes doubled inside), a decimal size, and flag words
+  // separated by spaces. Read by hand: a pattern engine would be loaded for this one line.
+  qsizetype i = 0;
+  const qsizetype n = args.size();
+  auto skipSpace = [&] {
+    while (i < n && args[i].isSpace())
+      ++i;
+  };
+  auto digits = [&] {
+    const qsizetype from = i;
+    while (i < n && args[i] >= QLatin1Char('0') && args[i] <= QLatin1Char('9'))
+      ++i;
+    return i > from;
+  };
+  skipSpace();
+  if (i == n || args[i] != QLatin1Char('"')) return std::nullopt;
+  const qsizetype nameFrom = i++;
+  for (;; ++i) {
+    if (i == n) return std::nullopt;
+    if (args[i] != QLatin1Char('"')) continue;
+    if (i + 1 < n && args[i + 1] == QLatin1Char('"')) {
+      ++i;
+      continue;
+    }
+    break;
+  }
+  const QString quoted = args.mid(nameFrom, ++i - nameFrom);
+  skipSpace();
+  if (i == n || args[i++] != QLatin1Char(',')) return std::nullopt;
+  skipSpace();
+  const qsizetype sizeFrom = i;
+  if (!digits()) return std::nullopt;
+  if (i < n && args[i] == QLatin1Char('.')) {
+    ++i;
+    if (!digits()) return std::nullopt;
+  }
+  const QString size = args.mid(sizeFrom, i - sizeFrom);
+  skipSpace();
+  QString flags;
+  if (i < n) {
+    if (args[i++] != QLatin1Char(',')) return std::nullopt;
+    skipSpace();
+    flags = args.mid(i);
+    for (const QChar c : flags) {
+      if (!((c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+            (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || c == QLatin1Char(' '))) {
+        return std::nullopt;
+      }
+    }
+  }
   FontValue f;
-  f.name = *parseQuoted(m.captured(1));
-  f.size = m.captured(2).toDouble();
-  for (const QString& flag : m.captured(3).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+  f.name = *parseQuoted(quoted);
+  f.size = size.toDouble();
+  for (const QString& flag : flags.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
     if (flag.compare(QLatin1String("Bold"), Qt::CaseInsensitive) == 0) {
       f.bold = true;
     } else if (flag.compare(QLatin1String("Italic"), Qt::CaseInsensitive) == 0) {

@@ -98,6 +98,39 @@ TEST(FormDataTest, ParsesSectionsAndEveryValueKind) {
   EXPECT_EQ(data.bagFor(QStringLiteral("missing")), nullptr);
 }
 
+// The font form: a quoted name with doubled quotes, a decimal size, optional flag words.
+TEST(FormDataTest, ReadsTheFontFormAndRejectsEverythingElse) {
+  struct Case {
+    const char* args;
+    std::optional<host::FontValue> want;
+  };
+  const host::FontValue wide{QStringLiteral("A \"q\" B"), 10, false, true};
+  const std::vector<Case> cases = {
+      {R"( "A ""q"" B" , 10 , Italic )", wide},
+      {R"("T",8.25)", host::FontValue{QStringLiteral("T"), 8.25}},
+      {R"("T", 8,)", host::FontValue{QStringLiteral("T"), 8}},
+      {R"("T", 8, bold underline)", host::FontValue{QStringLiteral("T"), 8, true, false, true}},
+      {R"(T, 8)", std::nullopt},
+      {R"("T", 8.)", std::nullopt},
+      {R"("T", .5)", std::nullopt},
+      {R"("T")", std::nullopt},
+      {R"("T", 8 Bold)", std::nullopt},
+      {R"("T", 8, Bold1)", std::nullopt},
+      {R"("T", 8, Heavy)", std::nullopt},
+      {R"("T, 8)", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    const auto value =
+        host::parsePropertyValue(QStringLiteral("Font(%1)").arg(QString::fromUtf8(c.args)));
+    if (!c.want) {
+      EXPECT_FALSE(value.has_value()) << c.args;
+      continue;
+    }
+    ASSERT_TRUE(value.has_value()) << c.args;
+    EXPECT_EQ(std::get<host::FontValue>(*value), *c.want) << c.args;
+  }
+}
+
 TEST(FormDataTest, MalformedLinesAreReportedAndFallBackToDefaults) {
   const host::FormData data =
       host::FormData::parse(QStringLiteral("Orphan = 1\n"
