@@ -1,5 +1,8 @@
 #include "Canvas.h"
 
+#include <QFileInfo>
+#include <QImageReader>
+
 #include "Region.h"
 
 #include <QFontMetrics>
@@ -74,6 +77,20 @@ long ceilDiv(long num, long den) {
   return num >= 0 ? (num + den - 1) / den : -((-num) / den);
 }
 }  // namespace
+
+QImage readPicture(const QString& path) {
+  if (path.isEmpty()) return {};
+  // The readers built into the toolkit, which need no plugin.
+  static const std::array<QByteArray, 7> builtIn = {"png", "bmp", "ppm", "pgm",
+                                                    "pbm", "xpm", "xbm"};
+  const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
+  QImageReader reader(path);
+  if (std::find(builtIn.begin(), builtIn.end(), suffix) != builtIn.end()) {
+    reader.setFormat(suffix);
+    reader.setAutoDetectImageFormat(false);
+  }
+  return reader.read();
+}
 
 void growSurface(QImage& image, QSize atLeast, const QColor& fill) {
   if (!image.isNull() && image.width() >= atLeast.width() && image.height() >= atLeast.height()) {

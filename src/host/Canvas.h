@@ -36,6 +36,11 @@ enum class Rop2 : int {
 // bitwise and treat every channel alike). The result has the high byte cleared.
 std::uint32_t applyRop2(Rop2 op, std::uint32_t pen, std::uint32_t dst);
 
+// The picture in a file or resource, decoded by the reader its name's suffix names (PNG, BMP,
+// ...), so that no image plugin is loaded only to be asked whether the file is its kind; a name
+// without a known suffix is recognised by its content. Null when it does not decode.
+QImage readPicture(const QString& path);
+
 // Makes a persistent drawing surface at least `atLeast` (and 1 x 1) in size, keeping what was
 // drawn and filling new parts with `fill`. It never shrinks: shrinking a window or control (an
 // animation, a narrower layout) must not lose its drawing, as the runtime's bitmap does not.

@@ -1,11 +1,13 @@
 // The picker window: construction, its controls from the layout table, its timers.
 #include <QIcon>
+#include <QPixmap>
 #include <QString>
 
 #include "ColorPicker.h"
 #include "ColorPickerLayout.h"
 #include "about/cLogo.h"
 #include "color/twCMYK.h"
+#include "host/Canvas.h"
 #include "host/FormData.h"
 #include "host/Screen.h"
 #include "mixer/MixerLayout.h"
@@ -15,7 +17,10 @@
 ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent)
     : host::Form(parent), mnuPopup(this), m_screen(screen) {
   setWindowTitle(QStringLiteral("Tintwell"));
-  setWindowIcon(QIcon(QStringLiteral(":/icons/tintwell.png")));
+  // Decoded by its suffix: an icon made from the path would ask every image plugin whether the
+  // file is theirs, loading each one.
+  setWindowIcon(
+      QIcon(QPixmap::fromImage(host::readPicture(QStringLiteral(":/icons/tintwell.png")))));
   BackColor(Palette::kDarkBlue);
   ForeColor(Palette::kWhite);
   Width(ColorPickerLayout::kCompactWidth);

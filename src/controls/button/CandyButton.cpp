@@ -181,7 +181,7 @@ void CandyButton::ForeColor(host::ColorRef value) {
 
 void CandyButton::Picture(const host::PictureRef& value) {
   m_Picture = value;
-  m_PictureImage = value.path.isEmpty() ? QImage() : QImage(value.path);
+  m_PictureImage = host::readPicture(value.path);
   PropertyChanged(QStringLiteral("Picture"));
   Redraw(Normal);
 }
@@ -290,7 +290,7 @@ void CandyButton::ReadProperties(const host::PropertyBag& bag) {
   m_IconHighLiteColor = color("IconHighLiteColor", kDefaultHighLite);
   m_ForeColor = color("ForeColor", 0);
   m_Picture = bag.readPicture(QStringLiteral("Picture"), host::PictureRef{});
-  m_PictureImage = m_Picture.path.isEmpty() ? QImage() : QImage(m_Picture.path);
+  m_PictureImage = host::readPicture(m_Picture.path);
   m_PictureAlignment = bag.readLong(QStringLiteral("PictureAlignment"), 0);
   m_Style = bag.readLong(QStringLiteral("Style"), 0);
   m_Checked = bag.readBool(QStringLiteral("Checked"), m_Checked);

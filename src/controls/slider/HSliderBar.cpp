@@ -21,8 +21,7 @@ std::int16_t low16(std::int32_t v) {
 }
 
 QImage loadImage(const host::PictureRef& ref) {
-  if (ref.path.isEmpty()) return {};
-  QImage image(ref.path);
+  const QImage image = host::readPicture(ref.path);
   if (image.isNull()) return {};
   return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
