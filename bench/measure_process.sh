@@ -11,6 +11,8 @@
 #
 # Usage (under tests/e2e/with-xvfb): measure_process.sh COMMAND [ARGS...]
 #   MEASURE_RUNS (3), MEASURE_STILL (10), MEASURE_MOVING (20) change the protocol.
+#   MEASURE_TINTWELL=0 measures another picker: no first-readout time (its window is not
+#   known), 3 s to settle instead. The last line holds the medians for bench/compare.
 set -euo pipefail
 runs=${MEASURE_RUNS:-3}
 still=${MEASURE_STILL:-10}
@@ -62,7 +64,9 @@ for ((run = 1; run <= runs; run++)); do
   pid=$!
   first=""
   want=$(convert "$work/root.png" -format '%[hex:p{970,510}]' info: | cut -c1-6)
+  [ "${MEASURE_TINTWELL:-1}" = 1 ] || sleep 1
   for _ in $(seq 1 300); do
+    [ "${MEASURE_TINTWELL:-1}" = 1 ] || break
     wid=$(xdotool search --name '^Tintwell$' 2>/dev/null | head -n1 || true)
     if [ -n "$wid" ]; then
       eval "$(xdotool getwindowgeometry --shell "$wid")"
@@ -114,3 +118,4 @@ echo "  CPU % of one core: still $(col 1), moving $(col 2)"
 echo "  X server's extra CPU: still $(col 3) s per ${still} s, moving $(col 4) s per ${moving} s"
 echo "  system calls per second: still $(col 5), moving $(col 6)"
 echo "  peak RSS: $(col 7) MB; start to first readout: $(col 8) ms"
+echo "MEDIANS $(col 1) $(col 2) $(col 3) $(col 4) $(col 5) $(col 6) $(col 7) $(col 8)"
