@@ -17,6 +17,9 @@
 #include <utility>
 #include <vector>
 
+// Last: its macros (None, KeyPress, Bool ...) would rewrite names in the toolkit's headers.
+#include <X11/Xlib.h>
+
 namespace host {
 
 namespace {
@@ -218,10 +221,10 @@ std::unique_ptr<X11ScreenSource> X11ScreenSource::create() {
       qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   if (x11 == nullptr || x11->connection() == nullptr) return nullptr;
   auto impl = std::make_unique<Impl>();
-  // The display the toolkit opened: the one $DISPLAY names. A display it cannot open again (given
-  // only on the command line) leaves the reads to the toolkit.
+  // The display the toolkit opened, by the name it opened it with (from -display or $DISPLAY).
   int screenNumber = 0;
-  impl->c = xcb_connect(nullptr, &screenNumber);
+  Display* display = x11->display();
+  impl->c = xcb_connect(display != nullptr ? XDisplayString(display) : nullptr, &screenNumber);
   if (xcb_connection_has_error(impl->c) != 0) return nullptr;
   const xcb_setup_t* setup = xcb_get_setup(impl->c);
   auto roots = xcb_setup_roots_iterator(setup);
