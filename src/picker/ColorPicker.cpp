@@ -1,17 +1,19 @@
 // The picker window: construction, its controls from the layout table, its timers.
 #include <QIcon>
 #include <QString>
+#include <vector>
 
 #include "ColorPicker.h"
 #include "ColorPickerLayout.h"
 #include "about/cLogo.h"
 #include "color/twCMYK.h"
 #include "host/FormData.h"
+#include "host/Reporter.h"
 #include "mixer/MixerLayout.h"
 #include "program/Palette.h"
 #include "zoom/CZoom.h"
 
-ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent)
+ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent, const QString& storedForm)
     : host::Form(parent), mnuPopup(this), m_screen(screen) {
   setWindowTitle(QStringLiteral("Tintwell"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/tintwell.png")));
@@ -21,7 +23,7 @@ ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent)
   Height(ColorPickerLayout::kHeight);
   KeyPreview(true);
   setMouseTracking(true);
-  createControls();
+  createControls(storedForm);
   buildMenu();
   wireEvents();
   wireMixer();
@@ -33,12 +35,16 @@ ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent)
 
 ColorPicker::~ColorPicker() = default;
 
-void ColorPicker::createControls() {
-  const host::FormData stored = host::FormData::load(QStringLiteral(":/forms/ColorPicker.txt"));
-  for (const QString& problem : stored.problems()) {
-    qWarning("stored form data of ColorPicker: %s", qPrintable(problem));
-  }
+void ColorPicker::createControls(const QString& storedForm) {
+  const host::FormData stored = host::FormData::load(storedForm);
   buildControls({ColorPickerLayout::controls(), MixerLayout::controls()}, stored);
+  // Unreadable lines, and values the controls could not use, went to their defaults; the log
+  // says which (no message box: the window works as designed without them).
+  std::vector<QString> problems = stored.problems();
+  for (QString& problem : stored.readProblems())
+    problems.push_back(std::move(problem));
+  for (const QString& problem : problems)
+    host::reporter().logError(QStringLiteral("stored form data of ColorPicker: ") + problem);
   host::linkCaptions(*this, ColorPickerLayout::captions());
   host::linkCaptions(*this, MixerLayout::captions());
   showMixerPanel(false);
