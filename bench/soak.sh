@@ -125,17 +125,24 @@ sleep 1
 kill "$sampler" 2>/dev/null || true
 sampler=""
 
+# Over the whole run, and again from the fifth minute on: the first minutes fill what the
+# program keeps for good (font caches, the about window, a buffer per zoom factor).
 awk -v cycles="$cycle" '
+  function fit(from,   i, n, st, sr, mt, mr, num, den) {
+    for (i = from; i <= NR; i++) { n++; st += t[i]; sr += r[i] }
+    mt = st / n; mr = sr / n
+    for (i = from; i <= NR; i++) { num += (t[i] - mt) * (r[i] - mr); den += (t[i] - mt) ^ 2 }
+    return den > 0 ? num / den * 3600 : 0
+  }
   { t[NR] = $1; r[NR] = $2 / 1024 }
   END {
     n = NR
     if (n < 2) { print "soak: too few samples"; exit }
-    for (i = 1; i <= n; i++) { st += t[i]; sr += r[i] }
-    mt = st / n; mr = sr / n
-    for (i = 1; i <= n; i++) { num += (t[i] - mt) * (r[i] - mr); den += (t[i] - mt) ^ 2 }
     max = r[1]; for (i = 2; i <= n; i++) if (r[i] > max) max = r[i]
     printf "soak: %d cycles, %d RSS samples over %.1f min\n", cycles, n, t[n] / 60
     printf "  RSS first %.2f MB, last %.2f MB, peak %.2f MB\n", r[1], r[n], max
-    printf "  growth over the run: %+.2f MB\n", r[n] - r[1]
-    printf "  least-squares slope: %+.3f MB/hour\n", num / den * 3600
+    printf "  growth over the run: %+.2f MB; least-squares slope: %+.3f MB/hour\n", r[n] - r[1], fit(1)
+    for (w = 1; w <= n && t[w] < 300; w++) {}
+    if (n - w >= 2)
+      printf "  from minute 5 on: growth %+.2f MB; slope %+.3f MB/hour\n", r[n] - r[w], fit(w)
   }' "$samples"
