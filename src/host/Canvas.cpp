@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace host {
@@ -194,28 +195,73 @@ void Canvas::Rectangle(int l, int t, int r, int b) {
     fillSpan(Rect{middle.left + 1, middle.top, middle.right - 1, middle.bottom}, *m_brush, true);
 }
 
+namespace {
+
+// The rows of an ellipse in the box [l, r) x [t, b), as the platform fills it: the same pixels
+// as an elliptic region one pixel larger on the right and at the bottom
+// (CreateRoundRectRgn(l, t, r + 1, b + 1, w + 1, h + 1)), row i spanning [l + in, r - in) with
+// the corner walk's inset and the middle row the whole width. Empty for a box that draws
+// nothing: one pixel wide or high, or larger than `limit` either way.
+struct EllipseRows {
+  EllipseRows(int l, int t, int r, int b, int limit) : left(l), top(t), right(r) {
+    const std::int64_t w = std::int64_t{r} - l;
+    const std::int64_t h = std::int64_t{b} - t;
+    if (w <= 1 || h <= 1 || w > limit || h > limit) return;
+    inset = cornerInsets(static_cast<int>(w), static_cast<int>(h));
+  }
+  bool draws() const { return !inset.empty(); }
+  int rows() const { return static_cast<int>(inset.size()); }
+  // Row i's span in 64 bits (the box may touch the ends of the 32-bit range).
+  std::pair<std::int64_t, std::int64_t> span(int i) const {
+    const int n = rows();
+    const int in = i < n / 2    ? inset[static_cast<std::size_t>(n - 1 - i)]
+                   : i == n / 2 ? 0
+                                : inset[static_cast<std::size_t>(i)];
+    return {std::int64_t{left} + in, std::int64_t{right} - in};
+  }
+  int left, top, right;
+  std::vector<int> inset;
+};
+
+}  // namespace
+
 void Canvas::Ellipse(int l, int t, int r, int b) {
-  const std::int64_t w = std::int64_t{r} - l;
-  const std::int64_t h = std::int64_t{b} - t;
-  if (w <= 1 || h <= 1 || !m_brush) return;
+  Ellipse(l, t, r, b, Rect{});
+}
+
+void Canvas::Ellipse(int l, int t, int r, int b, const Rect& hole) {
+  if (!m_brush) return;
   // Beyond the 16-bit coordinates of an X display nothing shows such an ellipse; its walk would
   // cost time and memory in proportion to its size.
-  if (w > kMaxEllipse || h > kMaxEllipse) return;
-  // The same pixels as an elliptic region one pixel larger on the right and at the bottom
-  // (CreateRoundRectRgn(l, t, r + 1, b + 1, w + 1, h + 1)): row i spans [l + in, r - in) with
-  // the corner walk's inset, the middle row the whole width. Only rows on the image are filled.
-  const std::vector<int> inset = cornerInsets(static_cast<int>(w), static_cast<int>(h));
-  const auto rows = static_cast<int>(h);
+  const EllipseRows outer(l, t, r, b, kMaxEllipse);
+  if (!outer.draws()) return;
+  const EllipseRows inner(hole.left, hole.top, hole.right, hole.bottom, kMaxEllipse);
+  const int rows = outer.rows();
+  // Only rows on the image are filled, and only the parts of them on it.
+  auto fill = [&](std::int64_t y, std::int64_t from, std::int64_t to) {
+    from = std::max<std::int64_t>(from, 0);
+    to = std::min<std::int64_t>(to, width());
+    if (from < to) {
+      fillSpan(Rect{static_cast<int>(from), static_cast<int>(y), static_cast<int>(to),
+                    static_cast<int>(y + 1)},
+               *m_brush, true);
+    }
+  };
   const auto first = static_cast<int>(std::clamp<std::int64_t>(-std::int64_t{t}, 0, rows));
   for (int i = first; i < rows && std::int64_t{t} + i < height(); ++i) {
-    const int in = i < rows / 2    ? inset[static_cast<std::size_t>(rows - 1 - i)]
-                   : i == rows / 2 ? 0
-                                   : inset[static_cast<std::size_t>(i)];
-    const std::int64_t left = std::max<std::int64_t>(std::int64_t{l} + in, 0);
-    const std::int64_t right = std::min<std::int64_t>(std::int64_t{r} - in, width());
-    if (left < right) {
-      fillSpan(Rect{static_cast<int>(left), t + i, static_cast<int>(right), t + i + 1}, *m_brush,
-               true);
+    const std::int64_t y = std::int64_t{t} + i;
+    const auto [from, to] = outer.span(i);
+    const std::int64_t j = y - inner.top;
+    if (!inner.draws() || j < 0 || j >= inner.rows()) {
+      fill(y, from, to);
+      continue;
+    }
+    const auto [holeFrom, holeTo] = inner.span(static_cast<int>(j));
+    if (holeFrom >= holeTo) {
+      fill(y, from, to);
+    } else {
+      fill(y, from, std::min(to, holeFrom));
+      fill(y, std::max(from, holeTo), to);
     }
   }
 }

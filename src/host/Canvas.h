@@ -93,6 +93,10 @@ class Canvas {
   // the program uses for it). A box one pixel wide or high draws nothing, and so does one wider
   // or higher than kMaxEllipse pixels.
   void Ellipse(int l, int t, int r, int b);
+  // The same, leaving alone the pixels of the ellipse in `hole` when that ellipse would draw:
+  // concentric ellipses painted from the outside in with a solid copy brush then write each
+  // pixel once, instead of once per ellipse around it, and look the same.
+  void Ellipse(int l, int t, int r, int b, const Rect& hole);
   static constexpr int kMaxEllipse = 32767;
   void SetPixelV(int x, int y, ColorRef color);
   // kInvalidColor outside the image.

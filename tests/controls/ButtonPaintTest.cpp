@@ -1,6 +1,7 @@
 // The button's shapes and painters, pixel by pixel on its offscreen surface.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFontMetrics>
 
 #include "controls/button/CandyButton.h"
@@ -141,6 +142,22 @@ TEST(ButtonPaintTest, TinyButtonsOfEveryStyleAndStatePaintWithoutFailing) {
             << "Style " << style << " height " << h;
       }
     }
+  }
+}
+
+// A very large button (found by fuzzing: its glow, some two thousand ellipses each painted over
+// the last, took seconds per repaint) paints in a moment: each glow pixel once. Timings under
+// the sanitizers say nothing about this, so they skip it.
+TEST(ButtonPaintTest, AVeryLargeGlowingButtonPaintsQuickly) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "timed without the sanitizers only";
+#endif
+  for (const int style : {3, 6}) {
+    Painted p(style, 2739, 4011);
+    QElapsedTimer clock;
+    clock.start();
+    p.button->Redraw(CandyButton::Hot);
+    EXPECT_LT(clock.elapsed(), 1500) << "Style " << style;
   }
 }
 

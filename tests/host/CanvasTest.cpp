@@ -306,6 +306,30 @@ TEST(CanvasTest, CoordinatesAtTheEndsOfThe32BitRange) {
   }
 }
 
+// Concentric ellipses painted from the outside in, each leaving its inner neighbour's pixels
+// alone, look exactly like the same ellipses painted over one another.
+TEST(CanvasTest, EllipsesWithAHoleMatchEllipsesPaintedOverEachOther) {
+  QImage over(60, 40, QImage::Format_RGB32);
+  over.fill(Qt::white);
+  QImage rings = over;
+  Canvas a(over);
+  Canvas b(rings);
+  a.SelectPen(std::nullopt);
+  b.SelectPen(std::nullopt);
+  for (const auto& [dx, dy] : {std::pair{1, 2}, {2, 1}, {3, 3}}) {
+    host::Rect box{-3, 2, 57, 41};
+    for (ColorRef c = 0x102030; !box.isEmpty(); c += 0x0A0B0C) {
+      const host::Rect next = host::inflated(box, -dx, -dy);
+      a.SelectBrush(c);
+      b.SelectBrush(c);
+      a.Ellipse(box.left, box.top, box.right, box.bottom);
+      b.Ellipse(box.left, box.top, box.right, box.bottom, next);
+      box = next;
+    }
+    ASSERT_EQ(over, rings) << dx << "," << dy;
+  }
+}
+
 TEST(CanvasTest, ASurfaceStopsGrowingAtItsLimit) {
   QImage img;
   host::growSurface(img, QSize(QWIDGETSIZE_MAX, 3), Qt::black);

@@ -215,8 +215,10 @@ void CandyButton::PaintGlow(host::Canvas& dc, const ButtonShape::GlossParams& P,
   dc.SelectBrush(host::translateColor(color));
   int i = 1;
   while (!box.isEmpty()) {
-    dc.Ellipse(box.left, box.top, box.right, box.bottom);
-    box = host::inflated(box, -dx, -dy);
+    // Each ring is covered by the next, smaller ellipse: leave its pixels to that one.
+    const host::Rect next = host::inflated(box, -dx, -dy);
+    dc.Ellipse(box.left, box.top, box.right, box.bottom, next.isEmpty() ? host::Rect{} : next);
+    box = next;
     ++i;
     std::int32_t pct = host::roundHalfEven(static_cast<double>(P.GlowFade) * i / ry);
     dc.SelectBrush(BlendColors(color, bright, pct));
