@@ -126,7 +126,17 @@ int CombineRgn(Region& dest, const Region& a, const Region& b, CombineMode mode)
 }
 
 bool PtInRegion(const Region& r, int x, int y) {
-  return r.toQRegion().contains(QPoint(x, y));
+  // The toolkit's own test walks every rectangle; painters ask once per pixel of a control, so
+  // the band that holds y is found by halving instead (rectangles come in bands sorted by top
+  // edge, each band's rectangles sharing its top and bottom).
+  const QRegion& q = r.toQRegion();
+  if (!q.boundingRect().contains(x, y)) return false;
+  auto it = std::partition_point(q.begin(), q.end(),
+                                 [y](const QRect& band) { return band.bottom() < y; });
+  for (; it != q.end() && it->top() <= y; ++it) {
+    if (it->contains(x, y)) return true;
+  }
+  return false;
 }
 
 Region xorOfRects(std::span<const Rect> rects) {
