@@ -10,6 +10,7 @@
 #include "controls/button/CandyButton.h"
 #include "host/Application.h"
 #include "host/Form.h"
+#include "host/PropertyBag.h"
 #include "host/Region.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -30,17 +31,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   host::CombineRgn(out, round, host::CreateRectRgn(1, 1, w - 1, h - 1), host::CombineMode::Xor);
   (void)host::PtInRegion(out, w / 2, 0);
 
+  // The properties arrive as stored ones do, all at once, so the button paints once per state.
+  host::PropertyBag bag;
+  bag.WriteProperty(QStringLiteral("Enabled"), in.ConsumeBool());
+  for (const char* key : {"Style", "ColorScheme", "BorderBrightness", "PictureAlignment"})
+    bag.WriteProperty(QString::fromLatin1(key), in.ConsumeIntegral<std::int32_t>());
+  bag.WriteProperty(QStringLiteral("Checked"), in.ConsumeBool());
+  bag.WriteProperty(QStringLiteral("Caption"),
+                    QString::fromStdString(in.ConsumeRandomLengthString(40)));
   auto button = std::make_unique<CandyButton>(&window);
   button->resize(w, h);
-  button->load(nullptr);
-  button->Enabled(in.ConsumeBool());
-  button->Style(in.ConsumeIntegral<std::int32_t>());
-  button->ColorScheme(in.ConsumeIntegral<std::int32_t>());
-  button->BorderBrightness(in.ConsumeIntegral<std::int32_t>());
-  button->PictureAlignment(in.ConsumeIntegral<std::int32_t>());
-  button->Checked(in.ConsumeBool());
-  button->Caption(QString::fromStdString(in.ConsumeRandomLengthString(40)));
-  button->UpdateShape();
+  button->load(&bag);
   button->Redraw(in.ConsumeIntegralInRange(-1, 5));
   return 0;
 }
