@@ -3,11 +3,15 @@
 
 #include <QElapsedTimer>
 #include <QFontMetrics>
+#include <array>
+#include <cstdint>
+#include <limits>
 
 #include "controls/button/CandyButton.h"
 #include "host/Canvas.h"
 #include "host/Fonts.h"
 #include "host/Form.h"
+#include "host/PropertyBag.h"
 
 namespace {
 
@@ -142,6 +146,27 @@ TEST(ButtonPaintTest, TinyButtonsOfEveryStyleAndStatePaintWithoutFailing) {
             << "Style " << style << " height " << h;
       }
     }
+  }
+}
+
+// A stored border brightness of any 32-bit value (found by fuzzing: the most negative one could
+// not be negated) paints as its end of the -100..100 range does.
+TEST(ButtonPaintTest, AnyStoredBorderBrightnessPaintsAsItsEndOfTheRange) {
+  for (const auto& [stored, end] : {std::pair{std::numeric_limits<std::int32_t>::min(), -100},
+                                    {std::numeric_limits<std::int32_t>::max(), 100}}) {
+    std::array<QImage, 2> images;
+    for (std::size_t i = 0; i < 2; ++i) {
+      host::PropertyBag bag;
+      bag.WriteProperty(QStringLiteral("Style"), std::int32_t{3});
+      bag.WriteProperty(QStringLiteral("BorderBrightness"), i == 0 ? stored : end);
+      host::Form window;
+      CandyButton* button = new CandyButton(&window);
+      button->resize(110, 29);
+      button->load(&bag);
+      button->Redraw(CandyButton::Normal);
+      images[i] = button->buffer().copy();
+    }
+    EXPECT_EQ(images[0], images[1]) << stored;
   }
 }
 
