@@ -5,7 +5,23 @@
 
 namespace host {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+namespace {
+
+// The toolkit's accessibility bridge asks the session bus whether a screen reader listens. In a
+// session without a bus (a bare X server, a remote login) the D-Bus library would "autolaunch"
+// one: start dbus-launch, which runs a bus daemon and writes its address under the home folder.
+// A picker starts no programs and writes no files, so there it gets an address that fails at
+// once; a desktop's own bus (the variable set) is used as it is. Runs before the toolkit reads
+// the environment, hence the argument's detour.
+int& withoutBusAutolaunch(int& argc) {
+  if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+  return argc;
+}
+
+}  // namespace
+
+Application::Application(int& argc, char** argv) : QApplication(withoutBusAutolaunch(argc), argv) {
   accessibility::install();
 }
 

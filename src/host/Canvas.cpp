@@ -8,7 +8,10 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace host {
 
@@ -72,10 +75,6 @@ inline QRgb toQRgb(ColorRef c) {
   return 0xFF000000u | toRgb24(c);
 }
 
-// Ceiling of num / den for den > 0, whatever the sign of num.
-long ceilDiv(long num, long den) {
-  return num >= 0 ? (num + den - 1) / den : -((-num) / den);
-}
 }  // namespace
 
 QImage readPicture(const QString& path) {
@@ -93,6 +92,7 @@ QImage readPicture(const QString& path) {
 }
 
 void growSurface(QImage& image, QSize atLeast, const QColor& fill) {
+  atLeast = atLeast.boundedTo(QSize(kMaxSurface, kMaxSurface));
   if (!image.isNull() && image.width() >= atLeast.width() && image.height() >= atLeast.height()) {
     return;
   }
@@ -151,28 +151,40 @@ void Canvas::MoveToEx(int x, int y) {
 }
 
 void Canvas::LineTo(int x, int y) {
-  const int x0 = m_curX;
-  const int y0 = m_curY;
+  // In 64 bits: the ends may lie anywhere in the 32-bit range.
+  const std::int64_t x0 = m_curX;
+  const std::int64_t y0 = m_curY;
   m_curX = x;
   m_curY = y;
   if (!m_pen) return;
-  const int dx = x - x0;
-  const int dy = y - y0;
-  const int steps = std::max(std::abs(dx), std::abs(dy));
+  const std::int64_t dx = x - x0;
+  const std::int64_t dy = y - y0;
   // max(|dx|, |dy|) pixels from the start point on, the end point excluded; each pixel is the
   // ideal line rounded on the minor axis, an exact half going to the smaller coordinate
   // whichever way the line runs: ceil(v - 1/2) with v = i * minor / |major|.
   const bool xMajor = std::abs(dx) >= std::abs(dy);
-  const int major = xMajor ? dx : dy;
-  const int minor = xMajor ? dy : dx;
-  const int majorSign = major < 0 ? -1 : 1;
-  const long den = 2L * std::abs(major);
-  for (int i = 0; i < steps; ++i) {
-    const long num = 2L * i * minor - std::abs(major);
-    const int offset = static_cast<int>(ceilDiv(num, den));
-    const int px = xMajor ? x0 + i * majorSign : x0 + offset;
-    const int py = xMajor ? y0 + offset : y0 + i * majorSign;
-    plot(px, py, *m_pen);
+  const std::int64_t major = xMajor ? dx : dy;
+  const std::int64_t minor = xMajor ? dy : dx;
+  const std::int64_t majorSign = major < 0 ? -1 : 1;
+  const auto steps = static_cast<std::uint64_t>(std::abs(major));
+  const auto minorSize = static_cast<std::uint64_t>(std::abs(minor));
+  // Only the steps whose major coordinate lies on the image can plot anything.
+  const std::int64_t from = xMajor ? x0 : y0;
+  const std::int64_t extent = xMajor ? width() : height();
+  const std::int64_t first = std::max<std::int64_t>(0, majorSign > 0 ? -from : from - extent + 1);
+  const std::int64_t last =
+      std::min(static_cast<std::int64_t>(steps), majorSign > 0 ? extent - from : from + 1);
+  for (std::int64_t i = first; i < last; ++i) {
+    // i * |minor| = q * |major| + r, below 2^64 as both factors are below 2^32.
+    const std::uint64_t product = static_cast<std::uint64_t>(i) * minorSize;
+    const auto q = static_cast<std::int64_t>(product / steps);
+    const std::uint64_t r = product % steps;
+    const std::int64_t offset =
+        minor >= 0 ? q + (2 * r > steps ? 1 : 0) : -q - (2 * r >= steps ? 1 : 0);
+    const std::int64_t px = xMajor ? x0 + i * majorSign : x0 + offset;
+    const std::int64_t py = xMajor ? y0 + offset : y0 + i * majorSign;
+    if (px >= 0 && py >= 0 && px < width() && py < height())
+      plot(static_cast<int>(px), static_cast<int>(py), *m_pen);
   }
 }
 
@@ -186,26 +198,88 @@ void Canvas::Rectangle(int l, int t, int r, int b) {
   }
   const ColorRef pen = *m_pen;
   fillSpan(Rect{box.left, box.top, box.right, box.top + 1}, pen, true);
-  if (box.height() > 1) {
+  // Compared rather than subtracted: a box may span more than the 32-bit range.
+  if (box.bottom - 1 > box.top) {
     fillSpan(Rect{box.left, box.bottom - 1, box.right, box.bottom}, pen, true);
   }
   const Rect middle{box.left, box.top + 1, box.right, box.bottom - 1};
   if (middle.isEmpty()) return;
   fillSpan(Rect{middle.left, middle.top, middle.left + 1, middle.bottom}, pen, true);
-  if (box.width() > 1) {
+  if (box.right - 1 > box.left) {
     fillSpan(Rect{middle.right - 1, middle.top, middle.right, middle.bottom}, pen, true);
   }
   if (m_brush)
     fillSpan(Rect{middle.left + 1, middle.top, middle.right - 1, middle.bottom}, *m_brush, true);
 }
 
+namespace {
+
+// The rows of an ellipse in the box [l, r) x [t, b), as the platform fills it: the same pixels
+// as an elliptic region one pixel larger on the right and at the bottom
+// (CreateRoundRectRgn(l, t, r + 1, b + 1, w + 1, h + 1)), row i spanning [l + in, r - in) with
+// the corner walk's inset and the middle row the whole width. Empty for a box that draws
+// nothing: one pixel wide or high, or larger than `limit` either way.
+struct EllipseRows {
+  EllipseRows(int l, int t, int r, int b, int limit) : left(l), top(t), right(r) {
+    const std::int64_t w = std::int64_t{r} - l;
+    const std::int64_t h = std::int64_t{b} - t;
+    if (w <= 1 || h <= 1 || w > limit || h > limit) return;
+    inset = cornerInsets(static_cast<int>(w), static_cast<int>(h));
+  }
+  bool draws() const { return !inset.empty(); }
+  int rows() const { return static_cast<int>(inset.size()); }
+  // Row i's span in 64 bits (the box may touch the ends of the 32-bit range).
+  std::pair<std::int64_t, std::int64_t> span(int i) const {
+    const int n = rows();
+    const int in = i < n / 2    ? inset[static_cast<std::size_t>(n - 1 - i)]
+                   : i == n / 2 ? 0
+                                : inset[static_cast<std::size_t>(i)];
+    return {std::int64_t{left} + in, std::int64_t{right} - in};
+  }
+  int left, top, right;
+  std::vector<int> inset;
+};
+
+}  // namespace
+
 void Canvas::Ellipse(int l, int t, int r, int b) {
-  if (r - l <= 1 || b - t <= 1 || !m_brush) return;
-  // The same pixels as an elliptic region one pixel larger on the right and at the bottom.
-  const Region shape = CreateRoundRectRgn(l, t, r + 1, b + 1, r - l + 1, b - t + 1);
-  for (const QRect& band : shape.toQRegion()) {
-    fillSpan(Rect{band.left(), band.top(), band.left() + band.width(), band.top() + band.height()},
-             *m_brush, true);
+  Ellipse(l, t, r, b, Rect{});
+}
+
+void Canvas::Ellipse(int l, int t, int r, int b, const Rect& hole) {
+  if (!m_brush) return;
+  // Beyond the 16-bit coordinates of an X display nothing shows such an ellipse; its walk would
+  // cost time and memory in proportion to its size.
+  const EllipseRows outer(l, t, r, b, kMaxEllipse);
+  if (!outer.draws()) return;
+  const EllipseRows inner(hole.left, hole.top, hole.right, hole.bottom, kMaxEllipse);
+  const int rows = outer.rows();
+  // Only rows on the image are filled, and only the parts of them on it.
+  auto fill = [&](std::int64_t y, std::int64_t from, std::int64_t to) {
+    from = std::max<std::int64_t>(from, 0);
+    to = std::min<std::int64_t>(to, width());
+    if (from < to) {
+      fillSpan(Rect{static_cast<int>(from), static_cast<int>(y), static_cast<int>(to),
+                    static_cast<int>(y + 1)},
+               *m_brush, true);
+    }
+  };
+  const auto first = static_cast<int>(std::clamp<std::int64_t>(-std::int64_t{t}, 0, rows));
+  for (int i = first; i < rows && std::int64_t{t} + i < height(); ++i) {
+    const std::int64_t y = std::int64_t{t} + i;
+    const auto [from, to] = outer.span(i);
+    const std::int64_t j = y - inner.top;
+    if (!inner.draws() || j < 0 || j >= inner.rows()) {
+      fill(y, from, to);
+      continue;
+    }
+    const auto [holeFrom, holeTo] = inner.span(static_cast<int>(j));
+    if (holeFrom >= holeTo) {
+      fill(y, from, to);
+    } else {
+      fill(y, from, std::min(to, holeFrom));
+      fill(y, std::max(from, holeTo), to);
+    }
   }
 }
 
@@ -226,23 +300,27 @@ void Canvas::StretchBlt(int x, int y, int w, int h, const QImage& src, int sx, i
       src.format() == QImage::Format_RGB32 || src.format() == QImage::Format_ARGB32
           ? src
           : src.convertToFormat(QImage::Format_RGB32);
-  // Source index for destination index d of `dst` over `s` source pixels.
-  auto mapIndex = [](int d, int dst, int s) {
-    const long num = (2L * d + 1) * s;
-    const long den = 2L * dst;
-    return static_cast<int>((num + den - 1) / den) - 1;
+  // Source index for destination index d of `dst` over `s` source pixels; (2d + 1) * s stays
+  // below 2^63 for any 32-bit sizes.
+  auto mapIndex = [](std::int64_t d, std::int64_t dst, std::int64_t s) {
+    const std::int64_t num = (2 * d + 1) * s;
+    const std::int64_t den = 2 * dst;
+    return (num + den - 1) / den - 1;
   };
-  for (int dy = 0; dy < h; ++dy) {
-    const int ty = y + dy;
-    const int fy = sy + mapIndex(dy, h, sh);
-    if (ty < 0 || ty >= height() || fy < 0 || fy >= source.height()) continue;
-    const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(fy));
-    auto* to = reinterpret_cast<QRgb*>(m_image->scanLine(ty));
-    for (int dx = 0; dx < w; ++dx) {
-      const int tx = x + dx;
-      const int fx = sx + mapIndex(dx, w, sw);
-      if (tx < 0 || tx >= width() || fx < 0 || fx >= source.width()) continue;
-      to[tx] = 0xFF000000u | (from[fx] & 0xFFFFFFu);
+  // Only destination rows and columns on the image can change.
+  const std::int64_t dyFirst = std::max<std::int64_t>(0, -std::int64_t{y});
+  const std::int64_t dyLast = std::min<std::int64_t>(h, std::int64_t{height()} - y);
+  const std::int64_t dxFirst = std::max<std::int64_t>(0, -std::int64_t{x});
+  const std::int64_t dxLast = std::min<std::int64_t>(w, std::int64_t{width()} - x);
+  for (std::int64_t dy = dyFirst; dy < dyLast; ++dy) {
+    const std::int64_t fy = sy + mapIndex(dy, h, sh);
+    if (fy < 0 || fy >= source.height()) continue;
+    const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(static_cast<int>(fy)));
+    auto* to = reinterpret_cast<QRgb*>(m_image->scanLine(static_cast<int>(y + dy)));
+    for (std::int64_t dx = dxFirst; dx < dxLast; ++dx) {
+      const std::int64_t fx = sx + mapIndex(dx, w, sw);
+      if (fx < 0 || fx >= source.width()) continue;
+      to[x + dx] = 0xFF000000u | (from[fx] & 0xFFFFFFu);
     }
   }
 }
@@ -254,8 +332,10 @@ void Canvas::GradientFill(const TriVertex& a, const TriVertex& b, GradientMode m
   const Rect clip = area.intersected(Rect{0, 0, width(), height()});
   if (clip.isEmpty()) return;
   const bool horizontal = mode == GradientMode::Horizontal;
-  const long n = horizontal ? area.width() : area.height();
-  auto colorAt = [&](long i) {
+  // In 64 bits: the two corners may be the ends of the 32-bit range.
+  const std::int64_t n =
+      horizontal ? std::int64_t{area.right} - area.left : std::int64_t{area.bottom} - area.top;
+  auto colorAt = [&](std::int64_t i) {
     auto channel = [&](std::uint16_t c0, std::uint16_t c1) {
       return static_cast<std::uint32_t>(((c0 * (n - i) + c1 * i) / n) >> 8) & 0xFFu;
     };
@@ -266,9 +346,9 @@ void Canvas::GradientFill(const TriVertex& a, const TriVertex& b, GradientMode m
     auto* line = reinterpret_cast<QRgb*>(m_image->scanLine(y));
     if (horizontal) {
       for (int x = clip.left; x < clip.right; ++x)
-        line[x] = colorAt(x - area.left);
+        line[x] = colorAt(std::int64_t{x} - area.left);
     } else {
-      std::fill(line + clip.left, line + clip.right, colorAt(y - area.top));
+      std::fill(line + clip.left, line + clip.right, colorAt(std::int64_t{y} - area.top));
     }
   }
 }

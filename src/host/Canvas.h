@@ -44,7 +44,11 @@ QImage readPicture(const QString& path);
 // Makes a persistent drawing surface at least `atLeast` (and 1 x 1) in size, keeping what was
 // drawn and filling new parts with `fill`. It never shrinks: shrinking a window or control (an
 // animation, a narrower layout) must not lose its drawing, as the runtime's bitmap does not.
+// Nor does it grow past kMaxSurface pixels either way: a control stretched beyond that (stored
+// data naming an absurd size) draws only that much, clipped like any drawing past an edge,
+// rather than asking for gigabytes.
 void growSurface(QImage& image, QSize atLeast, const QColor& fill);
+inline constexpr int kMaxSurface = 8192;
 
 // A corner of a gradient: a position and 16-bit channels whose high byte carries the 8-bit
 // value (the platform's TRIVERTEX).
@@ -91,8 +95,14 @@ class Canvas {
   // covers only [l, r - 1) x [t, b - 1), the inside the pen would have surrounded.
   void Rectangle(int l, int t, int r, int b);
   // An ellipse in the box [l, r) x [t, b) filled with the brush, with the null pen (the only pen
-  // the program uses for it). A box one pixel wide or high draws nothing.
+  // the program uses for it). A box one pixel wide or high draws nothing, and so does one wider
+  // or higher than kMaxEllipse pixels.
   void Ellipse(int l, int t, int r, int b);
+  // The same, leaving alone the pixels of the ellipse in `hole` when that ellipse would draw:
+  // concentric ellipses painted from the outside in with a solid copy brush then write each
+  // pixel once, instead of once per ellipse around it, and look the same.
+  void Ellipse(int l, int t, int r, int b, const Rect& hole);
+  static constexpr int kMaxEllipse = 32767;
   void SetPixelV(int x, int y, ColorRef color);
   // kInvalidColor outside the image.
   ColorRef GetPixel(int x, int y) const;

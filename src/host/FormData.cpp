@@ -172,6 +172,15 @@ FormData FormData::load(const QString& path) {
   return parse(QString::fromUtf8(file.readAll()));
 }
 
+std::vector<QString> FormData::readProblems() const {
+  std::vector<QString> out;
+  for (const auto& [name, bag] : m_bags) {
+    for (const QString& problem : bag.problems())
+      out.push_back(QStringLiteral("[%1] ").arg(name) + problem);
+  }
+  return out;
+}
+
 const PropertyBag* FormData::bagFor(const QString& controlName) const {
   const auto it = m_bags.find(controlName.toLower());
   return it == m_bags.end() ? nullptr : &it->second;

@@ -31,6 +31,9 @@ class FormData {
   // The bag for a control (names match without regard to case), or nullptr.
   const PropertyBag* bagFor(const QString& controlName) const;
   const std::vector<QString>& problems() const { return m_problems; }
+  // What the controls found while reading their bags (a value of the wrong kind, a picture that
+  // does not decode), each prefixed with its section's name.
+  std::vector<QString> readProblems() const;
 
  private:
   std::map<QString, PropertyBag> m_bags;  // by lower-case control name

@@ -12,23 +12,32 @@ Rect Region::box() const {
   return Rect{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
 }
 
+namespace {
+
+// Region coordinates are kept within the platform's 27-bit device space, so that every width
+// and height (and the toolkit's right = left + width - 1) fits in 32 bits.
+constexpr std::int64_t kCoordLimit = std::int64_t{1} << 27;
+int inRange(std::int64_t v) {
+  return static_cast<int>(std::clamp(v, -kCoordLimit, kCoordLimit));
+}
+
+// [l, r) x [t, b), already in order and in range.
+QRect span(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) {
+  return QRect(static_cast<int>(l), static_cast<int>(t), static_cast<int>(r - l),
+               static_cast<int>(b - t));
+}
+
+}  // namespace
+
 Region CreateRectRgn(int l, int t, int r, int b) {
   if (l > r) std::swap(l, r);
   if (t > b) std::swap(t, b);
-  if (l == r || t == b) return Region{};
-  return Region{QRegion(l, t, r - l, b - t)};
+  const std::int64_t L = inRange(l), T = inRange(t), R = inRange(r), B = inRange(b);
+  if (L == R || T == B) return Region{};
+  return Region{QRegion(span(L, T, R, B))};
 }
 
-Region CreateRoundRectRgn(int l, int t, int r, int b, int w, int h) {
-  if (l > r) std::swap(l, r);
-  if (t > b) std::swap(t, b);
-  // The region covers the interior, and stops one pixel short on the right and at the bottom.
-  --r;
-  --b;
-  const int ew = std::min(r - l, std::abs(w));
-  const int eh = std::min(b - t, std::abs(h));
-  if (ew < 2 || eh < 2) return CreateRectRgn(l, t, r, b);
-
+std::vector<int> cornerInsets(int ew, int eh) {
   // One span per row of the corner ellipse's height: rows [0, eh/2) are the top curve, the row
   // eh/2 stretches down to where the bottom curve begins, the rest mirror the top. The inset of
   // each row comes from a midpoint ellipse walk (integer error terms, no rounding).
@@ -55,18 +64,38 @@ Region CreateRoundRectRgn(int l, int t, int r, int b, int w, int h) {
       if (y < eh) inset[static_cast<std::size_t>(y)] = x;
     }
   }
+  return inset;
+}
+
+Region CreateRoundRectRgn(int l0, int t0, int r0, int b0, int w, int h) {
+  if (l0 > r0) std::swap(l0, r0);
+  if (t0 > b0) std::swap(t0, b0);
+  const std::int64_t l = inRange(l0);
+  const std::int64_t t = inRange(t0);
+  // The region covers the interior, and stops one pixel short on the right and at the bottom.
+  const std::int64_t r = inRange(r0) - 1;
+  const std::int64_t b = inRange(b0) - 1;
+  const auto ew = static_cast<int>(
+      std::min({r - l, std::abs(std::int64_t{w}), std::int64_t{kMaxCornerEllipse}}));
+  const auto eh = static_cast<int>(
+      std::min({b - t, std::abs(std::int64_t{h}), std::int64_t{kMaxCornerEllipse}}));
+  if (ew < 2 || eh < 2) {
+    return CreateRectRgn(static_cast<int>(l), static_cast<int>(t), static_cast<int>(r),
+                         static_cast<int>(b));
+  }
+  const std::vector<int> inset = cornerInsets(ew, eh);
   QRegion region;
   for (int i = 0; i < eh / 2; ++i) {
     const int in = inset[static_cast<std::size_t>(eh - 1 - i)];
-    region += QRect(l + in, t + i, (r - in) - (l + in), 1);
+    region += span(l + in, t + i, r - in, t + i + 1);
   }
   // The middle band, from the end of the top curve to the start of the bottom one.
-  const int midTop = t + eh / 2;
-  const int midBottom = b - eh + eh / 2 + 1;
-  region += QRect(l, midTop, r - l, std::max(midBottom - midTop, 1));
+  const std::int64_t midTop = t + eh / 2;
+  const std::int64_t midBottom = b - eh + eh / 2 + 1;
+  region += span(l, midTop, r, midTop + std::max<std::int64_t>(midBottom - midTop, 1));
   for (int i = eh / 2 + 1; i < eh; ++i) {
     const int in = inset[static_cast<std::size_t>(i)];
-    region += QRect(l + in, b - eh + i, (r - in) - (l + in), 1);
+    region += span(l + in, b - eh + i, r - in, b - eh + i + 1);
   }
   return Region{region};
 }
@@ -97,7 +126,17 @@ int CombineRgn(Region& dest, const Region& a, const Region& b, CombineMode mode)
 }
 
 bool PtInRegion(const Region& r, int x, int y) {
-  return r.toQRegion().contains(QPoint(x, y));
+  // The toolkit's own test walks every rectangle; painters ask once per pixel of a control, so
+  // the band that holds y is found by halving instead (rectangles come in bands sorted by top
+  // edge, each band's rectangles sharing its top and bottom).
+  const QRegion& q = r.toQRegion();
+  if (!q.boundingRect().contains(x, y)) return false;
+  auto it = std::partition_point(q.begin(), q.end(),
+                                 [y](const QRect& band) { return band.bottom() < y; });
+  for (; it != q.end() && it->top() <= y; ++it) {
+    if (it->contains(x, y)) return true;
+  }
+  return false;
 }
 
 Region xorOfRects(std::span<const Rect> rects) {

@@ -2,6 +2,7 @@
 
 #include <QRegion>
 #include <span>
+#include <vector>
 
 #include "Canvas.h"
 
@@ -30,6 +31,14 @@ Region CreateRectRgn(int l, int t, int r, int b);
 // [l, r - 1) x [t, b - 1): one pixel short on the right and at the bottom. The ellipse is at most
 // the rectangle's size; below 2 pixels either way the region is the plain rectangle.
 Region CreateRoundRectRgn(int l, int t, int r, int b, int w, int h);
+
+// How far in from each side row i of a rounded rectangle's corner ellipse (ew x eh pixels, both
+// at least 2) starts, for 0 <= i < eh, from the platform's midpoint walk. Rows below eh / 2 use
+// the value at eh - 1 - i, the middle row none (see CreateRoundRectRgn).
+std::vector<int> cornerInsets(int ew, int eh);
+// A corner ellipse larger than this either way is taken at this size: regions are built row by
+// row, and no window's rounding comes near.
+inline constexpr int kMaxCornerEllipse = 4096;
 
 enum class CombineMode { And = 1, Or = 2, Xor = 3, Diff = 4, Copy = 5 };
 // The platform's result codes: no region, one rectangle, anything more.

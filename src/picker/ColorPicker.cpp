@@ -2,6 +2,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
+#include <vector>
 
 #include "ColorPicker.h"
 #include "ColorPickerLayout.h"
@@ -9,12 +10,13 @@
 #include "color/twCMYK.h"
 #include "host/Canvas.h"
 #include "host/FormData.h"
+#include "host/Reporter.h"
 #include "host/Screen.h"
 #include "mixer/MixerLayout.h"
 #include "program/Palette.h"
 #include "zoom/CZoom.h"
 
-ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent)
+ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent, const QString& storedForm)
     : host::Form(parent), mnuPopup(this), m_screen(screen) {
   setWindowTitle(QStringLiteral("Tintwell"));
   // Decoded by its suffix: an icon made from the path would ask every image plugin whether the
@@ -27,7 +29,7 @@ ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent)
   Height(ColorPickerLayout::kHeight);
   KeyPreview(true);
   setMouseTracking(true);
-  createControls();
+  createControls(storedForm);
   buildMenu();
   wireEvents();
   wireMixer();
@@ -41,12 +43,16 @@ ColorPicker::~ColorPicker() {
   (void)m_screen.wakeOnActivity({});
 }
 
-void ColorPicker::createControls() {
-  const host::FormData stored = host::FormData::load(QStringLiteral(":/forms/ColorPicker.txt"));
-  for (const QString& problem : stored.problems()) {
-    qWarning("stored form data of ColorPicker: %s", qPrintable(problem));
-  }
+void ColorPicker::createControls(const QString& storedForm) {
+  const host::FormData stored = host::FormData::load(storedForm);
   buildControls({ColorPickerLayout::controls(), MixerLayout::controls()}, stored);
+  // Unreadable lines, and values the controls could not use, went to their defaults; the log
+  // says which (no message box: the window works as designed without them).
+  std::vector<QString> problems = stored.problems();
+  for (QString& problem : stored.readProblems())
+    problems.push_back(std::move(problem));
+  for (const QString& problem : problems)
+    host::reporter().logError(QStringLiteral("stored form data of ColorPicker: ") + problem);
   host::linkCaptions(*this, ColorPickerLayout::captions());
   host::linkCaptions(*this, MixerLayout::captions());
   showMixerPanel(false);

@@ -29,7 +29,10 @@ class cLogo;
 // menu, and the about window.
 class ColorPicker : public host::Form, private AboutOwner {
  public:
-  explicit ColorPicker(host::ScreenSource& screen, QWidget* parent = nullptr);
+  // `storedForm` names the stored design of the window's owner-drawn controls (a resource; tests
+  // hand it a file of their own).
+  explicit ColorPicker(host::ScreenSource& screen, QWidget* parent = nullptr,
+                       const QString& storedForm = QStringLiteral(":/forms/ColorPicker.txt"));
   ~ColorPicker() override;
 
   // Window events and control handlers.
@@ -153,7 +156,7 @@ class ColorPicker : public host::Form, private AboutOwner {
   };
   void paintBars(std::size_t first, std::initializer_list<Bar> bars);
 
-  void createControls();
+  void createControls(const QString& storedForm);
   void buildMenu();
   // Loads the next element of mnuZoom, captioned with its factor ("15x").
   void loadZoomItem();

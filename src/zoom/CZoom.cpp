@@ -70,8 +70,13 @@ bool CZoom::render(host::Canvas& dest, int DestX, int DestY, int DestW, int Dest
         dest.FillRect(plan.fills[static_cast<std::size_t>(i)], fillColor);
       if (plan.copies()) {
         const host::Rect to = plan.copyRect(in);
-        dest.StretchBlt(to.left, to.top, to.width(), to.height(), source, 0, 0, plan.cols,
-                        plan.rows);
+        // A read the display refused shows the background, not the last picture.
+        if (source.isNull()) {
+          dest.FillRect(to, fillColor);
+        } else {
+          dest.StretchBlt(to.left, to.top, to.width(), to.height(), source, 0, 0, plan.cols,
+                          plan.rows);
+        }
       }
       painted = true;
     }

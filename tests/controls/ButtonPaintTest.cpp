@@ -1,12 +1,17 @@
 // The button's shapes and painters, pixel by pixel on its offscreen surface.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFontMetrics>
+#include <array>
+#include <cstdint>
+#include <limits>
 
 #include "controls/button/CandyButton.h"
 #include "host/Canvas.h"
 #include "host/Fonts.h"
 #include "host/Form.h"
+#include "host/PropertyBag.h"
 
 namespace {
 
@@ -141,6 +146,43 @@ TEST(ButtonPaintTest, TinyButtonsOfEveryStyleAndStatePaintWithoutFailing) {
             << "Style " << style << " height " << h;
       }
     }
+  }
+}
+
+// A stored border brightness of any 32-bit value (found by fuzzing: the most negative one could
+// not be negated) paints as its end of the -100..100 range does.
+TEST(ButtonPaintTest, AnyStoredBorderBrightnessPaintsAsItsEndOfTheRange) {
+  for (const auto& [stored, end] : {std::pair{std::numeric_limits<std::int32_t>::min(), -100},
+                                    {std::numeric_limits<std::int32_t>::max(), 100}}) {
+    std::array<QImage, 2> images;
+    for (std::size_t i = 0; i < 2; ++i) {
+      host::PropertyBag bag;
+      bag.WriteProperty(QStringLiteral("Style"), std::int32_t{3});
+      bag.WriteProperty(QStringLiteral("BorderBrightness"), i == 0 ? stored : end);
+      host::Form window;
+      CandyButton* button = new CandyButton(&window);
+      button->resize(110, 29);
+      button->load(&bag);
+      button->Redraw(CandyButton::Normal);
+      images[i] = button->buffer().copy();
+    }
+    EXPECT_EQ(images[0], images[1]) << stored;
+  }
+}
+
+// A very large button (found by fuzzing: its glow, some two thousand ellipses each painted over
+// the last, took seconds per repaint) paints in a moment: each glow pixel once. Timings under
+// the sanitizers say nothing about this, so they skip it.
+TEST(ButtonPaintTest, AVeryLargeGlowingButtonPaintsQuickly) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "timed without the sanitizers only";
+#endif
+  for (const int style : {3, 6}) {
+    Painted p(style, 2739, 4011);
+    QElapsedTimer clock;
+    clock.start();
+    p.button->Redraw(CandyButton::Hot);
+    EXPECT_LT(clock.elapsed(), 1500) << "Style " << style;
   }
 }
 

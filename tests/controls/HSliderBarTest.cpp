@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "controls/slider/HSliderBar.h"
+#include "host/Canvas.h"
 #include "host/FormData.h"
 #include "host/PictureBox.h"
 #include "host/PropertyBag.h"
@@ -216,6 +217,19 @@ TEST(HSliderBarTest, StoredValuesAreTakenAsTheyAreAndBadOnesFallBackQuietly) {
   b->MousePointer(0xFFFF);
   EXPECT_EQ(b->MousePointer(), -1);
   EXPECT_EQ(data.bagFor(QStringLiteral("b"))->problems().size(), 3u);
+}
+
+// An absurd stored size (found by fuzzing: gigabytes of surface for the cue) is drawn within the
+// surfaces' limit.
+TEST(HSliderBarTest, AnAbsurdStoredSizeStaysWithinTheSurfaceLimit) {
+  const host::FormData data = host::FormData::parse(QStringLiteral(
+      "[a]\n_extentx = 2147483647\n_extenty = 370\ncuewidth = 1e30\ncueheight = 1e30\n"));
+  auto a = std::make_unique<HSliderBar>(nullptr);
+  a->load(data.bagFor(QStringLiteral("a")));
+  a->Refresh();
+  EXPECT_LE(a->buffer().width(), host::kMaxSurface);
+  EXPECT_LE(a->Cue().buffer().width(), host::kMaxSurface);
+  EXPECT_LE(a->Cue().buffer().height(), host::kMaxSurface);
 }
 
 TEST(HSliderBarTest, ThePickersStoredInstancesLoadAtTheirSize) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QWidget>
 #include <functional>
+#include <limits>
+#include <vector>
 
 #include "../support/Oracle.h"
 #include "host/Canvas.h"
@@ -243,6 +246,94 @@ TEST(CanvasTest, FillRectAndSetPixelIgnoreTheRasterMode) {
   dc.SetPixelV(3, 3, 0x123456);
   EXPECT_EQ(dc.GetPixel(1, 1), 0x00FFFFu);
   EXPECT_EQ(dc.GetPixel(3, 3), 0x123456u);
+}
+
+// Calls with coordinates at the ends of the 32-bit range (found by fuzzing): no overflow, no
+// loop over pixels off the image, and the part on the image drawn as the geometry says.
+TEST(CanvasTest, CoordinatesAtTheEndsOfThe32BitRange) {
+  constexpr int kMin = std::numeric_limits<int>::min();
+  constexpr int kMax = std::numeric_limits<int>::max();
+  QImage source(2, 2, QImage::Format_RGB32);
+  source.fill(QColor(0, 0, 0xFF));
+  struct Case {
+    const char* what;
+    std::function<void(Canvas&)> draw;
+    std::function<ColorRef(int, int)> want;
+  };
+  const std::vector<Case> cases = {
+      {"horizontal line",
+       [](Canvas& dc) {
+         dc.MoveToEx(kMin, 2);
+         dc.LineTo(kMax, 2);
+       },
+       [](int, int y) { return y == 2 ? 0u : 0xFFFFFFu; }},
+      {"diagonal line",
+       [](Canvas& dc) {
+         dc.MoveToEx(kMin, kMin);
+         dc.LineTo(kMax, kMax);
+       },
+       [](int x, int y) { return x == y ? 0u : 0xFFFFFFu; }},
+      {"ellipses too large to show",
+       [](Canvas& dc) {
+         dc.Ellipse(kMin, kMin, kMax, kMax);
+         dc.Ellipse(-3, kMin, 5, 3);
+       },
+       [](int, int) { return 0xFFFFFFu; }},
+      {"rectangle",
+       [](Canvas& dc) {
+         dc.SelectBrush(0x0000FF);
+         dc.Rectangle(kMin, kMin, kMax, kMax);
+       },
+       [](int, int) { return 0x0000FFu; }},
+      {"stretched copy",
+       [&source](Canvas& dc) { dc.StretchBlt(0, 0, kMax, kMax, source, 0, 0, 2, 2); },
+       [](int, int) { return 0xFF0000u; }},
+      {"gradient",
+       [](Canvas& dc) {
+         dc.GradientFill({kMin, 0, 0xFF00, 0, 0, 0}, {kMax, 6, 0, 0, 0, 0},
+                         host::GradientMode::Horizontal);
+       },
+       [](int, int) { return 127u; }},  // half way: 0xFF00 * (2^31 - 1) / (2^32 - 1), high byte
+  };
+  for (const Case& c : cases) {
+    QImage img(8, 6, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    Canvas dc(img);
+    c.draw(dc);
+    for (int y = 0; y < 6; ++y)
+      for (int x = 0; x < 8; ++x)
+        ASSERT_EQ(dc.GetPixel(x, y), c.want(x, y)) << c.what << " at " << x << "," << y;
+  }
+}
+
+// Concentric ellipses painted from the outside in, each leaving its inner neighbour's pixels
+// alone, look exactly like the same ellipses painted over one another.
+TEST(CanvasTest, EllipsesWithAHoleMatchEllipsesPaintedOverEachOther) {
+  QImage over(60, 40, QImage::Format_RGB32);
+  over.fill(Qt::white);
+  QImage rings = over;
+  Canvas a(over);
+  Canvas b(rings);
+  a.SelectPen(std::nullopt);
+  b.SelectPen(std::nullopt);
+  for (const auto& [dx, dy] : {std::pair{1, 2}, {2, 1}, {3, 3}}) {
+    host::Rect box{-3, 2, 57, 41};
+    for (ColorRef c = 0x102030; !box.isEmpty(); c += 0x0A0B0C) {
+      const host::Rect next = host::inflated(box, -dx, -dy);
+      a.SelectBrush(c);
+      b.SelectBrush(c);
+      a.Ellipse(box.left, box.top, box.right, box.bottom);
+      b.Ellipse(box.left, box.top, box.right, box.bottom, next);
+      box = next;
+    }
+    ASSERT_EQ(over, rings) << dx << "," << dy;
+  }
+}
+
+TEST(CanvasTest, ASurfaceStopsGrowingAtItsLimit) {
+  QImage img;
+  host::growSurface(img, QSize(QWIDGETSIZE_MAX, 3), Qt::black);
+  EXPECT_EQ(img.size(), QSize(host::kMaxSurface, 3));
 }
 
 }  // namespace

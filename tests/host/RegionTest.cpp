@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "../support/Oracle.h"
 #include "host/Region.h"
 
@@ -82,6 +84,19 @@ TEST(RegionTest, RectRegionsOrderTheirCornersAndEmptyOnesAreNull) {
   EXPECT_FALSE(host::PtInRegion(out, 1, 1));
   EXPECT_TRUE(host::PtInRegion(out, 4, 4));
   EXPECT_FALSE(host::PtInRegion(out, 5, 4));
+}
+
+// Corners and rectangles at the ends of the 32-bit range (found by fuzzing) build a region
+// without wrapping: the screen's part of it is covered.
+TEST(RegionTest, ExtremeRectanglesAndCornersStillCoverTheMiddle) {
+  constexpr int kMin = std::numeric_limits<int>::min();
+  constexpr int kMax = std::numeric_limits<int>::max();
+  for (const host::Region& r : {host::CreateRectRgn(kMin, kMin, kMax, kMax),
+                                host::CreateRoundRectRgn(kMin, kMin, kMax, kMax, kMin, kMin),
+                                host::CreateRoundRectRgn(0, 0, 4096, 4096, kMax, 20)}) {
+    EXPECT_TRUE(host::PtInRegion(r, 100, 100));
+    EXPECT_FALSE(r.isEmpty());
+  }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "zoom/ZoomPlan.h"
@@ -107,6 +109,44 @@ TEST(ZoomPlanTest, CursorOnNoScreenPaintsOnlyBackground) {
   const ZoomPlan p = planZoom(in);
   EXPECT_TRUE(p.paints);
   EXPECT_FALSE(p.copies());
+  ASSERT_EQ(p.fillCount, 1);
+  EXPECT_EQ(p.fills[0], (Rect{0, 0, 75, 75}));
+}
+
+// Cursors, targets and screens at the ends of the 32-bit range (found by fuzzing): the plan does
+// not wrap, its copy stays inside the painted area and on the screen.
+TEST(ZoomPlanTest, ExtremeInputsKeepThePlanInsideItsArea) {
+  constexpr int kMin = std::numeric_limits<int>::min();
+  constexpr int kMax = std::numeric_limits<int>::max();
+  struct Case {
+    int cx, cy, w, h, z, left, top;
+    double sw, sh;
+  };
+  for (const Case& c : {Case{kMin, kMin, 75, 74, 5, kMin, kMin, 0, 0},
+                        Case{kMax, kMax, 75, 74, 25, 0, 0, 1280, 1024},
+                        Case{kMin, kMax, kMax, kMax, 1, kMin, kMin, kMax, kMax},
+                        Case{0, 0, kMax - 1, 75, 2, kMax, 0, 1280, 1024},
+                        Case{-5000, -5000, 75, 74, kMax, 0, 0, 1280, 1024}}) {
+    ZoomInput in = input(c.cx, c.cy, c.w, c.h, c.z);
+    in.screenLeft = c.left;
+    in.screenTop = c.top;
+    in.screenWidth = c.sw;
+    in.screenHeight = c.sh;
+    const ZoomPlan p = planZoom(in);
+    ASSERT_LE(p.fillCount, 4);
+    if (!p.copies()) continue;
+    EXPECT_GE(p.offX, 0);
+    EXPECT_LE(std::int64_t{p.offX} + std::int64_t{c.z} * p.cols, p.fullW);
+    EXPECT_GE(p.sx, c.left);
+    EXPECT_LE(p.sx + static_cast<double>(p.cols), c.left + c.sw + 0.5);
+  }
+  // A cursor at the far corner, on no screen: all background, the target's own size.
+  ZoomInput off = input(kMin, kMin, 75, 74);
+  off.screenLeft = kMin;
+  off.screenTop = kMin;
+  off.screenWidth = 0;
+  off.screenHeight = 0;
+  const ZoomPlan p = planZoom(off);
   ASSERT_EQ(p.fillCount, 1);
   EXPECT_EQ(p.fills[0], (Rect{0, 0, 75, 75}));
 }

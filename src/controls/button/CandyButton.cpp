@@ -291,6 +291,10 @@ void CandyButton::ReadProperties(const host::PropertyBag& bag) {
   m_ForeColor = color("ForeColor", 0);
   m_Picture = bag.readPicture(QStringLiteral("Picture"), host::PictureRef{});
   m_PictureImage = host::readPicture(m_Picture.path);
+  if (m_PictureImage.isNull() && !m_Picture.path.isEmpty()) {
+    bag.noteProblem(QStringLiteral("property \"Picture\": cannot read the picture %1; none used")
+                        .arg(m_Picture.path));
+  }
   m_PictureAlignment = bag.readLong(QStringLiteral("PictureAlignment"), 0);
   m_Style = bag.readLong(QStringLiteral("Style"), 0);
   m_Checked = bag.readBool(QStringLiteral("Checked"), m_Checked);

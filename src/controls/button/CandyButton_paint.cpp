@@ -1,7 +1,9 @@
 // How the button paints itself: its shape per Style, the rounded glossy painter, the Style 0,
 // 1 and 6 painters, and the caption and picture.
 #include <QImage>
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "CandyButton.h"
 #include "host/Accessibility.h"
@@ -158,7 +160,10 @@ void CandyButton::PaintRounded(int W, int H, host::ColorRef color,
     bright = 0xFFFFFF;
   }
   host::ColorRef border;
-  std::int32_t pct = m_BorderBrightness >= 0 ? m_BorderBrightness : -m_BorderBrightness;
+  // The blend takes at most 100 %; a stored value may be any 32-bit number, even one whose
+  // negation does not fit.
+  std::int32_t pct = static_cast<std::int32_t>(
+      std::min<std::int64_t>(std::abs(std::int64_t{m_BorderBrightness}), 100));
   border = BlendColors(color, m_BorderBrightness >= 0 ? 0xFFFFFF : 0x000000, pct);
   const host::Region gloss = host::CreateRoundRectRgn(
       P.GlossLeft, P.GlossTop, P.GlossRight, P.GlossBottom, 2 * P.GlossCorner, 2 * P.GlossCorner);
@@ -215,8 +220,10 @@ void CandyButton::PaintGlow(host::Canvas& dc, const ButtonShape::GlossParams& P,
   dc.SelectBrush(host::translateColor(color));
   int i = 1;
   while (!box.isEmpty()) {
-    dc.Ellipse(box.left, box.top, box.right, box.bottom);
-    box = host::inflated(box, -dx, -dy);
+    // Each ring is covered by the next, smaller ellipse: leave its pixels to that one.
+    const host::Rect next = host::inflated(box, -dx, -dy);
+    dc.Ellipse(box.left, box.top, box.right, box.bottom, next.isEmpty() ? host::Rect{} : next);
+    box = next;
     ++i;
     std::int32_t pct = host::roundHalfEven(static_cast<double>(P.GlowFade) * i / ry);
     dc.SelectBrush(BlendColors(color, bright, pct));

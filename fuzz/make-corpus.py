@@ -1,0 +1,157 @@
+#!/usr/bin/env python3
+"""Writes the seed corpora, fuzz/corpus/<target>/: a few ordinary inputs per target and a few at
+the edges, so a short run starts from inputs that reach every branch of the code under test.
+The binary seeds are laid out as the targets' FuzzedDataProvider reads them: numbers and flags
+from the end of the input backwards (most significant byte first), text from the front.
+Run it again after changing what a target reads: python3 fuzz/make-corpus.py"""
+import pathlib
+import shutil
+
+HERE = pathlib.Path(__file__).resolve().parent
+ASSETS = HERE.parent / "assets" / "forms" / "ColorPicker.txt"
+INT_MIN, INT_MAX = -(2**31), 2**31 - 1
+
+
+class Seed:
+    def __init__(self):
+        self.front = bytearray()
+        self.back = bytearray()  # in the order the target consumes it
+
+    def int_in(self, v, lo, hi):
+        r, n = hi - lo, 0
+        while n < 4 and (r >> (8 * n)) > 0:
+            n += 1
+        self.back += (v - lo).to_bytes(n, "big")
+        return self
+
+    def int(self, v):
+        return self.int_in(v, INT_MIN, INT_MAX)
+
+    def flag(self, b):
+        self.back.append(1 if b else 0)
+        return self
+
+    def text(self, s):
+        self.front += s.replace("\\", "\\\\").encode() + b"\\n"
+        return self
+
+    def rest(self, s):
+        self.front += s.encode()
+        return self
+
+    def bytes(self):
+        return bytes(self.front) + bytes(reversed(self.back))
+
+
+def write(target, seeds):
+    d = HERE / "corpus" / target
+    shutil.rmtree(d, ignore_errors=True)
+    d.mkdir(parents=True)
+    for i, s in enumerate(seeds):
+        (d / f"seed{i:02d}").write_bytes(s if isinstance(s, bytes) else s.encode())
+
+
+def hex_seeds():
+    return ["FF8000", "0080ff", "0", "", "7FFFFFFF", "80000000", "000000000000FF", "12G4", " 1"]
+
+
+def formdata_seeds():
+    real = ASSETS.read_text()
+    return [
+        real,
+        '[a]\nStyle = 3\nSize = 8.25\nOn = True\nName = "a ""b"""\nBig = &HFFFFFFFF&\n',
+        '[b]\nFont = Font("Tahoma", 8.25, Bold Italic)\nPicture = Picture(":/x.png")\n',
+        "[a]\nk = 99999999999\nk = -1e40\nk = nan\nk = \"unterminated\n[]\nnot an entry\n",
+        '[btn_Mixer]\nCaption = 12\nStyle = "3"\nEnabled = -1\nFont = Font("", 0)\n',
+    ]
+
+
+def zoomplan_seeds():
+    def plan(cx, cy, dw, dh, z, full, centred, sl, st, sw, sh, dx=0, dy=0, div=1):
+        s = Seed()
+        for v in (cx, cy, dx, dy, dw, dh, z):
+            s.int(v)
+        s.flag(full).flag(centred).int(sl).int(st).int(sw).int_in(div, 1, 16).int(sh).int_in(div, 1, 16)
+        return s.bytes()
+
+    return [
+        plan(640, 512, 75, 74, 5, False, True, 0, 0, 1280, 1024),
+        plan(2, 1020, 75, 74, 25, True, True, 0, 0, 1280, 1024),
+        plan(-5000, -5000, 75, 74, 5, False, True, 0, 0, 1280, 1024),
+        plan(32767, 32767, 75, 74, 15, False, False, 0, 0, 1280, 1024),
+        plan(INT_MIN, INT_MAX, INT_MAX, INT_MAX, 1, False, True, INT_MIN, INT_MIN, INT_MAX, INT_MAX),
+        plan(100, 100, 75, 74, 3, False, True, 0, 0, 19200, 15360, div=15),
+    ]
+
+
+def canvas_seeds():
+    def ops(*items):
+        s = Seed()
+        for op, args in items:
+            s.int_in(op, 0, 6)
+            for a in args:
+                if isinstance(a, bool):
+                    s.flag(a)
+                elif op == 6 and a is args[0]:
+                    s.int_in(a, 1, 16)
+                else:
+                    s.int(a)
+        return s.bytes()
+
+    big, small = INT_MAX, INT_MIN
+    return [
+        ops((0, (0, 0, 7, 3)), (1, (2, 2, 20, 12)), (2, (1, 1, 9, 9)), (3, (2, 2, 5, 4))),
+        ops((4, (0, 0, 35, 25, 0, 0, 7, 5)), (5, (0, 0, 40, 30, False))),
+        ops((6, (10, False, False)), (2, (3, 3, 30, 20)), (5, (0, 30, 40, 0, True))),
+        ops((0, (small, small, big, big)), (1, (small, small, big, big))),
+        ops((4, (small, small, big, big, 0, 0, 7, 5)), (5, (small, 0, big, 30, False))),
+        ops((1, (-5, -3, 20, 9)), (0, (39, 29, -100000, 5)), (4, (5, 5, 10, 10, big, big, 2, 2))),
+    ]
+
+
+def button_seeds():
+    def button(w, h, style, scheme=7, state=0, caption="ColorMixer »»»", corner=26):
+        s = Seed().text(caption)
+        s.int_in(w, -16, 4096).int_in(h, -16, 4096).int(corner).int(corner)
+        s.flag(True).int(style).int(scheme).int(0).int(0).flag(False).int_in(state, -1, 5)
+        return s.bytes()
+
+    return [
+        button(110, 29, 3),
+        button(75, 23, 0, state=3),
+        button(75, 23, 1, state=1),
+        button(75, 24, 6, state=2),
+        button(0, 0, 6),
+        button(1, 1, 0),
+        button(4096, 3, 6, corner=INT_MIN),
+        button(2, 4096, 0, scheme=INT_MAX, state=4),
+    ]
+
+
+def slider_seeds():
+    real = ASSETS.read_text()
+    section = real.split("[hsbRGB(0)]\n", 1)[1].split("\n\n", 1)[0]
+    plain = "max = 100\nstyle = 0\nautocue = 0\nborderstyle = 1\n"
+
+    def slider(w, h, value, body):
+        return Seed().rest(body).int_in(w, -16, 4096).int_in(h, -16, 4096).int(value).bytes()
+
+    return [
+        slider(158, 14, 128, section),
+        slider(201, 14, 43, section.replace("255", "86")),
+        slider(158, 14, 50, plain),
+        slider(0, 0, 0, plain),
+        slider(4096, 1, INT_MAX, plain + "cuewidth = 1e30\ncueheight = -5\n"),
+        slider(3, 4096, INT_MIN, "min = 5\nmax = 5\n_extentx = 2147483647\n_extenty = 1\n"),
+        slider(158, 14, 10, section.replace("cue.png", "missing.png").replace(
+            ":/sliders/rgb_track.png", ":/forms/ColorPicker.txt")),
+    ]
+
+
+if __name__ == "__main__":
+    write("hex", hex_seeds())
+    write("formdata", formdata_seeds())
+    write("zoomplan", zoomplan_seeds())
+    write("canvas", canvas_seeds())
+    write("button", button_seeds())
+    write("slider", slider_seeds())
