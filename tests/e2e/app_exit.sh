@@ -31,7 +31,7 @@ wait_gone 2 || fail "still running 2 s after clicking X"
 # Esc 100 ms after the window appears, while the tones play.
 start_app
 sleep 0.1
-xdotool windowfocus "$wid" key Escape
+focus "$wid" key Escape
 wait_gone 1 || fail "still running 1 s after Esc during start-up"
 [ "$status" = 0 ] || fail "exit status $status after Esc"
 echo "app exit: X and Esc during start-up both end the process with status 0"

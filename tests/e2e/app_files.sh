@@ -14,14 +14,14 @@ traced() { strace -f -qq -s 256 -e trace=%file,%network -o "$trace" "$program"; 
 app=traced
 start_app
 sleep 1.5
-xdotool windowfocus "$wid"
+focus "$wid"
 xdotool mousemove 100 100 sleep 0.3 mousemove 600 400 sleep 0.3 key space sleep 0.3 key space
 xdotool key F1
 sleep 1.5
 about=$(xdotool search --onlyvisible --name ':::' 2>/dev/null | head -n1 || true)
-[ -n "$about" ] && xdotool windowfocus "$about" key Escape
+[ -n "$about" ] && focus "$about" key Escape
 sleep 0.8
-xdotool windowfocus "$wid" key Escape
+focus "$wid" key Escape
 for _ in $(seq 1 100); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.05

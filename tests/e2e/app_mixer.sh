@@ -32,7 +32,7 @@ xsetroot -solid '#FF8000'
 start_app
 sleep 0.8
 eval "$(xdotool getwindowgeometry --shell "$wid")"
-xdotool windowfocus "$wid"
+focus "$wid"
 xdotool mousemove 30 30
 sleep 0.5
 xdotool key space

@@ -19,7 +19,7 @@ y0=$Y
 [ "$WIDTH" = 317 ] && [ "$HEIGHT" = 235 ] || fail "window is ${WIDTH}x${HEIGHT}"
 
 # Sampling: the swatch (360, 510 twips from the corner, 915 x 450) shows the root's color.
-xdotool windowfocus "$wid"
+focus "$wid"
 sleep 0.3
 xdotool mousemove 30 30
 sleep 0.5
@@ -69,7 +69,7 @@ xdotool key Escape
 sleep 0.3
 
 # Dragging the color swatch with the left button moves the window with the pointer.
-xdotool windowfocus "$wid"
+focus "$wid"
 xdotool mousemove $((X + 50)) $((Y + 50)) mousedown 1
 xdotool mousemove $((X + 70)) $((Y + 60))
 sleep 0.2
@@ -81,7 +81,7 @@ eval "$(xdotool getwindowgeometry --shell "$wid")"
 [ "$X" = $((x0 + 60)) ] && [ "$Y" = $((y0 + 40)) ] || fail "window moved to $X,$Y from $x0,$y0"
 
 # Esc ends the program at once.
-xdotool windowfocus "$wid"
+focus "$wid"
 sleep 0.3
 xdotool key Escape
 for _ in $(seq 1 50); do
