@@ -7,17 +7,11 @@
 #include <cstdint>
 #include <memory>
 
+#include "OffscreenApplication.h"
 #include "controls/button/CandyButton.h"
-#include "host/Application.h"
 #include "host/Form.h"
 #include "host/PropertyBag.h"
 #include "host/Region.h"
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static host::Application app(*argc, *argv);
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);

@@ -8,15 +8,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "OffscreenApplication.h"
 #include "controls/slider/HSliderBar.h"
-#include "host/Application.h"
 #include "host/FormData.h"
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static host::Application app(*argc, *argv);
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
