@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,15 @@ namespace {
 using Clock = std::chrono::steady_clock;
 // A pointer query this young is reused: the zoom and sampling paths of one event-loop turn.
 constexpr auto kPointerReuse = std::chrono::milliseconds(2);
+// While a grab follows a moving pointer, the pointer query also reads the last grab's area
+// widened by this many pixels a side, in the same round trip: the next grab, centred on the new
+// position, falls inside it unless the pointer moved farther since the last tick (24 pixels in
+// 10 ms is 2,400 pixels a second).
+constexpr int kReadAhead = 24;
+// Reading ahead is worth it only while grabs come tick after tick and the pointer moves: a
+// pointer is moved in steps (20 ms apart is common), so one still tick does not stop it.
+constexpr auto kGrabsFollow = std::chrono::milliseconds(50);
+constexpr auto kStillAfter = std::chrono::milliseconds(100);
 }  // namespace
 
 // The reads go over a connection of their own, used only by the GUI thread: a reply on the
@@ -43,6 +53,14 @@ struct X11ScreenSource::Impl {
   mutable QPoint pointer;
   mutable Clock::time_point pointerAt{};
   mutable bool pointerKnown = false;
+  mutable Clock::time_point pointerMovedAt{};  // when a query last found it elsewhere
+
+  // The area read along with the last pointer query (in the shared segment, root pixels), for
+  // the grab of the same event-loop turn; `drawnAtReadAhead` is `drawings` when it was asked for.
+  mutable QRect readAhead;
+  mutable std::uint64_t drawnAtReadAhead = 0;
+  mutable Clock::time_point grabbedAt{};
+  mutable std::uint64_t grabsReadAhead = 0;
 
   // The shared-memory segment, grown as larger grabs need it (bytes).
   bool shm = false;
@@ -65,6 +83,8 @@ struct X11ScreenSource::Impl {
   mutable QPoint pixelAt{-1, -1};
   mutable ColorRef pixelCache = kInvalidColor;
   mutable bool pixelStale = true;
+  // Drawing reports taken so far.
+  mutable std::uint64_t drawings = 0;
 
   // A waiting wake request: raw pointer motion (XInput 2) is asked for only while one waits, and
   // the connection's socket is watched only then, so a moving pointer costs nothing otherwise.
@@ -118,6 +138,7 @@ struct X11ScreenSource::Impl {
       std::free(event);  // an error of a failed read was already answered with nothing
     }
     if (drawn) {
+      ++drawings;
       grabStale = true;
       pixelStale = true;
       xcb_damage_subtract(c, damage, XCB_NONE, XCB_NONE);
@@ -181,6 +202,16 @@ struct X11ScreenSource::Impl {
     return true;
   }
 
+  // Asks for `r` (on the root window) into the shared segment; the reply is awaited by the caller.
+  std::optional<xcb_shm_get_image_cookie_t> askShm(const QRect& r) const {
+    if (!shm || !ensureSegment(std::size_t(r.width()) * std::size_t(r.height()) * 4))
+      return std::nullopt;
+    return xcb_shm_get_image(
+        c, root, static_cast<std::int16_t>(r.x()), static_cast<std::int16_t>(r.y()),
+        static_cast<std::uint16_t>(r.width()), static_cast<std::uint16_t>(r.height()), ~0u,
+        XCB_IMAGE_FORMAT_Z_PIXMAP, seg, 0);
+  }
+
   // The part of `r` on the root window, in the display's pixels; null where nothing is.
   QImage read(const QRect& r) const {
     const QRect onRoot = r.intersected(QRect(0, 0, rootWidth, rootHeight));
@@ -190,10 +221,9 @@ struct X11ScreenSource::Impl {
     const auto x = static_cast<std::int16_t>(onRoot.x());
     const auto y = static_cast<std::int16_t>(onRoot.y());
     const std::size_t bytes = std::size_t{w} * h * 4;
-    if (shm && ensureSegment(bytes)) {
-      xcb_shm_get_image_reply_t* reply = xcb_shm_get_image_reply(
-          c, xcb_shm_get_image(c, root, x, y, w, h, ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP, seg, 0),
-          nullptr);
+    readAhead = QRect();  // the segment is overwritten
+    if (const auto cookie = askShm(onRoot)) {
+      xcb_shm_get_image_reply_t* reply = xcb_shm_get_image_reply(c, *cookie, nullptr);
       if (reply == nullptr) return {};
       std::free(reply);
       return QImage(static_cast<const uchar*>(shmAddr), w, h, int{w} * 4, QImage::Format_RGB32);
@@ -255,21 +285,47 @@ bool X11ScreenSource::sharedMemory() const {
   return m->shm;
 }
 
+std::uint64_t X11ScreenSource::grabsReadAhead() const {
+  return m->grabsReadAhead;
+}
+
 QPoint X11ScreenSource::cursorPos() const {
   if (m->pointerKnown && Clock::now() - m->pointerAt < kPointerReuse) return m->pointer;
   return queryPointer();
 }
 
 QPoint X11ScreenSource::queryPointer() const {
-  xcb_query_pointer_reply_t* reply =
-      xcb_query_pointer_reply(m->c, xcb_query_pointer(m->c, m->root), nullptr);
+  // Reports that came since the last read first: the read ahead then starts from an emptied
+  // damaged area (the magnifier's own last repaint is one), and stays good beyond this turn.
+  m->takeReports();
+  const xcb_query_pointer_cookie_t pointerCookie = xcb_query_pointer(m->c, m->root);
+  // A grab is about to follow a moving pointer (or one whose area was drawn on): read ahead.
+  const Clock::time_point now = Clock::now();
+  std::optional<xcb_shm_get_image_cookie_t> aheadCookie;
+  QRect ahead;
+  if (!m->grabbed.isEmpty() && now - m->grabbedAt < kGrabsFollow &&
+      (now - m->pointerMovedAt < kStillAfter || m->grabStale)) {
+    ahead = m->grabbed.adjusted(-kReadAhead, -kReadAhead, kReadAhead, kReadAhead)
+                .intersected(QRect(0, 0, m->rootWidth, m->rootHeight));
+    if (!ahead.isEmpty()) aheadCookie = m->askShm(ahead);
+  }
+  m->readAhead = QRect();
+  m->drawnAtReadAhead = m->drawings;
+  xcb_query_pointer_reply_t* reply = xcb_query_pointer_reply(m->c, pointerCookie, nullptr);
   const QPoint before = m->pointer;
   if (reply != nullptr) {
     m->pointer = QPoint(reply->root_x, reply->root_y);
     std::free(reply);
   }
-  m->pointerAt = Clock::now();
+  if (aheadCookie) {
+    if (xcb_shm_get_image_reply_t* image = xcb_shm_get_image_reply(m->c, *aheadCookie, nullptr)) {
+      std::free(image);
+      m->readAhead = ahead;
+    }
+  }
+  m->pointerAt = now;
   const bool moved = m->pointerKnown && m->pointer != before;
+  if (moved) m->pointerMovedAt = now;
   m->pointerKnown = true;
   // A warp moves the pointer without raw motion; what this reply brought along is looked at too.
   if (m->wake) {
@@ -314,6 +370,9 @@ ColorRef X11ScreenSource::pixel(QPoint p) const {
   const QRect one(p, QSize(1, 1));
   m->takeReports();
   if (!m->pixelStale && m->pixelAt == p) return m->pixelCache;
+  // Inside the kept grab (the magnifier's block is centred on the pointer): nothing to ask.
+  if (!m->grabStale && m->grabbed.contains(p) && !m->grabCache.isNull())
+    return fromRgb24(m->grabCache.pixel(p - m->grabbed.topLeft()) & 0xFFFFFFu);
   const QImage image = m->read(one);
   m->pixelAt = p;
   m->pixelStale = image.isNull() || m->damage == 0;
@@ -323,10 +382,29 @@ ColorRef X11ScreenSource::pixel(QPoint p) const {
 
 QImage X11ScreenSource::grab(const QRect& r) const {
   m->takeReports();
-  if (!m->grabStale && m->grabbed == r) return m->grabCache;
+  const Clock::time_point now = Clock::now();
+  if (!m->grabStale && m->grabbed == r) {
+    m->grabbedAt = now;
+    return m->grabCache;
+  }
   m->grabbed = r;
-  const QImage image = readAt(r);
-  m->grabStale = image.isNull() || m->damage == 0;
+  m->grabbedAt = now;
+  QImage image;
+  bool kept = false;  // whether later grabs of `r` may reuse this one until a drawing report
+  if (m->readAhead.contains(r) && now - m->pointerAt < kPointerReuse) {
+    // Read with this turn's pointer query. A drawing reported since that read was asked for may
+    // have been emptied after it without a report of its own: then it is good for this turn only.
+    const QPoint at = r.topLeft() - m->readAhead.topLeft();
+    image = QImage(
+        static_cast<const uchar*>(m->shmAddr) + at.y() * m->readAhead.width() * 4 + at.x() * 4,
+        r.width(), r.height(), m->readAhead.width() * 4, QImage::Format_RGB32);
+    kept = m->drawings == m->drawnAtReadAhead;
+    ++m->grabsReadAhead;
+  } else {
+    image = readAt(r);
+    kept = true;
+  }
+  m->grabStale = image.isNull() || m->damage == 0 || !kept;
   if (image.isNull()) {
     m->grabCache = QImage();
     return {};

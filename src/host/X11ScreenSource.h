@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <chrono>
+#include <cstdint>
 #include <memory>
 
 #include "Screen.h"
@@ -12,10 +13,11 @@ namespace host {
 // few requests as the ticks allow: a pointer query, reused for 2 ms so that the two timers' paths
 // share one when they run back to back, and one image request per grab into a reused
 // shared-memory segment (MIT-SHM), or a plain GetImage where shared memory is not available (a
-// remote display). The display reports when anything is drawn on the screen (DAMAGE): while
-// nothing is, a grab or pixel of the same place as last time is answered without asking it.
-// Images come back in the display's 32-bit BGRX layout, which is QImage's RGB32. For the GUI
-// thread only.
+// remote display). While grabs follow a moving pointer, the pointer query reads the area around
+// the last grab in the same round trip, and the grab that follows is cut from it. The display
+// reports when anything is drawn on the screen (DAMAGE): while nothing is, a grab or pixel of the
+// same place as last time is answered without asking it. Images come back in the display's 32-bit
+// BGRX layout, which is QImage's RGB32. For the GUI thread only.
 class X11ScreenSource final : public ScreenSource {
  public:
   // The source for the display the application runs on, or nullptr where that is not X11 or its
@@ -35,6 +37,8 @@ class X11ScreenSource final : public ScreenSource {
   bool wakeOnActivity(std::function<void()> wake) override;
 
   bool sharedMemory() const;
+  // How many grabs were answered from an area read along with the pointer query.
+  std::uint64_t grabsReadAhead() const;
 
  private:
   struct Impl;

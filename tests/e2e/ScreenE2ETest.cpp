@@ -84,6 +84,42 @@ TEST(ScreenE2E, TheX11SourceReadsWhatTheToolkitReads) {
   QTRY_COMPARE(x11->pixel(QPoint(120, 80)), host::RGB(10, 220, 30));
 }
 
+// Grabs that follow a moving pointer are cut from what the pointer query read along: they must
+// equal a fresh read, for steps within the read-ahead margin and beyond it, and after a drawing.
+TEST(ScreenE2E, GrabsFollowingAMovingPointerEqualFreshReads) {
+  ColorWindow target(QColor(200, 40, 90), QRect(300, 300, 200, 200));
+  target.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&target));
+  const std::unique_ptr<host::X11ScreenSource> x11 = host::X11ScreenSource::create();
+  ASSERT_NE(x11, nullptr);
+  host::QtScreenSource qt;
+  struct Step {
+    QPoint to;
+    QColor paint;  // the window's new color before the step, if valid
+  };
+  const Step steps[] = {
+      {{290, 290}, {}},  {{296, 293}, {}}, {{305, 310}, {}}, {{311, 315}, {10, 220, 30}},
+      {{318, 322}, {}},  {{420, 470}, {}}, {{425, 472}, {}}, {{1275, 1020}, {}},
+      {{1270, 1018}, {}}};
+  for (const Step& step : steps) {
+    if (step.paint.isValid()) {
+      QPalette p = target.palette();
+      p.setColor(QPalette::Window, step.paint);
+      target.setPalette(p);
+      target.update();
+      QTRY_COMPARE(qt.pixel(QPoint(400, 400)), host::RGB(10, 220, 30));
+    }
+    QCursor::setPos(step.to);
+    ASSERT_EQ(QCursor::pos(), step.to);  // a round trip: the display has moved it
+    QTest::qWait(3);  // past the pointer's reuse: a query of its own, with the read ahead
+    ASSERT_EQ(x11->cursorPos(), step.to);
+    const QRect block(step.to - QPoint(7, 7), QSize(15, 15));
+    EXPECT_EQ(x11->grab(block), qt.grab(block).convertToFormat(QImage::Format_RGB32))
+        << step.to.x() << "," << step.to.y();
+  }
+  EXPECT_GE(x11->grabsReadAhead(), 4u) << "the small steps were cut from the read ahead";
+}
+
 // A window showing an image (x, y) -> (x * 4, y * 4, 0x40), so every magnified block tells
 // which screen pixel it came from.
 class PatternWindow : public QWidget {
