@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
 #include <functional>
+#include <list>
 
 #include "Forms.h"
 
@@ -26,18 +26,20 @@ class Event {
   void connect(Listener listener) { m_listeners.push_back(std::move(listener)); }
   bool hasListeners() const { return !m_listeners.empty(); }
 
-  // A listener connected while the event is being raised first runs the next time. (A deque
-  // keeps the running listener in place while another is added.)
+  // A listener connected while the event is being raised first runs the next time. (A list
+  // keeps the running listener in place while another is added, and an event nobody listens to,
+  // most of a control's, allocates nothing.)
   void raise(Args... args) const {
     const std::size_t count = m_listeners.size();
-    for (std::size_t i = 0; i < count; ++i) {
-      runEventHandler(m_name, [&] { m_listeners[i](args...); });
+    auto listener = m_listeners.begin();
+    for (std::size_t i = 0; i < count; ++i, ++listener) {
+      runEventHandler(m_name, [&] { (*listener)(args...); });
     }
   }
 
  private:
   const char* m_name;
-  std::deque<Listener> m_listeners;
+  std::list<Listener> m_listeners;
 };
 
 }  // namespace host
