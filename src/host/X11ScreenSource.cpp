@@ -50,7 +50,8 @@ struct X11ScreenSource::Impl {
   mutable int rootHeight = 0;
 
   // The monitors (root pixels) and which is the primary one; reread after the display reports a
-  // change of its layout (RandR's screen change), which the next read takes with the others.
+  // change of its layout (RandR: the screen, a CRTC or an output changed), which the next read
+  // takes with the others.
   mutable std::vector<QRect> monitors;
   mutable std::size_t primary = 0;
   mutable bool monitorsStale = true;
