@@ -165,6 +165,9 @@ void ColorPicker::Form_KeyDown(int& keyCode, int shift) {
     lbl_about_Click();
     return;
   }
+  // Only while sampling: frozen, the arrows are the controls' own (selecting in a readout's
+  // text, the mixer's sliders and texts).
+  if (!ProgramFlags::SamplingOn) return;
   const std::optional<PointerStep> step = nudgeFor(keyCode, shift);
   if (!step) return;
   // The arrows move the pointer, not the focus (a check box would pass it on): Space keeps

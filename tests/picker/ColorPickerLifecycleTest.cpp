@@ -139,9 +139,9 @@ TEST_F(LifecycleTest, SpaceFreezesTheReadoutsAndSpaceAgainGoesLive) {
   EXPECT_FALSE(picker.btn_Mixer->Enabled());
 }
 
-// While the window has the keyboard, the arrows move the pointer by one physical pixel (ten with
-// Shift) from whichever control holds the focus, and keep the focus where it is: Space then
-// still freezes the readouts at the pixel stepped onto.
+// While the window has the keyboard and samples, the arrows move the pointer by one physical pixel
+// (ten with Shift) from whichever control holds the focus, and keep the focus where it is: Space
+// then still freezes the readouts at the pixel stepped onto. Frozen, they move nothing.
 TEST_F(LifecycleTest, ArrowKeysNudgeThePointerAndSpaceStillFreezes) {
   load();
   struct Press {
@@ -181,6 +181,7 @@ TEST_F(LifecycleTest, ArrowKeysNudgeThePointerAndSpaceStillFreezes) {
   QTest::keyClick(picker.Check1, Qt::Key_Space);
   EXPECT_EQ(picker.Check1->Value(), 0);
   QTest::keyClick(picker.Check1, Qt::Key_Right);
+  EXPECT_EQ(screen.cursorPos(), QPoint(13, 10)) << "frozen, the arrows are the controls' own";
   QTest::qWait(250);
   EXPECT_EQ(picker.txt_Hex->Text(), QStringLiteral("0000FF")) << "frozen";
   EXPECT_EQ(picker.lbl_mouse->Caption(), QStringLiteral("X: 13  Y: 10"));
