@@ -263,8 +263,8 @@ TEST_F(HiDpiE2E, ArrowKeysStepOnePhysicalPixelAndSpaceFreezesThere) {
   ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("space")}));
   EXPECT_EVENTUALLY_EQ(picker.Check1->Value(), 0, 2000);
   ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("Right")}));
-  EXPECT_EVENTUALLY_EQ(display.pointer(), QPoint(1003, 801), 2000);
   QTest::qWait(250);
+  EXPECT_EQ(display.pointer(), QPoint(1002, 801)) << "frozen, the arrows are the controls' own";
   EXPECT_EQ(picker.txt_Hex->Text(), hexOf(chartAt({1002, 801}))) << "frozen on the pixel";
   EXPECT_EQ(picker.lbl_mouse->Caption(), QStringLiteral("X: 1002  Y: 801"));
 }
