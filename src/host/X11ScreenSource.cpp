@@ -18,6 +18,10 @@
 #include <utility>
 #include <vector>
 
+#ifdef TINTWELL_WAYLAND_PORTAL
+#include "PortalScreenSource.h"
+#endif
+
 // Last: its macros (None, KeyPress, Bool ...) would rewrite names in the toolkit's headers.
 #include <X11/Xlib.h>
 
@@ -445,6 +449,9 @@ std::optional<QRect> X11ScreenSource::screenGeometryAt(QPoint p) const {
 
 std::unique_ptr<ScreenSource> createScreenSource() {
   if (auto x11 = X11ScreenSource::create()) return x11;
+#ifdef TINTWELL_WAYLAND_PORTAL
+  if (auto portal = PortalScreenSource::create()) return portal;
+#endif
   return std::make_unique<QtScreenSource>();
 }
 

@@ -8,6 +8,7 @@
 #include "host/Fonts.h"
 #include "host/Forms.h"
 #include "host/Screen.h"
+#include "host/ScreenNotice.h"
 #include "host/X11ScreenSource.h"
 #include "program/ProgramFlags.h"
 
@@ -37,5 +38,6 @@ int main(int argc, char** argv) {
   const std::unique_ptr<host::ScreenSource> screen = host::createScreenSource();
   ColorPicker picker(*screen);
   picker.Show();
+  host::showScreenNotice(*screen, picker);
   return host::exec();
 }
