@@ -186,6 +186,7 @@ struct PortalScreenSource::Impl {
   static void onStateChanged(void* data, pw_stream_state old, pw_stream_state state,
                              const char* error);
   static void onProcess(void* data);
+  static void onRemoveBuffer(void* data, pw_buffer* buffer);
 };
 
 // --- The portal conversation -------------------------------------------------------------------
@@ -431,6 +432,7 @@ void PortalScreenSource::Impl::startStream(int fd, std::uint32_t node, QPoint po
     e.state_changed = &Impl::onStateChanged;
     e.param_changed = &Impl::onParamChanged;
     e.process = &Impl::onProcess;
+    e.remove_buffer = &Impl::onRemoveBuffer;
     return e;
   }();
   pw_stream_add_listener(stream, &streamListener, &events, this);
@@ -496,15 +498,23 @@ void PortalScreenSource::Impl::onParamChanged(void* data, std::uint32_t id, cons
   pw_stream_update_params(self->stream, params, n);
 }
 
-void PortalScreenSource::Impl::onStateChanged(void* data, pw_stream_state /*old*/,
+void PortalScreenSource::Impl::onStateChanged(void* data, pw_stream_state old,
                                               pw_stream_state state, const char* error) {
   auto* self = static_cast<Impl*>(data);
   if (state == PW_STREAM_STATE_ERROR || state == PW_STREAM_STATE_UNCONNECTED) {
-    self->releaseHeld();
+    // The stream's buffers may be gone already: the held one is dropped, not queued back.
+    {
+      std::lock_guard guard(self->lock);
+      self->held = nullptr;
+      self->frame = portal::FrameView{};
+    }
     self->postNotice(QStringLiteral("Wayland: the screen stream stopped%1.")
                          .arg(error != nullptr
                                   ? QStringLiteral(" (%1)").arg(QString::fromUtf8(error))
                                   : QString()));
+  } else if (state == PW_STREAM_STATE_PAUSED && old == PW_STREAM_STATE_STREAMING) {
+    // The producer went away (or renegotiates, and streams again in a moment).
+    self->postNotice(QStringLiteral("Wayland: the screen stream stopped."));
   } else if (state == PW_STREAM_STATE_STREAMING) {
     // Pixels come; without cursor metadata the pointer's position does not.
     self->postNotice(self->metadataAsked
@@ -556,6 +566,16 @@ void PortalScreenSource::Impl::onProcess(void* data) {
     }
   }
   if (old != nullptr) pw_stream_queue_buffer(self->stream, old);
+}
+
+void PortalScreenSource::Impl::onRemoveBuffer(void* data, pw_buffer* buffer) {
+  // Buffers go when the format changes or the producer goes away: never read one after that.
+  auto* self = static_cast<Impl*>(data);
+  std::lock_guard guard(self->lock);
+  if (self->held == buffer) {
+    self->held = nullptr;
+    self->frame = portal::FrameView{};
+  }
 }
 
 void PortalScreenSource::Impl::releaseHeld() {

@@ -5,7 +5,8 @@ portal and a PipeWire stream.
 On a headless sway with a four-color chart as its background, reads the readouts from the
 accessibility bus with the pointer on each color; checks that the portal's restore token was kept
 and offered on the next start, that a corrupt token file makes the portal ask again instead of
-failing, and that without a portal the window says so in one line, the readouts show white and
+failing, and that when the user declines, the stream ends or there is no portal the window says
+so in one line, the readouts show white and
 the program runs on.
 
 The desktop's own portal (xdg-desktop-portal with its wlroots backend) shares the screen only
@@ -163,6 +164,7 @@ def expect_color(frame, color, at, what):
 STAND_IN_LOG = os.path.join(work, "stand-in.selects")
 DECLINE = os.path.join(work, "decline")
 POINTER_FILE = os.path.join(work, "pointer")
+producer_process = None
 
 
 def move_pointer(at):
@@ -186,6 +188,8 @@ def start_stand_in(chart_shot):
     producer = subprocess.Popen([sys.argv[2], chart_shot, POINTER_FILE], stdout=subprocess.DEVNULL,
                                 stderr=open(os.path.join(work, "stream.log"), "w"))
     started.append(producer)
+    global producer_process
+    producer_process = producer
 
     def node_id():
         nodes = json.loads(subprocess.run(["pw-dump"], capture_output=True, text=True).stdout)
@@ -302,7 +306,26 @@ def main():
             fail("a token kept from a declined session")
         stop(program)
 
-    # 4. No portal: a session bus without one. The window says so in one line, the readouts show
+    # 4. The stream ends under the program (the stand-in's producer goes): white readouts, the
+    #    window says so, the program runs on.
+    if os.path.exists(STAND_IN_LOG):
+        os.remove(DECLINE)
+        color, at = CHART[3]
+        move_pointer(at)
+        program, frame = start("stream-end")
+        expect_color(frame, color, at, "before the stream ends")
+        producer_process.terminate()
+        shown, notice = wait_for("the notice", lambda: readouts(frame),
+                                 until=lambda r: r[1] and r[0][:3] == ("255", "255", "255"))
+        print("stream ended: readouts %s, the window says %r" % (" ".join(shown[:3]), notice[0]))
+        if "stopped" not in notice[0]:
+            fail("the notice %r does not say the stream stopped" % notice[0])
+        time.sleep(0.5)
+        if program.poll() is not None:
+            fail("the program ended with the stream (status %r)" % program.poll())
+        stop(program)
+
+    # 5. No portal: a session bus without one. The window says so in one line, the readouts show
     #    white, the program runs on. On that bus a forwarder names this test's accessibility bus.
     bare = os.path.join(work, "bare.conf")
     with open(bare, "w") as f:
@@ -333,7 +356,8 @@ def main():
         fail("the program ended without a portal")
     stop(program)
     print("app wayland: four colors read through the portal's stream, the restore token kept "
-          "and offered again, a corrupt one replaced, no portal reported in the window")
+          "and offered again, a corrupt one replaced, a declined, ended or missing portal "
+          "reported in the window")
 
 
 if __name__ == "__main__":
