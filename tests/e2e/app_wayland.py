@@ -6,8 +6,7 @@ On a headless sway with a four-color chart as its background, reads the readouts
 accessibility bus with the pointer on each color; checks that the portal's restore token was kept
 and offered on the next start, that a corrupt token file makes the portal ask again instead of
 failing, and that when the user declines, the stream ends or there is no portal the window says
-so in one line, the readouts show white and
-the program runs on.
+so in one line, the readouts show white and the program runs on.
 
 The desktop's own portal (xdg-desktop-portal with its wlroots backend) shares the screen only
 where the compositor renders on a GPU: xdg-desktop-portal-wlr 0.7 refuses a software-rendered
