@@ -162,6 +162,12 @@ struct PortalScreenSource::Impl {
   portal::StreamPlacement placement;
   std::optional<portal::PixelOrder> order;
   std::optional<QPoint> pointer;  // from the cursor metadata, desktop pixels
+  // New frames and pointer moves so far, and how many of them the GUI thread's last read saw: a
+  // resting caller is woken by the next one.
+  std::uint64_t changes = 0;
+  std::uint64_t changesRead = 0;
+  std::function<void()> wake;
+  std::uint64_t wakeRequest = 0;  // the GUI thread's; a posted wake of an older one is dropped
   // The GUI thread's reused grab image.
   mutable QImage grabImage;
 
@@ -548,8 +554,14 @@ void PortalScreenSource::Impl::onProcess(void* data) {
     newest = b;
   }
   pw_buffer* old = nullptr;
+  std::function<void()> wake;
   {
     std::lock_guard guard(self->lock);
+    if (newest != nullptr || (pointer && pointer != self->pointer)) {
+      ++self->changes;
+      wake = std::move(self->wake);
+      self->wake = nullptr;
+    }
     if (pointer) self->pointer = pointer;
     if (newest != nullptr) {
       old = self->held;
@@ -566,6 +578,9 @@ void PortalScreenSource::Impl::onProcess(void* data) {
     }
   }
   if (old != nullptr) pw_stream_queue_buffer(self->stream, old);
+  if (wake) {
+    QMetaObject::invokeMethod(self->session.get(), std::move(wake), Qt::QueuedConnection);
+  }
 }
 
 void PortalScreenSource::Impl::onRemoveBuffer(void* data, pw_buffer* buffer) {
@@ -651,6 +666,7 @@ QPoint PortalScreenSource::cursorPos() const {
 
 ColorRef PortalScreenSource::pixel(QPoint p) const {
   std::lock_guard guard(m->lock);
+  m->changesRead = m->changes;
   const portal::Point f = portal::desktopToFrame(m->placement, {p.x(), p.y()});
   return portal::pixelOf(m->frame, f.x, f.y);
 }
@@ -664,6 +680,7 @@ QImage PortalScreenSource::grab(const QRect& r) const {
   auto* words = reinterpret_cast<std::uint32_t*>(out.bits());
   const int stride = static_cast<int>(out.bytesPerLine() / 4);
   std::lock_guard guard(m->lock);
+  m->changesRead = m->changes;
   const portal::StreamPlacement& s = m->placement;
   const bool oneToOne =
       (s.width == 0 || s.width == s.frameWidth) && (s.height == 0 || s.height == s.frameHeight);
@@ -686,6 +703,22 @@ std::optional<QRect> PortalScreenSource::screenGeometryAt(QPoint p) const {
   const QScreen* screen = QGuiApplication::screenAt(p);
   if (screen == nullptr) return std::nullopt;
   return screen->geometry();
+}
+
+bool PortalScreenSource::wakeOnActivity(std::function<void()> wake) {
+  const std::uint64_t request = ++m->wakeRequest;
+  std::lock_guard guard(m->lock);
+  m->wake = nullptr;
+  // Only a stream with cursor metadata tells of every pointer move; before the first frame, or
+  // with something new since the last read, the caller goes on polling.
+  if (!wake || m->loop == nullptr || !m->metadataAsked || m->testPointer || !m->held ||
+      m->changes != m->changesRead) {
+    return false;
+  }
+  m->wake = [impl = m.get(), request, wake = std::move(wake)] {
+    if (impl->wakeRequest == request) wake();
+  };
+  return true;
 }
 
 QString PortalScreenSource::notice() const {
