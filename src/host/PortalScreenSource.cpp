@@ -257,8 +257,19 @@ void PortalSession::request(Step step, const QString& method, QList<QVariant> ar
   auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
   connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
     w->deleteLater();
-    if (w->isError()) {
-      failed(QStringLiteral("Wayland: screen sharing failed (%1).").arg(w->error().message()));
+    const QDBusPendingReply<QDBusObjectPath> reply = *w;
+    if (reply.isError()) {
+      failed(QStringLiteral("Wayland: screen sharing failed (%1).").arg(reply.error().message()));
+      return;
+    }
+    // A portal older than the handle_token convention names another request object.
+    const QString path = reply.value().path();
+    if (!path.isEmpty() && path != m_requestPath && !m_requestPath.isEmpty()) {
+      m_bus.disconnect(kPortalService, m_requestPath, kRequest, QStringLiteral("Response"), this,
+                       SLOT(onResponse(uint, QVariantMap)));
+      m_requestPath = path;
+      m_bus.connect(kPortalService, m_requestPath, kRequest, QStringLiteral("Response"), this,
+                    SLOT(onResponse(uint, QVariantMap)));
     }
   });
 }
