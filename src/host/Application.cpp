@@ -28,7 +28,8 @@ int& withDefaultEnvironment(int& argc) {
 
 }  // namespace
 
-Application::Application(int& argc, char** argv) : QApplication(withDefaultEnvironment(argc), argv) {
+Application::Application(int& argc, char** argv)
+    : QApplication(withDefaultEnvironment(argc), argv) {
   accessibility::install();
 }
 

@@ -75,8 +75,8 @@ void Form::Move(double left, double top, double width, double height) {
 }
 
 void Form::CenterOnScreen() {
-  Move(roundHalfEven(Screen::Width() / 2.0 - Width() / 2.0),
-       roundHalfEven(Screen::Height() / 2.0 - Height() / 2.0));
+  Move(roundHalfEven(Screen::Left() + Screen::Width() / 2.0 - Width() / 2.0),
+       roundHalfEven(Screen::Top() + Screen::Height() / 2.0 - Height() / 2.0));
 }
 
 Form::~Form() {

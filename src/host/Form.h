@@ -37,7 +37,8 @@ class Form : public QWidget, public ControlRefOwner {
   void Height(int twips);
   void Move(int left, int top);
   void Move(double left, double top, double width, double height);
-  // Centres the window on the primary screen: screen size / 2 - window size / 2, in twips.
+  // Centres the window on the primary screen: its corner + screen size / 2 - window size / 2, in
+  // twips.
   void CenterOnScreen();
 
   // Creates the window's controls from its layout table (see buildControls), then binds every

@@ -4,11 +4,11 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 #include <xcb/damage.h>
+#include <xcb/randr.h>
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
 #include <xcb/xinput.h>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QSocketNotifier>
 
 #include <algorithm>
@@ -50,8 +50,17 @@ constexpr auto kStillAfter = std::chrono::milliseconds(100);
 struct X11ScreenSource::Impl {
   xcb_connection_t* c = nullptr;
   xcb_window_t root = 0;
-  int rootWidth = 0;
-  int rootHeight = 0;
+  mutable int rootWidth = 0;
+  mutable int rootHeight = 0;
+
+  // The monitors (root pixels) and which is the primary one; reread after the display reports a
+  // change of its layout (RandR: the screen, a CRTC or an output changed), which the next read
+  // takes with the others.
+  mutable std::vector<QRect> monitors;
+  mutable std::size_t primary = 0;
+  mutable bool monitorsStale = true;
+  bool randrMonitors = false;   // RandR 1.5: monitors can be asked for
+  std::uint8_t randrEvent = 0;  // its first event (screen change; then CRTC and output changes)
 
   // The pointer's last position and when it was asked for.
   mutable QPoint pointer;
@@ -125,17 +134,68 @@ struct X11ScreenSource::Impl {
     std::free(xi);
   }
 
+  // Asks the display for its monitors and to be told when they change (RandR 1.5). Without the
+  // extension the root window is the one monitor. Monitors a user defines by hand (xrandr
+  // --setmonitor) come without a report: they are seen from the next change of the outputs on.
+  void watchLayout() {
+    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_randr_id);
+    if (ext == nullptr || !ext->present) return;
+    xcb_randr_query_version_reply_t* version =
+        xcb_randr_query_version_reply(c, xcb_randr_query_version(c, 1, 5), nullptr);
+    if (version == nullptr) return;
+    randrMonitors =
+        version->major_version > 1 || (version->major_version == 1 && version->minor_version >= 5);
+    std::free(version);
+    randrEvent = ext->first_event;
+    xcb_randr_select_input(c, root,
+                           XCB_RANDR_NOTIFY_MASK_SCREEN_CHANGE | XCB_RANDR_NOTIFY_MASK_CRTC_CHANGE |
+                               XCB_RANDR_NOTIFY_MASK_OUTPUT_CHANGE);
+    xcb_flush(c);
+  }
+
+  // Rereads the monitors if the layout changed since: one round trip, only then.
+  void refreshMonitors() const {
+    if (!monitorsStale) return;
+    monitorsStale = false;
+    monitors.clear();
+    primary = 0;
+    if (randrMonitors) {
+      if (xcb_randr_get_monitors_reply_t* reply =
+              xcb_randr_get_monitors_reply(c, xcb_randr_get_monitors(c, root, 1), nullptr)) {
+        for (auto it = xcb_randr_get_monitors_monitors_iterator(reply); it.rem > 0;
+             xcb_randr_monitor_info_next(&it)) {
+          const QRect r(it.data->x, it.data->y, it.data->width, it.data->height);
+          if (r.isEmpty()) continue;
+          if (it.data->primary != 0) primary = monitors.size();
+          monitors.push_back(r);
+        }
+        std::free(reply);
+      }
+    }
+    if (monitors.empty()) monitors.push_back(QRect(0, 0, rootWidth, rootHeight));
+  }
+
   // Reads what the display sent unasked. A drawing report makes every kept read stale and
   // empties the damaged area, so the next drawing is reported again; the reads that follow are
   // answered after the emptying, so they see everything drawn before it. Raw motion or a drawing
   // answers a waiting wake request.
   bool takeReports() const {
-    if (damage == 0) return false;
+    if (damage == 0 && randrEvent == 0) return false;
     bool drawn = false;
     bool moved = false;
     while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
       const std::uint8_t type = event->response_type & 0x7F;
-      drawn = drawn || type == damageEvent;
+      if (randrEvent != 0 && type == randrEvent + XCB_RANDR_SCREEN_CHANGE_NOTIFY) {
+        const auto* change = reinterpret_cast<const xcb_randr_screen_change_notify_event_t*>(event);
+        if (change->root == root) {
+          rootWidth = change->width;
+          rootHeight = change->height;
+          monitorsStale = true;
+        }
+      } else if (randrEvent != 0 && type == randrEvent + XCB_RANDR_NOTIFY) {
+        monitorsStale = true;  // a monitor switched on or off, moved or changed its mode
+      }
+      drawn = drawn || (damage != 0 && type == damageEvent);
       moved = moved ||
               (type == XCB_GE_GENERIC && inputOpcode != 0 &&
                reinterpret_cast<const xcb_ge_generic_event_t*>(event)->extension == inputOpcode);
@@ -281,6 +341,7 @@ std::unique_ptr<X11ScreenSource> X11ScreenSource::create() {
   impl->rootHeight = screen->height_in_pixels;
   const xcb_query_extension_reply_t* ext = xcb_get_extension_data(impl->c, &xcb_shm_id);
   impl->shm = ext != nullptr && ext->present;
+  impl->watchLayout();
   impl->watchDamage();
   return std::unique_ptr<X11ScreenSource>(new X11ScreenSource(std::move(impl)));
 }
@@ -442,9 +503,30 @@ QImage X11ScreenSource::readAt(const QRect& r) const {
 }
 
 std::optional<QRect> X11ScreenSource::screenGeometryAt(QPoint p) const {
-  const QScreen* screen = QGuiApplication::screenAt(p);
-  if (screen == nullptr) return std::nullopt;
-  return screen->geometry();
+  m->refreshMonitors();
+  for (const QRect& monitor : m->monitors) {
+    if (monitor.contains(p)) return monitor;
+  }
+  return std::nullopt;
+}
+
+QRect X11ScreenSource::primaryGeometry() const {
+  m->refreshMonitors();
+  return m->monitors[m->primary];
+}
+
+bool X11ScreenSource::movePointerBy(QPoint delta) {
+  if (delta.isNull()) return true;
+  // With neither window given, the server moves the pointer by the offsets from where it is,
+  // clamped to the screen; as a mouse would, with no window of ours involved.
+  xcb_warp_pointer(m->c, XCB_NONE, XCB_NONE, 0, 0, 0, 0,
+                   static_cast<std::int16_t>(std::clamp(delta.x(), -32768, 32767)),
+                   static_cast<std::int16_t>(std::clamp(delta.y(), -32768, 32767)));
+  xcb_flush(m->c);
+  // The position reused for the next 2 ms is out of date: ask again. The pointer stays known, so
+  // that query sees a move and wakes a resting caller.
+  m->pointerAt = Clock::time_point{};
+  return true;
 }
 
 std::unique_ptr<ScreenSource> createScreenSource() {

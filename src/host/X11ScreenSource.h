@@ -18,6 +18,11 @@ namespace host {
 // reports when anything is drawn on the screen (DAMAGE): while nothing is, a grab or pixel of the
 // same place as last time is answered without asking it. Images come back in the display's 32-bit
 // BGRX layout, which is QImage's RGB32. For the GUI thread only.
+//
+// Coordinates are the root window's: physical pixels of the whole virtual desktop, whatever
+// scale factor the toolkit applies to its windows. The monitors are the display's own (RandR 1.5
+// monitors, reread when the display reports a change; without them, the root window is the one
+// monitor), never the toolkit's screens, whose sizes are in device-independent pixels.
 class X11ScreenSource final : public ScreenSource {
  public:
   // The source for the display the application runs on, or nullptr where that is not X11 or its
@@ -33,6 +38,9 @@ class X11ScreenSource final : public ScreenSource {
   ColorRef pixel(QPoint p) const override;
   QImage grab(const QRect& r) const override;
   std::optional<QRect> screenGeometryAt(QPoint p) const override;
+  QRect primaryGeometry() const override;
+  // A relative pointer warp: one request, no round trip; the next query sees it.
+  bool movePointerBy(QPoint delta) override;
   // Raw pointer motion, a warp seen by the next pointer query, or a drawing report.
   bool wakeOnActivity(std::function<void()> wake) override;
 

@@ -4,6 +4,7 @@
 
 #include "ColorPicker.h"
 #include "ColorPickerLayout.h"
+#include "PickerReadouts.h"
 #include "about/cLogo.h"
 #include "color/twCMYK.h"
 #include "controls/button/CandyButton.h"
@@ -159,8 +160,22 @@ void ColorPicker::Form_KeyPress(int& keyAscii) {
   if (keyAscii == host::kKeyEscape) host::End();
 }
 
-void ColorPicker::Form_KeyDown(int& keyCode, int /*shift*/) {
-  if (keyCode == host::kKeyF1) lbl_about_Click();
+void ColorPicker::Form_KeyDown(int& keyCode, int shift) {
+  if (keyCode == host::kKeyF1) {
+    lbl_about_Click();
+    return;
+  }
+  const std::optional<PointerStep> step = nudgeFor(keyCode, shift);
+  if (!step) return;
+  // The arrows move the pointer, not the focus (a check box would pass it on): Space keeps
+  // reaching the switch, so a user steps onto a one-pixel line and freezes it.
+  keyCode = 0;
+  if (!m_screen.movePointerBy(QPoint(step->dx, step->dy))) return;
+  // A resting magnifier shows the new place at its next tick, not at the next readout's.
+  if (Timer.suspended()) {
+    (void)m_screen.wakeOnActivity({});
+    Timer.Resume();
+  }
 }
 
 void ColorPicker::lbl_about_Click() {

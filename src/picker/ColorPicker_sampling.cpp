@@ -56,9 +56,12 @@ void ColorPicker::Timer1_Timer() {
     m_cmyk = std::make_unique<twCMYK>();
     m_cmyk->RGB(0);
   }
+  // Physical pixels of the virtual desktop; shown relative to the primary monitor's corner, so
+  // left of or above it the numbers are negative.
   const QPoint pos = m_screen.cursorPos();
   const host::ColorRef c = m_screen.pixel(pos);
-  const PickerReadouts r = readoutsFor(pos.x(), pos.y(), c, *m_cmyk);
+  const QPoint shown = pos - m_screen.primaryGeometry().topLeft();
+  const PickerReadouts r = readoutsFor(shown.x(), shown.y(), c, *m_cmyk);
 
   lbl_mouse->Caption(utf8(r.mouse));
   lbl_color->BackColor(r.swatch);

@@ -7,6 +7,7 @@
 #include "color/modXLat.h"
 #include "color/twCMYK.h"
 #include "host/Convert.h"
+#include "host/InputCodes.h"
 
 namespace {
 std::int32_t percentOf(std::int32_t channel) {
@@ -52,4 +53,21 @@ PickerReadouts readoutsFor(int x, int y, host::ColorRef c, twCMYK& cmyk) {
   out.yellow = percentOf(cmyk.y());
   out.black = percentOf(cmyk.K());
   return out;
+}
+
+std::optional<PointerStep> nudgeFor(int keyCode, int shift) {
+  if ((shift & (host::kCtrlMask | host::kAltMask)) != 0) return std::nullopt;
+  const int n = (shift & host::kShiftMask) != 0 ? 10 : 1;
+  switch (keyCode) {
+    case host::kKeyLeft:
+      return PointerStep{-n, 0};
+    case host::kKeyRight:
+      return PointerStep{n, 0};
+    case host::kKeyUp:
+      return PointerStep{0, -n};
+    case host::kKeyDown:
+      return PointerStep{0, n};
+    default:
+      return std::nullopt;
+  }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "host/ColorRef.h"
@@ -28,3 +29,11 @@ PickerReadouts readoutsFor(int x, int y, host::ColorRef c, twCMYK& cmyk);
 
 // "12 %" for a CMYK percentage.
 std::string percentText(std::int32_t p);
+
+// How far an arrow key moves the pointer, in physical screen pixels (dx, dy): one pixel, ten with
+// Shift. Nothing for other keys, or with Ctrl or Alt held (left to the control with the focus).
+struct PointerStep {
+  int dx = 0;
+  int dy = 0;
+};
+std::optional<PointerStep> nudgeFor(int keyCode, int shift);

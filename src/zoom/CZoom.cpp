@@ -141,6 +141,7 @@ bool CZoom::ZoomCanvas(host::PictureBox& canvas) {
 }
 
 bool CZoom::IsMouseOverWindow(const QWidget& window) const {
-  // QRect::contains, like PtInRect, counts the right and bottom edge lines as outside.
-  return window.frameGeometry().contains(m_screen.cursorPos());
+  // QRect::contains, like PtInRect, counts the right and bottom edge lines as outside. The
+  // window's rectangle is the toolkit's (device-independent pixels); the cursor the display's.
+  return host::Screen::toPhysical(window.frameGeometry()).contains(m_screen.cursorPos());
 }

@@ -10,7 +10,9 @@
 
 // A screen made of one image whose top-left pixel sits at `origin` on the virtual desktop, and
 // a cursor that tests put where they like. Points off the image read as the invalid color. The
-// monitors default to one covering the image; tests may lay out others.
+// monitors default to one covering the image; tests may lay out others, the first being the
+// primary one (by default the primary monitor's corner is the desktop's origin). Moving the
+// pointer moves the cursor.
 class FakeScreenSource final : public host::ScreenSource {
  public:
   explicit FakeScreenSource(QImage image = QImage(), QPoint origin = QPoint(0, 0))
@@ -28,6 +30,15 @@ class FakeScreenSource final : public host::ScreenSource {
   void activity() { std::exchange(m_wake, nullptr)(); }
 
   QPoint cursorPos() const override { return m_cursor; }
+
+  QRect primaryGeometry() const override {
+    return m_monitors.empty() ? QRect(QPoint(0, 0), m_image.size()) : m_monitors.front();
+  }
+
+  bool movePointerBy(QPoint delta) override {
+    m_cursor += delta;
+    return true;
+  }
 
   host::ColorRef pixel(QPoint p) const override {
     const QPoint local = p - m_origin;

@@ -139,6 +139,72 @@ TEST_F(LifecycleTest, SpaceFreezesTheReadoutsAndSpaceAgainGoesLive) {
   EXPECT_FALSE(picker.btn_Mixer->Enabled());
 }
 
+// While the window has the keyboard, the arrows move the pointer by one physical pixel (ten with
+// Shift) from whichever control holds the focus, and keep the focus where it is: Space then
+// still freezes the readouts at the pixel stepped onto.
+TEST_F(LifecycleTest, ArrowKeysNudgeThePointerAndSpaceStillFreezes) {
+  load();
+  struct Press {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    QPoint to;
+  };
+  const Press presses[] = {
+      {Qt::Key_Right, Qt::NoModifier, {11, 10}},      {Qt::Key_Down, Qt::NoModifier, {11, 11}},
+      {Qt::Key_Right, Qt::ShiftModifier, {21, 11}},   {Qt::Key_Down, Qt::ShiftModifier, {21, 21}},
+      {Qt::Key_Left, Qt::NoModifier, {20, 21}},       {Qt::Key_Up, Qt::ShiftModifier, {20, 11}},
+      {Qt::Key_Left, Qt::ShiftModifier, {10, 11}},    {Qt::Key_Up, Qt::NoModifier, {10, 10}},
+      {Qt::Key_Right, Qt::ControlModifier, {10, 10}},
+  };
+  for (QWidget* focus :
+       {static_cast<QWidget*>(picker.Check1), static_cast<QWidget*>(picker.txt_Hex)}) {
+    focus->setFocus();
+    for (const Press& p : presses) {
+      QTest::keyClick(focus, p.key, p.modifiers);
+      EXPECT_EQ(screen.cursorPos(), p.to) << focus->objectName().toStdString() << " " << p.key;
+      if (p.modifiers == Qt::ControlModifier) continue;  // the control's own
+      EXPECT_EQ(QApplication::focusWidget(), focus) << "the arrows leave the focus alone";
+    }
+  }
+
+  // Stepping onto a one-pixel line of another color and freezing it there.
+  QImage image(400, 300, QImage::Format_RGB32);
+  image.fill(QColor(255, 128, 0));
+  for (int y = 0; y < 300; ++y)
+    image.setPixel(13, y, qRgb(0, 0, 255));
+  screen.setImage(image);
+  picker.Check1->setFocus();
+  for (int i = 0; i < 3; ++i)
+    QTest::keyClick(picker.Check1, Qt::Key_Right);
+  picker.Timer1_Timer();
+  EXPECT_EQ(picker.txt_Hex->Text(), QStringLiteral("0000FF"));
+  QTest::keyClick(picker.Check1, Qt::Key_Space);
+  EXPECT_EQ(picker.Check1->Value(), 0);
+  QTest::keyClick(picker.Check1, Qt::Key_Right);
+  QTest::qWait(250);
+  EXPECT_EQ(picker.txt_Hex->Text(), QStringLiteral("0000FF")) << "frozen";
+  EXPECT_EQ(picker.lbl_mouse->Caption(), QStringLiteral("X: 13  Y: 10"));
+}
+
+// Positions are shown relative to the primary monitor's corner, wherever it lies on the desktop:
+// left of it and above it they are negative.
+TEST_F(LifecycleTest, PositionsAreShownRelativeToThePrimaryMonitor) {
+  screen.setMonitors({QRect(100, 80, 300, 220), QRect(0, 80, 100, 220), QRect(100, 0, 300, 80)});
+  load();
+  const struct {
+    QPoint at;
+    const char* shown;
+  } cases[] = {{{100, 80}, "X: 0  Y: 0"},
+               {{250, 200}, "X: 150  Y: 120"},
+               {{5, 90}, "X: -95  Y: 10"},
+               {{120, 3}, "X: 20  Y: -77"}};
+  for (const auto& c : cases) {
+    screen.setCursor(c.at);
+    picker.Timer1_Timer();
+    EXPECT_EQ(picker.lbl_mouse->Caption(), QString::fromUtf8(c.shown));
+  }
+}
+
 TEST_F(LifecycleTest, ZoomTimerFollowsTheDesignedTable) {
   load();
   picker.Check1->Value(0);
