@@ -199,7 +199,7 @@ struct PortalScreenSource::Impl {
 
 void PortalSession::start() {
   if (!m_bus.isConnected()) {
-    failed(QStringLiteral("Wayland: no session bus, so the screen cannot be read."));
+    failed(QStringLiteral("Wayland: no session bus, nothing to read."));
     return;
   }
   m_token = readToken();
@@ -225,9 +225,7 @@ void PortalSession::getProperty(const QString& name, std::function<void(const QV
             w->deleteLater();
             const QDBusPendingReply<QDBusVariant> reply = *w;
             if (reply.isError()) {
-              failed(
-                  QStringLiteral("Wayland: the desktop has no screen-sharing portal, so the "
-                                 "screen cannot be read."));
+              failed(QStringLiteral("Wayland: no screen-sharing portal, nothing to read."));
               return;
             }
             done(reply.value().variant());
@@ -286,10 +284,8 @@ void PortalSession::onResponse(uint response, const QVariantMap& results) {
       start();
       return;
     }
-    failed(
-        response == 1
-            ? QStringLiteral("Wayland: screen sharing was declined, so the screen cannot be read.")
-            : QStringLiteral("Wayland: screen sharing was refused, so the screen cannot be read."));
+    failed(response == 1 ? QStringLiteral("Wayland: screen sharing declined, nothing to read.")
+                         : QStringLiteral("Wayland: screen sharing refused, nothing to read."));
     return;
   }
   switch (step) {
@@ -336,8 +332,7 @@ void PortalSession::onResponse(uint response, const QVariantMap& results) {
       }
       streams.endArray();
       if (!node) {
-        failed(QStringLiteral(
-            "Wayland: the desktop shared no monitor, so the screen cannot be read."));
+        failed(QStringLiteral("Wayland: the desktop shared no monitor."));
         return;
       }
       openRemote(*node, position, size);
@@ -492,7 +487,7 @@ void PortalScreenSource::Impl::onParamChanged(void* data, std::uint32_t id, cons
   }
   self->releaseHeld();
   if (!orderOf(info.format)) {
-    self->postNotice(QStringLiteral("Wayland: the screen stream's pixel format cannot be read."));
+    self->postNotice(QStringLiteral("Wayland: the stream's pixel format is unreadable."));
     return;
   }
   // Shared memory only: the frames are read by the CPU, one pixel or block at a time.
@@ -660,7 +655,7 @@ std::unique_ptr<PortalScreenSource> PortalScreenSource::create() {
     }
   }
   m.session = std::make_unique<PortalSession>(m);
-  m.setNotice(QStringLiteral("Wayland: waiting for the desktop to share the screen."));
+  m.setNotice(QStringLiteral("Wayland: waiting for the desktop to share it."));
   m.session->start();
   return source;
 }

@@ -9,7 +9,7 @@
 
 namespace host {
 
-void showScreenNotice(ScreenSource& source, QWidget& window) {
+void showScreenNotice(ScreenSource& source, QWidget& window, const QRect& place) {
 #ifdef TINTWELL_WAYLAND_PORTAL
   auto* portal = dynamic_cast<PortalScreenSource*>(&source);
   if (portal == nullptr) return;
@@ -20,16 +20,15 @@ void showScreenNotice(ScreenSource& source, QWidget& window) {
   QFont font = line->font();
   font.setPixelSize(10);
   line->setFont(font);
+  line->setGeometry(place);
+  line->setIndent(4);
   // The window may go before the source: a notice after that has nowhere to show.
-  const auto show = [line = QPointer<QLabel>(line),
-                     window = QPointer<QWidget>(&window)](const QString& text) {
-    if (line.isNull() || window.isNull()) return;
+  const auto show = [line = QPointer<QLabel>(line)](const QString& text) {
+    if (line.isNull()) return;
     // The whole text stays in the tooltip and the accessible name when the line is cut short.
-    line->setText(line->fontMetrics().elidedText(text, Qt::ElideRight, window->width() - 8));
+    line->setText(line->fontMetrics().elidedText(text, Qt::ElideRight, line->width() - 8));
     line->setToolTip(text);
     line->setAccessibleName(text);
-    line->setGeometry(0, window->height() - 14, window->width(), 14);
-    line->setIndent(4);
     line->setVisible(!text.isEmpty());
     line->raise();
   };
@@ -38,6 +37,7 @@ void showScreenNotice(ScreenSource& source, QWidget& window) {
 #else
   (void)source;
   (void)window;
+  (void)place;
 #endif
 }
 
