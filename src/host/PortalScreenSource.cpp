@@ -5,7 +5,6 @@
 #include <QCursor>
 #include <QDBusArgument>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
@@ -13,6 +12,7 @@
 #include <QDBusUnixFileDescriptor>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QObject>
 #include <QRandomGenerator>
@@ -20,7 +20,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 
-#include <cstring>
+#include <algorithm>
 #include <mutex>
 #include <optional>
 
