@@ -18,6 +18,10 @@
 #include <utility>
 #include <vector>
 
+#ifdef TINTWELL_WAYLAND_PORTAL
+#include "PortalScreenSource.h"
+#endif
+
 // Last: its macros (None, KeyPress, Bool ...) would rewrite names in the toolkit's headers.
 #include <X11/Xlib.h>
 
@@ -527,6 +531,9 @@ bool X11ScreenSource::movePointerBy(QPoint delta) {
 
 std::unique_ptr<ScreenSource> createScreenSource() {
   if (auto x11 = X11ScreenSource::create()) return x11;
+#ifdef TINTWELL_WAYLAND_PORTAL
+  if (auto portal = PortalScreenSource::create()) return portal;
+#endif
   return std::make_unique<QtScreenSource>();
 }
 

@@ -8,6 +8,7 @@
 #include "host/Fonts.h"
 #include "host/Forms.h"
 #include "host/Screen.h"
+#include "host/ScreenNotice.h"
 #include "host/X11ScreenSource.h"
 #include "program/ProgramFlags.h"
 
@@ -37,5 +38,8 @@ int main(int argc, char** argv) {
   const std::unique_ptr<host::ScreenSource> screen = host::createScreenSource();
   ColorPicker picker(*screen);
   picker.Show();
+  // Why the screen cannot be read (on Wayland), over the title strip's "Always on Top" box, which
+  // a Wayland desktop ignores, and the position readout, up to the "?" link.
+  host::showScreenNotice(*screen, picker, QRect(16, 0, 263, 17));
   return host::exec();
 }

@@ -1,0 +1,740 @@
+#include "PortalScreenSource.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <QCursor>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusUnixFileDescriptor>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QObject>
+#include <QRandomGenerator>
+#include <QSaveFile>
+#include <QScreen>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <mutex>
+#include <optional>
+
+#include "PortalFrame.h"
+
+// PipeWire's C headers build their parameters with compound literals and C casts.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpedantic"
+#pragma GCC diagnostic ignored "-Wold-style-cast"
+#pragma GCC diagnostic ignored "-Wconversion"
+#pragma GCC diagnostic ignored "-Wsign-conversion"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#include <pipewire/pipewire.h>
+#include <spa/buffer/meta.h>
+#include <spa/param/video/format-utils.h>
+#include <spa/pod/builder.h>
+#pragma GCC diagnostic pop
+
+namespace host {
+
+namespace {
+
+const QString kPortalService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString kScreenCast = QStringLiteral("org.freedesktop.portal.ScreenCast");
+const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
+
+// The portal's cursor modes (bit flags) and source types.
+constexpr std::uint32_t kCursorHidden = 1;
+constexpr std::uint32_t kCursorMetadata = 4;
+constexpr std::uint32_t kSourceMonitor = 1;
+// Kept until the user revokes it: later starts of the program do not ask again.
+constexpr std::uint32_t kPersistUntilRevoked = 2;
+// The portal version that knows persist_mode and restore tokens.
+constexpr std::uint32_t kPersistVersion = 4;
+
+// Largest cursor bitmap asked for in the metadata (pixels a side); only the position is used,
+// but a producer that sends bitmaps needs room for one.
+constexpr int kCursorBitmapSide = 64;
+
+QString tokenPath() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+         QStringLiteral("/tintwell/portal-restore-token");
+}
+
+std::optional<std::string> readToken() {
+  QFile f(tokenPath());
+  if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+  const QByteArray text = f.read(4096);
+  return portal::parseRestoreToken(
+      std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+}
+
+// Written whole or not at all (a crash mid-write leaves the old token).
+void writeToken(const QString& token) {
+  if (!portal::parseRestoreToken(token.toStdString())) return;
+  const QString path = tokenPath();
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QSaveFile f(path);
+  if (!f.open(QIODevice::WriteOnly)) return;
+  f.write(token.toLatin1() + '\n');
+  f.commit();
+}
+
+void forgetToken() {
+  QFile::remove(tokenPath());
+}
+
+std::optional<portal::PixelOrder> orderOf(std::uint32_t format) {
+  switch (format) {
+    case SPA_VIDEO_FORMAT_BGRx:
+    case SPA_VIDEO_FORMAT_BGRA:
+      return portal::PixelOrder::BGRx;
+    case SPA_VIDEO_FORMAT_RGBx:
+    case SPA_VIDEO_FORMAT_RGBA:
+      return portal::PixelOrder::RGBx;
+    case SPA_VIDEO_FORMAT_xRGB:
+    case SPA_VIDEO_FORMAT_ARGB:
+      return portal::PixelOrder::xRGB;
+    case SPA_VIDEO_FORMAT_xBGR:
+    case SPA_VIDEO_FORMAT_ABGR:
+      return portal::PixelOrder::xBGR;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
+// The portal conversation: one request at a time, each answered by a Response signal on the
+// request's own object path. Lives on the GUI thread.
+class PortalSession : public QObject {
+  Q_OBJECT
+ public:
+  explicit PortalSession(PortalScreenSource::Impl& owner) : m_owner(owner) {}
+  void start();
+  void close();
+
+ public Q_SLOTS:
+  void onResponse(uint response, const QVariantMap& results);
+
+ private:
+  enum class Step { None, CreateSession, SelectSources, Start };
+  void getProperty(const QString& name, std::function<void(const QVariant&)> done);
+  void request(Step step, const QString& method, QList<QVariant> args, QVariantMap options);
+  void selectSources();
+  void openRemote(std::uint32_t node, QPoint position, QSize size);
+  void failed(const QString& why);
+
+  PortalScreenSource::Impl& m_owner;
+  QDBusConnection m_bus = QDBusConnection::sessionBus();
+  QString m_requestPath;
+  QString m_sessionPath;
+  Step m_step = Step::None;
+  std::uint32_t m_version = 0;
+  std::uint32_t m_cursorModes = 0;
+  std::optional<std::string> m_token;  // the restore token offered in this attempt
+};
+
+struct PortalScreenSource::Impl {
+  std::unique_ptr<PortalSession> session;
+  std::function<void(const QString&)> noticeChanged;
+  QString notice;
+  // The pointer given to the tests, in desktop pixels, where the desktop's portal shares none.
+  std::optional<QPoint> testPointer;
+
+  // PipeWire, on its own thread.
+  pw_thread_loop* loop = nullptr;
+  pw_context* context = nullptr;
+  pw_core* core = nullptr;
+  pw_stream* stream = nullptr;
+  spa_hook streamListener{};
+  bool metadataAsked = false;
+
+  // What the stream thread hands the GUI thread.
+  mutable std::mutex lock;
+  pw_buffer* held = nullptr;  // the newest frame, dequeued until a newer one replaces it
+  portal::FrameView frame;    // over `held`
+  portal::StreamPlacement placement;
+  std::optional<portal::PixelOrder> order;
+  std::optional<QPoint> pointer;  // from the cursor metadata, desktop pixels
+  // New frames and pointer moves so far, and how many of them the GUI thread's last read saw: a
+  // resting caller is woken by the next one.
+  std::uint64_t changes = 0;
+  std::uint64_t changesRead = 0;
+  std::function<void()> wake;
+  std::uint64_t wakeRequest = 0;  // the GUI thread's; a posted wake of an older one is dropped
+  // The GUI thread's reused grab image.
+  mutable QImage grabImage;
+
+  ~Impl() { stopStream(); }
+
+  void setNotice(const QString& text) {
+    if (text == notice) return;
+    notice = text;
+    if (noticeChanged) noticeChanged(notice);
+  }
+  // From the stream thread: the notice is set on the GUI thread.
+  void postNotice(const QString& text) {
+    QMetaObject::invokeMethod(
+        session.get(), [this, text] { setNotice(text); }, Qt::QueuedConnection);
+  }
+
+  void startStream(int fd, std::uint32_t node, QPoint position, QSize size, bool metadata);
+  void stopStream();
+  void releaseHeld();  // on the stream thread or with its loop locked
+
+  static void onParamChanged(void* data, std::uint32_t id, const spa_pod* param);
+  static void onStateChanged(void* data, pw_stream_state old, pw_stream_state state,
+                             const char* error);
+  static void onProcess(void* data);
+  static void onRemoveBuffer(void* data, pw_buffer* buffer);
+};
+
+// --- The portal conversation -------------------------------------------------------------------
+
+void PortalSession::start() {
+  if (!m_bus.isConnected()) {
+    failed(QStringLiteral("Wayland: no session bus, nothing to read."));
+    return;
+  }
+  m_token = readToken();
+  getProperty(QStringLiteral("version"), [this](const QVariant& version) {
+    m_version = version.toUInt();
+    getProperty(QStringLiteral("AvailableCursorModes"), [this](const QVariant& modes) {
+      m_cursorModes = modes.toUInt();
+      request(Step::CreateSession, QStringLiteral("CreateSession"), {},
+              {{QStringLiteral("session_handle_token"),
+                QStringLiteral("tintwell%1").arg(QRandomGenerator::global()->generate())}});
+    });
+  });
+}
+
+void PortalSession::getProperty(const QString& name, std::function<void(const QVariant&)> done) {
+  QDBusMessage get = QDBusMessage::createMethodCall(
+      kPortalService, kPortalPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+      QStringLiteral("Get"));
+  get << kScreenCast << name;
+  auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(get), this);
+  connect(watcher, &QDBusPendingCallWatcher::finished, this,
+          [this, done = std::move(done)](QDBusPendingCallWatcher* w) {
+            w->deleteLater();
+            const QDBusPendingReply<QDBusVariant> reply = *w;
+            if (reply.isError()) {
+              failed(QStringLiteral("Wayland: no screen-sharing portal, nothing to read."));
+              return;
+            }
+            done(reply.value().variant());
+          });
+}
+
+void PortalSession::request(Step step, const QString& method, QList<QVariant> args,
+                            QVariantMap options) {
+  // The portal answers on a request object whose path follows from our bus name and a token of
+  // ours: listening there before calling means no answer can be missed.
+  const QString token = QStringLiteral("tintwell%1").arg(QRandomGenerator::global()->generate());
+  QString sender = m_bus.baseService().mid(1);
+  sender.replace(QLatin1Char('.'), QLatin1Char('_'));
+  if (!m_requestPath.isEmpty()) {
+    m_bus.disconnect(kPortalService, m_requestPath, kRequest, QStringLiteral("Response"), this,
+                     SLOT(onResponse(uint, QVariantMap)));
+  }
+  m_requestPath = kPortalPath + QStringLiteral("/request/") + sender + QLatin1Char('/') + token;
+  m_bus.connect(kPortalService, m_requestPath, kRequest, QStringLiteral("Response"), this,
+                SLOT(onResponse(uint, QVariantMap)));
+  m_step = step;
+  options.insert(QStringLiteral("handle_token"), token);
+  QDBusMessage call =
+      QDBusMessage::createMethodCall(kPortalService, kPortalPath, kScreenCast, method);
+  args.append(options);
+  call.setArguments(args);
+  auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+  connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+    w->deleteLater();
+    const QDBusPendingReply<QDBusObjectPath> reply = *w;
+    if (reply.isError()) {
+      failed(QStringLiteral("Wayland: screen sharing failed (%1).").arg(reply.error().message()));
+      return;
+    }
+    // A portal older than the handle_token convention names another request object.
+    const QString path = reply.value().path();
+    if (!path.isEmpty() && path != m_requestPath && !m_requestPath.isEmpty()) {
+      m_bus.disconnect(kPortalService, m_requestPath, kRequest, QStringLiteral("Response"), this,
+                       SLOT(onResponse(uint, QVariantMap)));
+      m_requestPath = path;
+      m_bus.connect(kPortalService, m_requestPath, kRequest, QStringLiteral("Response"), this,
+                    SLOT(onResponse(uint, QVariantMap)));
+    }
+  });
+}
+
+void PortalSession::onResponse(uint response, const QVariantMap& results) {
+  const Step step = m_step;
+  m_step = Step::None;
+  if (response != 0) {
+    if (step == Step::Start && m_token) {
+      // A token the portal could not use: forget it and ask the user afresh.
+      forgetToken();
+      m_token.reset();
+      close();
+      start();
+      return;
+    }
+    failed(response == 1 ? QStringLiteral("Wayland: screen sharing declined, nothing to read.")
+                         : QStringLiteral("Wayland: screen sharing refused, nothing to read."));
+    return;
+  }
+  switch (step) {
+    case Step::CreateSession:
+      m_sessionPath = results.value(QStringLiteral("session_handle")).toString();
+      selectSources();
+      break;
+    case Step::SelectSources:
+      request(Step::Start, QStringLiteral("Start"),
+              {QVariant::fromValue(QDBusObjectPath(m_sessionPath)), QString()}, {});
+      break;
+    case Step::Start: {
+      if (const QString token = results.value(QStringLiteral("restore_token")).toString();
+          !token.isEmpty()) {
+        writeToken(token);
+      }
+      // streams: a(ua{sv}); the first is the monitor.
+      const QDBusArgument streams = results.value(QStringLiteral("streams")).value<QDBusArgument>();
+      std::optional<std::uint32_t> node;
+      QPoint position;
+      QSize size;
+      streams.beginArray();
+      while (!streams.atEnd()) {
+        uint id = 0;
+        QVariantMap props;
+        streams.beginStructure();
+        streams >> id >> props;
+        streams.endStructure();
+        if (node) continue;
+        node = id;
+        const auto pair = [&props](const QString& key) {
+          const QDBusArgument a = props.value(key).value<QDBusArgument>();
+          int x = 0, y = 0;
+          if (a.currentType() == QDBusArgument::StructureType) {
+            a.beginStructure();
+            a >> x >> y;
+            a.endStructure();
+          }
+          return QPoint(x, y);
+        };
+        position = pair(QStringLiteral("position"));
+        const QPoint s = pair(QStringLiteral("size"));
+        size = QSize(s.x(), s.y());
+      }
+      streams.endArray();
+      if (!node) {
+        failed(QStringLiteral("Wayland: the desktop shared no monitor."));
+        return;
+      }
+      openRemote(*node, position, size);
+      break;
+    }
+    case Step::None:
+      break;
+  }
+}
+
+void PortalSession::selectSources() {
+  const bool metadata = (m_cursorModes & kCursorMetadata) != 0;
+  QVariantMap options{{QStringLiteral("types"), kSourceMonitor},
+                      {QStringLiteral("multiple"), false},
+                      {QStringLiteral("cursor_mode"), metadata ? kCursorMetadata : kCursorHidden}};
+  if (m_version >= kPersistVersion) {
+    options.insert(QStringLiteral("persist_mode"), kPersistUntilRevoked);
+    if (m_token) options.insert(QStringLiteral("restore_token"), QString::fromStdString(*m_token));
+  }
+  request(Step::SelectSources, QStringLiteral("SelectSources"),
+          {QVariant::fromValue(QDBusObjectPath(m_sessionPath))}, options);
+}
+
+void PortalSession::openRemote(std::uint32_t node, QPoint position, QSize size) {
+  QDBusMessage call = QDBusMessage::createMethodCall(kPortalService, kPortalPath, kScreenCast,
+                                                     QStringLiteral("OpenPipeWireRemote"));
+  call << QVariant::fromValue(QDBusObjectPath(m_sessionPath)) << QVariantMap();
+  auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+  const bool metadata = (m_cursorModes & kCursorMetadata) != 0;
+  connect(watcher, &QDBusPendingCallWatcher::finished, this,
+          [this, node, position, size, metadata](QDBusPendingCallWatcher* w) {
+            w->deleteLater();
+            const QDBusPendingReply<QDBusUnixFileDescriptor> reply = *w;
+            if (reply.isError() || !reply.value().isValid()) {
+              failed(QStringLiteral("Wayland: the screen stream could not be opened."));
+              return;
+            }
+            // The descriptor object closes its own copy; PipeWire takes one of ours.
+            const int fd = fcntl(reply.value().fileDescriptor(), F_DUPFD_CLOEXEC, 3);
+            m_owner.startStream(fd, node, position, size, metadata);
+          });
+}
+
+void PortalSession::failed(const QString& why) {
+  close();
+  m_owner.setNotice(why);
+}
+
+void PortalSession::close() {
+  if (!m_requestPath.isEmpty()) {
+    m_bus.disconnect(kPortalService, m_requestPath, kRequest, QStringLiteral("Response"), this,
+                     SLOT(onResponse(uint, QVariantMap)));
+    m_requestPath.clear();
+  }
+  if (!m_sessionPath.isEmpty()) {
+    m_bus.asyncCall(QDBusMessage::createMethodCall(kPortalService, m_sessionPath,
+                                                   QStringLiteral("org.freedesktop.portal.Session"),
+                                                   QStringLiteral("Close")));
+    m_sessionPath.clear();
+  }
+  m_step = Step::None;
+}
+
+// --- The stream -------------------------------------------------------------------------------
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpedantic"
+#pragma GCC diagnostic ignored "-Wold-style-cast"
+#pragma GCC diagnostic ignored "-Wconversion"
+#pragma GCC diagnostic ignored "-Wsign-conversion"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
+void PortalScreenSource::Impl::startStream(int fd, std::uint32_t node, QPoint position, QSize size,
+                                           bool metadata) {
+  if (fd < 0) {
+    setNotice(QStringLiteral("Wayland: the screen stream could not be opened."));
+    return;
+  }
+  metadataAsked = metadata;
+  {
+    std::lock_guard guard(lock);
+    placement.x = position.x();
+    placement.y = position.y();
+    placement.width = size.width();
+    placement.height = size.height();
+  }
+  pw_init(nullptr, nullptr);
+  loop = pw_thread_loop_new("tintwell-screen", nullptr);
+  if (loop == nullptr) {
+    close(fd);
+    setNotice(QStringLiteral("Wayland: the screen stream could not be opened."));
+    return;
+  }
+  context = pw_context_new(pw_thread_loop_get_loop(loop), nullptr, 0);
+  pw_thread_loop_start(loop);
+  pw_thread_loop_lock(loop);
+  core = context != nullptr ? pw_context_connect_fd(context, fd, nullptr, 0) : nullptr;
+  if (core == nullptr) {
+    pw_thread_loop_unlock(loop);
+    setNotice(QStringLiteral("Wayland: the screen stream could not be opened."));
+    return;
+  }
+  stream = pw_stream_new(core, "Tintwell",
+                         pw_properties_new(PW_KEY_MEDIA_TYPE, "Video", PW_KEY_MEDIA_CATEGORY,
+                                           "Capture", PW_KEY_MEDIA_ROLE, "Screen", nullptr));
+  static const pw_stream_events events = [] {
+    pw_stream_events e{};
+    e.version = PW_VERSION_STREAM_EVENTS;
+    e.state_changed = &Impl::onStateChanged;
+    e.param_changed = &Impl::onParamChanged;
+    e.process = &Impl::onProcess;
+    e.remove_buffer = &Impl::onRemoveBuffer;
+    return e;
+  }();
+  pw_stream_add_listener(stream, &streamListener, &events, this);
+
+  // 32-bit formats whose bytes convert exactly to a color; any size and rate the monitor has.
+  std::uint8_t buffer[1024];
+  spa_pod_builder b = SPA_POD_BUILDER_INIT(buffer, sizeof(buffer));
+  const spa_rectangle defSize = SPA_RECTANGLE(1920, 1080), minSize = SPA_RECTANGLE(1, 1),
+                      maxSize = SPA_RECTANGLE(16384, 16384);
+  const spa_fraction defRate = SPA_FRACTION(30, 1), minRate = SPA_FRACTION(0, 1),
+                     maxRate = SPA_FRACTION(1000, 1);
+  const spa_pod* params[1];
+  params[0] = static_cast<const spa_pod*>(spa_pod_builder_add_object(
+      &b, SPA_TYPE_OBJECT_Format, SPA_PARAM_EnumFormat, SPA_FORMAT_mediaType,
+      SPA_POD_Id(SPA_MEDIA_TYPE_video), SPA_FORMAT_mediaSubtype, SPA_POD_Id(SPA_MEDIA_SUBTYPE_raw),
+      SPA_FORMAT_VIDEO_format,
+      SPA_POD_CHOICE_ENUM_Id(9, SPA_VIDEO_FORMAT_BGRx, SPA_VIDEO_FORMAT_BGRx, SPA_VIDEO_FORMAT_RGBx,
+                             SPA_VIDEO_FORMAT_xRGB, SPA_VIDEO_FORMAT_xBGR, SPA_VIDEO_FORMAT_BGRA,
+                             SPA_VIDEO_FORMAT_RGBA, SPA_VIDEO_FORMAT_ARGB, SPA_VIDEO_FORMAT_ABGR),
+      SPA_FORMAT_VIDEO_size, SPA_POD_CHOICE_RANGE_Rectangle(&defSize, &minSize, &maxSize),
+      SPA_FORMAT_VIDEO_framerate, SPA_POD_CHOICE_RANGE_Fraction(&defRate, &minRate, &maxRate)));
+  const int connected = pw_stream_connect(
+      stream, PW_DIRECTION_INPUT, node,
+      static_cast<pw_stream_flags>(PW_STREAM_FLAG_AUTOCONNECT | PW_STREAM_FLAG_MAP_BUFFERS), params,
+      1);
+  pw_thread_loop_unlock(loop);
+  if (connected < 0) setNotice(QStringLiteral("Wayland: the screen stream could not be opened."));
+}
+
+void PortalScreenSource::Impl::onParamChanged(void* data, std::uint32_t id, const spa_pod* param) {
+  auto* self = static_cast<Impl*>(data);
+  if (param == nullptr || id != SPA_PARAM_Format) return;
+  spa_video_info_raw info{};
+  if (spa_format_video_raw_parse(param, &info) < 0) return;
+  {
+    std::lock_guard guard(self->lock);
+    self->order = orderOf(info.format);
+    self->placement.frameWidth = static_cast<int>(info.size.width);
+    self->placement.frameHeight = static_cast<int>(info.size.height);
+  }
+  self->releaseHeld();
+  if (!orderOf(info.format)) {
+    self->postNotice(QStringLiteral("Wayland: the stream's pixel format is unreadable."));
+    return;
+  }
+  // Shared memory only: the frames are read by the CPU, one pixel or block at a time.
+  std::uint8_t buffer[1024];
+  spa_pod_builder b = SPA_POD_BUILDER_INIT(buffer, sizeof(buffer));
+  const spa_pod* params[2];
+  std::uint32_t n = 0;
+  params[n++] = static_cast<const spa_pod*>(spa_pod_builder_add_object(
+      &b, SPA_TYPE_OBJECT_ParamBuffers, SPA_PARAM_Buffers, SPA_PARAM_BUFFERS_dataType,
+      SPA_POD_CHOICE_FLAGS_Int((1 << SPA_DATA_MemPtr) | (1 << SPA_DATA_MemFd))));
+  if (self->metadataAsked) {
+    const int cursorSize = static_cast<int>(sizeof(spa_meta_cursor) + sizeof(spa_meta_bitmap)) +
+                           kCursorBitmapSide * kCursorBitmapSide * 4;
+    params[n++] = static_cast<const spa_pod*>(spa_pod_builder_add_object(
+        &b, SPA_TYPE_OBJECT_ParamMeta, SPA_PARAM_Meta, SPA_PARAM_META_type,
+        SPA_POD_Id(SPA_META_Cursor), SPA_PARAM_META_size,
+        SPA_POD_CHOICE_RANGE_Int(cursorSize, static_cast<int>(sizeof(spa_meta_cursor)),
+                                 cursorSize)));
+  }
+  pw_stream_update_params(self->stream, params, n);
+}
+
+void PortalScreenSource::Impl::onStateChanged(void* data, pw_stream_state old,
+                                              pw_stream_state state, const char* error) {
+  auto* self = static_cast<Impl*>(data);
+  if (state == PW_STREAM_STATE_ERROR || state == PW_STREAM_STATE_UNCONNECTED) {
+    // The stream's buffers may be gone already: the held one is dropped, not queued back.
+    {
+      std::lock_guard guard(self->lock);
+      self->held = nullptr;
+      self->frame = portal::FrameView{};
+    }
+    self->postNotice(QStringLiteral("Wayland: the screen stream stopped%1.")
+                         .arg(error != nullptr
+                                  ? QStringLiteral(" (%1)").arg(QString::fromUtf8(error))
+                                  : QString()));
+  } else if (state == PW_STREAM_STATE_PAUSED && old == PW_STREAM_STATE_STREAMING) {
+    // The producer went away (or renegotiates, and streams again in a moment).
+    self->postNotice(QStringLiteral("Wayland: the screen stream stopped."));
+  } else if (state == PW_STREAM_STATE_STREAMING) {
+    // Pixels come; without cursor metadata the pointer's position does not.
+    self->postNotice(self->metadataAsked
+                         ? QString()
+                         : QStringLiteral("Wayland: this desktop shares no pointer position."));
+  }
+}
+
+void PortalScreenSource::Impl::onProcess(void* data) {
+  auto* self = static_cast<Impl*>(data);
+  // Only the newest frame matters; older ones go straight back. Each may carry a pointer move.
+  pw_buffer* newest = nullptr;
+  std::optional<QPoint> pointer;
+  while (pw_buffer* b = pw_stream_dequeue_buffer(self->stream)) {
+    if (auto* c = static_cast<spa_meta_cursor*>(
+            spa_buffer_find_meta_data(b->buffer, SPA_META_Cursor, sizeof(spa_meta_cursor)))) {
+      const portal::CursorMeta meta{c->id, c->position.x, c->position.y, c->hotspot.x,
+                                    c->hotspot.y};
+      std::lock_guard guard(self->lock);
+      if (const auto p = portal::pointerOnDesktop(self->placement, meta))
+        pointer = QPoint(p->x, p->y);
+    }
+    const spa_data& d = b->buffer->datas[0];
+    const bool readable = b->buffer->n_datas > 0 && d.data != nullptr && d.chunk != nullptr &&
+                          d.chunk->size > 0 && (d.chunk->flags & SPA_CHUNK_FLAG_CORRUPTED) == 0;
+    if (!readable) {
+      pw_stream_queue_buffer(self->stream, b);
+      continue;
+    }
+    if (newest != nullptr) pw_stream_queue_buffer(self->stream, newest);
+    newest = b;
+  }
+  pw_buffer* old = nullptr;
+  std::function<void()> wake;
+  {
+    std::lock_guard guard(self->lock);
+    if (newest != nullptr || (pointer && pointer != self->pointer)) {
+      ++self->changes;
+      wake = std::move(self->wake);
+      self->wake = nullptr;
+    }
+    if (pointer) self->pointer = pointer;
+    if (newest != nullptr) {
+      old = self->held;
+      self->held = newest;
+      const spa_data& d = newest->buffer->datas[0];
+      const std::uint32_t offset = std::min(d.chunk->offset, d.maxsize);
+      self->frame.data = static_cast<const std::uint8_t*>(d.data) + offset;
+      self->frame.bytes = std::min<std::size_t>(d.chunk->size, d.maxsize - offset);
+      self->frame.width = self->placement.frameWidth;
+      self->frame.height = self->placement.frameHeight;
+      self->frame.stride = d.chunk->stride > 0 ? d.chunk->stride : self->frame.width * 4;
+      self->frame.order = self->order.value_or(portal::PixelOrder::BGRx);
+      if (!self->order) self->frame.data = nullptr;  // a format we cannot convert: no pixels
+    }
+  }
+  if (old != nullptr) pw_stream_queue_buffer(self->stream, old);
+  if (wake) {
+    QMetaObject::invokeMethod(self->session.get(), std::move(wake), Qt::QueuedConnection);
+  }
+}
+
+void PortalScreenSource::Impl::onRemoveBuffer(void* data, pw_buffer* buffer) {
+  // Buffers go when the format changes or the producer goes away: never read one after that.
+  auto* self = static_cast<Impl*>(data);
+  std::lock_guard guard(self->lock);
+  if (self->held == buffer) {
+    self->held = nullptr;
+    self->frame = portal::FrameView{};
+  }
+}
+
+void PortalScreenSource::Impl::releaseHeld() {
+  pw_buffer* old = nullptr;
+  {
+    std::lock_guard guard(lock);
+    old = held;
+    held = nullptr;
+    frame = portal::FrameView{};
+  }
+  if (old != nullptr && stream != nullptr) pw_stream_queue_buffer(stream, old);
+}
+
+void PortalScreenSource::Impl::stopStream() {
+  if (loop == nullptr) return;
+  pw_thread_loop_lock(loop);
+  if (stream != nullptr) {
+    releaseHeld();
+    pw_stream_destroy(stream);
+    stream = nullptr;
+  }
+  if (core != nullptr) pw_core_disconnect(core);
+  core = nullptr;
+  pw_thread_loop_unlock(loop);
+  pw_thread_loop_stop(loop);
+  if (context != nullptr) pw_context_destroy(context);
+  context = nullptr;
+  pw_thread_loop_destroy(loop);
+  loop = nullptr;
+}
+
+#pragma GCC diagnostic pop
+
+// --- The source -------------------------------------------------------------------------------
+
+PortalScreenSource::PortalScreenSource() : m(std::make_unique<Impl>()) {}
+
+PortalScreenSource::~PortalScreenSource() {
+  m->noticeChanged = nullptr;
+  m->stopStream();
+  if (m->session) m->session->close();
+}
+
+std::unique_ptr<PortalScreenSource> PortalScreenSource::create() {
+  if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return nullptr;
+  std::unique_ptr<PortalScreenSource> source(new PortalScreenSource());
+  Impl& m = *source->m;
+  // For the end-to-end test on desktops whose portal shares no pointer position: the test
+  // moves the pointer and names the same point here ("x,y", desktop pixels).
+  if (const QByteArray at = qgetenv("TINTWELL_TEST_POINTER"); !at.isEmpty()) {
+    const QList<QByteArray> xy = at.split(',');
+    bool okX = false, okY = false;
+    if (xy.size() == 2) {
+      const int x = xy[0].trimmed().toInt(&okX), y = xy[1].trimmed().toInt(&okY);
+      if (okX && okY) m.testPointer = QPoint(x, y);
+    }
+  }
+  m.session = std::make_unique<PortalSession>(m);
+  m.setNotice(QStringLiteral("Wayland: waiting for the desktop to share it."));
+  m.session->start();
+  return source;
+}
+
+QPoint PortalScreenSource::cursorPos() const {
+  if (m->testPointer) return *m->testPointer;
+  {
+    std::lock_guard guard(m->lock);
+    if (m->pointer) return *m->pointer;
+  }
+  // No cursor metadata (yet, or from this desktop at all): where the toolkit last saw it.
+  return QCursor::pos();
+}
+
+ColorRef PortalScreenSource::pixel(QPoint p) const {
+  std::lock_guard guard(m->lock);
+  m->changesRead = m->changes;
+  const portal::Point f = portal::desktopToFrame(m->placement, {p.x(), p.y()});
+  return portal::pixelOf(m->frame, f.x, f.y);
+}
+
+QImage PortalScreenSource::grab(const QRect& r) const {
+  if (r.isEmpty()) return {};
+  // Reused while the size stays: a moving pointer allocates nothing.
+  if (m->grabImage.size() != r.size() || m->grabImage.isNull())
+    m->grabImage = QImage(r.size(), QImage::Format_RGB32);
+  QImage& out = m->grabImage;
+  auto* words = reinterpret_cast<std::uint32_t*>(out.bits());
+  const int stride = static_cast<int>(out.bytesPerLine() / 4);
+  std::lock_guard guard(m->lock);
+  m->changesRead = m->changes;
+  const portal::StreamPlacement& s = m->placement;
+  const bool oneToOne =
+      (s.width == 0 || s.width == s.frameWidth) && (s.height == 0 || s.height == s.frameHeight);
+  if (oneToOne) {
+    portal::copyBlock(m->frame, r.x() - s.x, r.y() - s.y, r.width(), r.height(), words, stride);
+  } else {
+    // A scaled output: each desktop pixel shows the frame pixel at its top-left.
+    for (int y = 0; y < r.height(); ++y) {
+      for (int x = 0; x < r.width(); ++x) {
+        const portal::Point f = portal::desktopToFrame(s, {r.x() + x, r.y() + y});
+        const ColorRef c = portal::pixelOf(m->frame, f.x, f.y);
+        words[y * stride + x] = c == kInvalidColor ? 0xFF000000u : 0xFF000000u | toRgb24(c);
+      }
+    }
+  }
+  return out;
+}
+
+std::optional<QRect> PortalScreenSource::screenGeometryAt(QPoint p) const {
+  const QScreen* screen = QGuiApplication::screenAt(p);
+  if (screen == nullptr) return std::nullopt;
+  return screen->geometry();
+}
+
+bool PortalScreenSource::wakeOnActivity(std::function<void()> wake) {
+  const std::uint64_t request = ++m->wakeRequest;
+  std::lock_guard guard(m->lock);
+  m->wake = nullptr;
+  // Only a stream with cursor metadata tells of every pointer move; before the first frame, or
+  // with something new since the last read, the caller goes on polling.
+  if (!wake || m->loop == nullptr || !m->metadataAsked || m->testPointer || !m->held ||
+      m->changes != m->changesRead) {
+    return false;
+  }
+  m->wake = [impl = m.get(), request, wake = std::move(wake)] {
+    if (impl->wakeRequest == request) wake();
+  };
+  return true;
+}
+
+QString PortalScreenSource::notice() const {
+  return m->notice;
+}
+
+void PortalScreenSource::onNoticeChanged(std::function<void(const QString&)> changed) {
+  m->noticeChanged = std::move(changed);
+}
+
+}  // namespace host
+
+#include "PortalScreenSource.moc"

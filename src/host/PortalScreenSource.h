@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "Screen.h"
+
+namespace host {
+
+class PortalSession;
+
+// The screen of a Wayland desktop, where a client may read neither other windows' pixels nor the
+// global pointer: the desktop's ScreenCast portal (over the session bus) shares a monitor as a
+// PipeWire stream, whose frames give the pixels and whose cursor metadata gives the pointer.
+// The desktop asks the user once; the portal's restore token is kept in the user's config
+// directory so that later starts do not ask again.
+//
+// The stream runs on a PipeWire thread that keeps the newest frame dequeued (no copy per frame);
+// the GUI thread reads it under a lock. Until a frame arrives, or when the portal is missing or
+// the user declines, every pixel is the invalid color and grabs are black, as for a point that
+// no screen covers, and `notice` says why in one line.
+class PortalScreenSource final : public ScreenSource {
+ public:
+  // The source for a Wayland session, or nullptr on any other platform. The portal session
+  // starts at once and goes on in the event loop.
+  static std::unique_ptr<PortalScreenSource> create();
+  ~PortalScreenSource() override;
+  PortalScreenSource(const PortalScreenSource&) = delete;
+  PortalScreenSource& operator=(const PortalScreenSource&) = delete;
+
+  QPoint cursorPos() const override;
+  ColorRef pixel(QPoint p) const override;
+  QImage grab(const QRect& r) const override;
+  std::optional<QRect> screenGeometryAt(QPoint p) const override;
+  // The next new frame or pointer move (cursor metadata only: without it a move goes unseen).
+  bool wakeOnActivity(std::function<void()> wake) override;
+
+  // What keeps the screen from being read, in one line for the window; empty while frames come.
+  QString notice() const;
+  // Called on the GUI thread whenever the notice changes.
+  void onNoticeChanged(std::function<void(const QString&)> changed);
+
+ private:
+  friend class PortalSession;
+  struct Impl;
+  PortalScreenSource();
+  std::unique_ptr<Impl> m;
+};
+
+}  // namespace host

@@ -1,0 +1,372 @@
+#!/usr/bin/python3
+"""The program on a Wayland desktop, end to end: it reads the screen through the ScreenCast
+portal and a PipeWire stream.
+
+On a headless sway with a four-color chart as its background, reads the readouts from the
+accessibility bus with the pointer on each color; checks that the portal's restore token was kept
+and offered on the next start, that a corrupt token file makes the portal ask again instead of
+failing, and that when the user declines, the stream ends or there is no portal the window says
+so in one line, the readouts show white and the program runs on.
+
+The desktop's own portal (xdg-desktop-portal with its wlroots backend) shares the screen only
+where the compositor renders on a GPU: xdg-desktop-portal-wlr 0.7 refuses a software-rendered
+output. Without a render node the test says so and puts a stand-in portal on the bus
+(stand_in_portal.py) that shares a PipeWire stream of the desktop's picture (taken with grim),
+so the program's portal conversation and stream are still tested for real.
+
+Usage (inside the private desktop):
+    with-sway app_wayland.py PATH_TO_TINTWELL PATH_TO_TINTWELL_TEST_SCREEN_STREAM
+"""
+
+import glob
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+RED, GREEN, BLUE = " Decimal value of RED ", " Decimal value of GREEN ", " Decimal value of BLUE "
+MOUSE = " Mouse Coordinates in pixels "
+
+# The chart's quadrants on the 1280 x 720 output, and a point in each, clear of the window that
+# the desktop centres.
+CHART = [("#FF8000", (100, 100)), ("#0000FF", (1180, 100)), ("#808080", (100, 620)),
+         ("#00FFFF", (1180, 620))]
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+work = tempfile.mkdtemp()
+started = []  # processes to end, last first
+log = os.environ["STACK_LOG"]
+token_file = os.path.join(os.environ["XDG_CONFIG_HOME"], "tintwell", "portal-restore-token")
+
+
+# Answers org.a11y.Bus.GetAddress on another session bus with this test's accessibility bus.
+A11Y_FORWARDER = """
+import sys
+from gi.repository import Gio, GLib
+bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+info = Gio.DBusNodeInfo.new_for_xml('<node><interface name="org.a11y.Bus"><method name="GetAddress">'
+                                    '<arg type="s" direction="out"/></method></interface></node>')
+bus.register_object('/org/a11y/bus', info.interfaces[0],
+                    lambda *a: a[-1].return_value(GLib.Variant('(s)', (sys.argv[1],))), None, None)
+Gio.bus_own_name_on_connection(bus, 'org.a11y.Bus', Gio.BusNameOwnerFlags.NONE, None, None)
+GLib.MainLoop().run()
+"""
+
+
+def fail(message):
+    print("FAIL: " + message)
+    if os.environ.get("TINTWELL_E2E_DEBUG"):
+        subprocess.run("pw-dump | grep -E 'node.name|state|error|format|\"id\"'", shell=True)
+    for name in sorted(os.listdir(work)):
+        if name.endswith(".log"):
+            print("--- " + name)
+            print(open(os.path.join(work, name), encoding="utf-8", errors="replace").read())
+    print("--- portal (session bus)")
+    print(open(os.path.join(log, "dbus.log"), encoding="utf-8", errors="replace").read()[-3000:])
+    raise SystemExit(1)
+
+
+def run(*args):
+    subprocess.run(args, check=True, stdout=subprocess.DEVNULL)
+
+
+def wait_for(what, probe, until=bool, timeout=15.0):
+    deadline = time.monotonic() + timeout
+    last = None
+    context = GLib.MainContext.default()
+    while True:
+        while context.pending():
+            context.iteration(False)
+        try:
+            last = probe()
+            if until(last):
+                return last
+        except Exception as error:  # a node read while the window changes
+            last = error
+        if time.monotonic() > deadline:
+            fail("timed out waiting for %s (last: %r)" % (what, last))
+        time.sleep(0.05)
+
+
+def has_name_owner(name):
+    reply = subprocess.run(
+        ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+         "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:" + name],
+        capture_output=True, text=True)
+    return "boolean true" in reply.stdout
+
+
+def portal_cursor_modes():
+    reply = subprocess.run(
+        ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.portal.Desktop",
+         "/org/freedesktop/portal/desktop", "org.freedesktop.DBus.Properties.Get",
+         "string:org.freedesktop.portal.ScreenCast", "string:AvailableCursorModes"],
+        capture_output=True, text=True, check=True)
+    return int(reply.stdout.split()[-1])
+
+
+def picker_frames():
+    desktop = pyatspi.Registry.getDesktop(0)
+    frames = []
+    for i in range(desktop.childCount):
+        app = desktop.getChildAtIndex(i)
+        if app is None or app.name != "Tintwell":
+            continue
+        for j in range(app.childCount):
+            frame = app.getChildAtIndex(j)
+            if frame.getRoleName() == "frame" and frame.name == "Tintwell" and frame.childCount:
+                frames.append(frame)
+    return frames
+
+
+def start(name, pointer=None, env_extra=None):
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", **(env_extra or {}))
+    if pointer is not None:
+        env["TINTWELL_TEST_POINTER"] = "%d,%d" % pointer
+    with open(os.path.join(work, name + ".log"), "w") as out:
+        program = subprocess.Popen([sys.argv[1]], env=env, stdout=out, stderr=subprocess.STDOUT)
+    started.append(program)
+    frame = wait_for("the picker of " + name + " on the bus",
+                     lambda: next(iter(picker_frames()), None))
+    return program, frame
+
+
+def stop(program):
+    program.terminate()
+    program.wait(timeout=10)
+    started.remove(program)
+    wait_for("the picker to leave the bus", lambda: not picker_frames())
+
+
+def readouts(frame):
+    nodes = [frame.getChildAtIndex(i) for i in range(frame.childCount)]
+    tips = {n.description: n.name for n in nodes if n.getRoleName() == "label" and n.description}
+    notice = [n.name for n in nodes if n.getRoleName() == "label" and n.name.startswith("Wayland:")
+              and n.getState().contains(pyatspi.STATE_SHOWING)]
+    return (tips.get(RED), tips.get(GREEN), tips.get(BLUE), tips.get(MOUSE)), notice
+
+
+def expect_color(frame, color, at, what):
+    rgb = tuple(str(int(color[i:i + 2], 16)) for i in (1, 3, 5))
+    want = rgb + ("X: %d  Y: %d" % at,)
+    got = wait_for("%s: the readouts of %s at %r" % (what, color, at), lambda: readouts(frame),
+                   until=lambda shown: shown[0] == want)[0]
+    print("%s: %s at %r reads %s" % (what, color, at, " ".join(got[:3])))
+
+
+STAND_IN_LOG = os.path.join(work, "stand-in.selects")
+DECLINE = os.path.join(work, "decline")
+POINTER_FILE = os.path.join(work, "pointer")
+producer_process = None
+
+
+def move_pointer(at):
+    run("swaymsg", "seat", "-", "cursor", "set", str(at[0]), str(at[1]))
+    # The stand-in stream's cursor metadata follows (an output at (0, 0), scale 1).
+    with open(POINTER_FILE + ".new", "w") as f:
+        f.write("%d %d\n" % at)
+    os.replace(POINTER_FILE + ".new", POINTER_FILE)
+
+
+def offered_restore_data():
+    """How many SelectSources calls offered a restore token the portal handed out."""
+    if os.path.exists(STAND_IN_LOG):
+        return open(STAND_IN_LOG).read().count(" known")
+    return open(os.path.join(log, "dbus.log"), errors="replace").read().count(
+        "restore data available")
+
+
+def start_stand_in(chart_shot):
+    """The stand-in portal over a PipeWire stream of `chart_shot` with cursor metadata."""
+    producer = subprocess.Popen([sys.argv[2], chart_shot, POINTER_FILE], stdout=subprocess.DEVNULL,
+                                stderr=open(os.path.join(work, "stream.log"), "w"))
+    started.append(producer)
+    global producer_process
+    producer_process = producer
+
+    def node_id():
+        nodes = json.loads(subprocess.run(["pw-dump"], capture_output=True, text=True).stdout)
+        return next((n["id"] for n in nodes if n.get("type") == "PipeWire:Interface:Node"
+                     and n["info"]["props"].get("node.name") == "tintwell-test-screen"), None)
+    node = wait_for("the screen stream's node", node_id)
+    portal = subprocess.Popen(["/usr/bin/python3", os.path.join(HERE, "stand_in_portal.py"),
+                               str(node), "1280", "720", STAND_IN_LOG, DECLINE],
+                              stdout=subprocess.DEVNULL,
+                              stderr=open(os.path.join(work, "stand-in.log"), "w"))
+    started.append(portal)
+    wait_for("the stand-in portal", lambda: has_name_owner("org.freedesktop.portal.Desktop"))
+
+
+def main():
+    # The chart: four quadrants of known colors.
+    chart = os.path.join(work, "chart.png")
+    quads = ["-size", "640x360"]
+    run("convert", *quads, "xc:" + CHART[0][0], *quads, "xc:" + CHART[1][0], "+append",
+        "(", *quads, "xc:" + CHART[2][0], *quads, "xc:" + CHART[3][0], "+append", ")",
+        "-append", "PNG24:" + chart)
+    bg = subprocess.Popen(["swaybg", "-o", "*", "-i", chart, "-m", "center"],
+                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    started.append(bg)
+
+    if glob.glob("/dev/dri/renderD*"):
+        print("the desktop's own portal shares the screen")
+    else:
+        print("note: no GPU render node, and xdg-desktop-portal-wlr 0.7 shares no "
+              "software-rendered screen: a stand-in portal shares a stream of the desktop's "
+              "picture")
+        if not shutil.which("grim") or not shutil.which("pw-dump"):
+            print("SKIP: grim and pw-dump are needed for the stand-in (scripts/setup installs "
+                  "them)")
+            raise SystemExit(77)
+        shot = os.path.join(work, "desktop.png")
+        time.sleep(0.5)  # the background's first frame
+        run("grim", shot)
+        start_stand_in(shot)
+
+    launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    started.append(launcher)
+    wait_for("the accessibility bus", lambda: has_name_owner("org.a11y.Bus"))
+
+    # Where the desktop's portal shares no pointer position (cursor metadata, mode 4), the test
+    # names the point it moved the pointer to.
+    metadata = portal_cursor_modes() & 4 != 0
+    print("portal cursor modes: %d (%s)" % (portal_cursor_modes(),
+          "metadata" if metadata else "no metadata: the pointer is named to the program"))
+
+    # 1. The first start: the portal shares the first output without asking; each color reads.
+    #    The token is kept.
+    if os.path.exists(token_file):
+        fail("a restore token before the first start")
+    for n, (color, at) in enumerate(CHART):
+        move_pointer(at)
+        program, frame = start("start%d" % n, None if metadata else at)
+        expect_color(frame, color, at, "start %d" % n)
+        if n == 0:
+            token = wait_for("the restore token", lambda: os.path.exists(token_file)
+                             and open(token_file).read())
+            if n == 0 and offered_restore_data() != 0:
+                fail("a restore token offered on the first start")
+            shot = os.environ.get("TINTWELL_WAYLAND_SHOT")
+            if shot and shutil.which("grim"):
+                time.sleep(1)
+                subprocess.run(["grim", shot], check=False)
+        if metadata:
+            # The same program follows the pointer through the stream's cursor metadata.
+            for color2, at2 in CHART[1:]:
+                move_pointer(at2)
+                expect_color(frame, color2, at2, "following")
+            stop(program)
+            break
+        stop(program)
+    if metadata:
+        # A second start, to see the kept token offered.
+        color, at = CHART[2]
+        move_pointer(at)
+        program, frame = start("restart")
+        expect_color(frame, color, at, "restart")
+        stop(program)
+    # Every later start offered the kept token, and it did not change.
+    if offered_restore_data() < (1 if metadata else len(CHART) - 1):
+        fail("the kept restore token was not offered on later starts")
+    if open(token_file).read() != token:
+        print("note: the portal handed out a new token on a later start")
+
+    # 2. A corrupt token file: the portal is asked afresh, and the new token replaces it.
+    with open(token_file, "wb") as f:
+        f.write(b"\x00\xffnot a token\n\n")
+    color, at = CHART[0]
+    move_pointer(at)
+    program, frame = start("corrupt", None if metadata else at)
+    expect_color(frame, color, at, "corrupt token")
+    if os.path.exists(STAND_IN_LOG) and not open(STAND_IN_LOG).read().endswith("select - unknown\n"):
+        fail("a corrupt token file was offered to the portal")
+    wait_for("a good token again", lambda: open(token_file, "rb").read().strip().isascii()
+             and b"not a token" not in open(token_file, "rb").read())
+    stop(program)
+
+    # 3. The user declines (the stand-in can be told to): the window says so, readouts white.
+    if os.path.exists(STAND_IN_LOG):
+        open(DECLINE, "w").close()
+        os.remove(token_file)
+        program, frame = start("declined", at)
+        shown, notice = wait_for("the notice", lambda: readouts(frame),
+                                 until=lambda r: r[1] and r[0][:3] == ("255", "255", "255"))
+        print("declined: readouts %s, the window says %r" % (" ".join(shown[:3]), notice[0]))
+        if "declined" not in notice[0]:
+            fail("the notice %r does not say the sharing was declined" % notice[0])
+        if os.path.exists(token_file):
+            fail("a token kept from a declined session")
+        stop(program)
+
+    # 4. The stream ends under the program (the stand-in's producer goes): white readouts, the
+    #    window says so, the program runs on.
+    if os.path.exists(STAND_IN_LOG):
+        os.remove(DECLINE)
+        color, at = CHART[3]
+        move_pointer(at)
+        program, frame = start("stream-end")
+        expect_color(frame, color, at, "before the stream ends")
+        producer_process.terminate()
+        shown, notice = wait_for("the notice", lambda: readouts(frame),
+                                 until=lambda r: r[1] and r[0][:3] == ("255", "255", "255"))
+        print("stream ended: readouts %s, the window says %r" % (" ".join(shown[:3]), notice[0]))
+        if "stopped" not in notice[0]:
+            fail("the notice %r does not say the stream stopped" % notice[0])
+        time.sleep(0.5)
+        if program.poll() is not None:
+            fail("the program ended with the stream (status %r)" % program.poll())
+        stop(program)
+
+    # 5. No portal: a session bus without one. The window says so in one line, the readouts show
+    #    white, the program runs on. On that bus a forwarder names this test's accessibility bus.
+    bare = os.path.join(work, "bare.conf")
+    with open(bare, "w") as f:
+        f.write("""<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig><type>session</type><listen>unix:dir=%s</listen><auth>EXTERNAL</auth>
+<policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/>
+<allow own="*"/></policy></busconfig>""" % work)
+    bus = subprocess.Popen(["dbus-daemon", "--config-file=" + bare, "--nofork", "--print-address"],
+                           stdout=subprocess.PIPE, text=True)
+    started.append(bus)
+    bare_address = bus.stdout.readline().strip()
+    a11y = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
+                           "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
+                          capture_output=True, text=True, check=True).stdout.split('"')[1]
+    forwarder = subprocess.Popen(["/usr/bin/python3", "-c", A11Y_FORWARDER, a11y],
+                                 env=dict(os.environ, DBUS_SESSION_BUS_ADDRESS=bare_address))
+    started.append(forwarder)
+    time.sleep(0.5)
+    program, frame = start("noportal", at, {"DBUS_SESSION_BUS_ADDRESS": bare_address})
+    shown, notice = wait_for("the notice", lambda: readouts(frame),
+                             until=lambda r: r[1] and r[0][:3] == ("255", "255", "255"))
+    print("no portal: readouts %s, the window says %r" % (" ".join(shown[:3]), notice[0]))
+    if "portal" not in notice[0]:
+        fail("the notice %r does not name the portal" % notice[0])
+    time.sleep(0.5)
+    if program.poll() is not None:
+        fail("the program ended without a portal")
+    stop(program)
+    print("app wayland: four colors read through the portal's stream, the restore token kept "
+          "and offered again, a corrupt one replaced, a declined, ended or missing portal "
+          "reported in the window")
+
+
+if __name__ == "__main__":
+    try:
+        main()
+    finally:
+        for process in reversed(started):
+            process.terminate()
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+        shutil.rmtree(work, ignore_errors=True)

@@ -1,0 +1,112 @@
+#!/usr/bin/python3
+"""A stand-in for the desktop's ScreenCast portal, for machines where the real one cannot share
+a screen (xdg-desktop-portal-wlr 0.7 refuses without a GPU render node). It offers every cursor
+mode; the stream (tintwell_test_screen_stream) carries cursor metadata.
+
+Owns org.freedesktop.portal.Desktop on the session bus and answers the ScreenCast calls as the
+portal does (each request answered by a Response signal on its request object), sharing the
+PipeWire node given on the command line as the monitor at (0, 0) of the given size. It never
+asks anyone; it hands out a restore token and appends one line per SelectSources to LOG:
+"select <restore token offered or ->", and refuses (response 1, declined) while the file DECLINE
+exists.
+
+Usage: stand_in_portal.py NODE_ID WIDTH HEIGHT LOG DECLINE
+"""
+
+import os
+import socket
+import sys
+import uuid
+
+from gi.repository import Gio, GLib
+
+NODE, WIDTH, HEIGHT = int(sys.argv[1]), int(sys.argv[2]), int(sys.argv[3])
+LOG, DECLINE = sys.argv[4], sys.argv[5]
+PATH = "/org/freedesktop/portal/desktop"
+
+XML = """<node>
+<interface name="org.freedesktop.portal.ScreenCast">
+  <method name="CreateSession"><arg type="a{sv}" direction="in"/>
+    <arg type="o" direction="out"/></method>
+  <method name="SelectSources"><arg type="o" direction="in"/><arg type="a{sv}" direction="in"/>
+    <arg type="o" direction="out"/></method>
+  <method name="Start"><arg type="o" direction="in"/><arg type="s" direction="in"/>
+    <arg type="a{sv}" direction="in"/><arg type="o" direction="out"/></method>
+  <method name="OpenPipeWireRemote"><arg type="o" direction="in"/>
+    <arg type="a{sv}" direction="in"/><arg type="h" direction="out"/></method>
+  <property name="version" type="u" access="read"/>
+  <property name="AvailableCursorModes" type="u" access="read"/>
+  <property name="AvailableSourceTypes" type="u" access="read"/>
+</interface>
+<interface name="org.freedesktop.portal.Session">
+  <method name="Close"/>
+</interface>
+</node>"""
+
+bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+info = Gio.DBusNodeInfo.new_for_xml(XML)
+tokens = set()
+
+
+def request_path(sender, options):
+    return "%s/request/%s/%s" % (PATH, sender[1:].replace(".", "_"),
+                                 options["handle_token"])
+
+
+def respond(path, code, results):
+    # After the method's reply, as the portal does.
+    GLib.idle_add(lambda: bus.emit_signal(None, path, "org.freedesktop.portal.Request",
+                                          "Response", GLib.Variant("(ua{sv})", (code, results)))
+                  and False)
+
+
+def on_call(connection, sender, path, interface, method, params, invocation):
+    args = params.unpack()
+    if interface == "org.freedesktop.portal.Session":
+        invocation.return_value(None)
+        return
+    if method == "CreateSession":
+        req = request_path(sender, args[0])
+        session = "%s/session/%s/%s" % (PATH, sender[1:].replace(".", "_"),
+                                        args[0]["session_handle_token"])
+        bus.register_object(session, info.interfaces[1], on_call, None, None)
+        invocation.return_value(GLib.Variant("(o)", (req,)))
+        respond(req, 0, {"session_handle": GLib.Variant("s", session)})
+    elif method == "SelectSources":
+        req = request_path(sender, args[1])
+        offered = args[1].get("restore_token", "-")
+        with open(LOG, "a") as log:
+            log.write("select %s %s\n" % (offered, "known" if offered in tokens else "unknown"))
+        invocation.return_value(GLib.Variant("(o)", (req,)))
+        respond(req, 0, {})
+    elif method == "Start":
+        req = request_path(sender, args[2])
+        invocation.return_value(GLib.Variant("(o)", (req,)))
+        if os.path.exists(DECLINE):
+            respond(req, 1, {})
+            return
+        token = str(uuid.uuid4())
+        tokens.add(token)
+        stream = (NODE, {"position": GLib.Variant("(ii)", (0, 0)),
+                         "size": GLib.Variant("(ii)", (WIDTH, HEIGHT)),
+                         "source_type": GLib.Variant("u", 1)})
+        respond(req, 0, {"streams": GLib.Variant("a(ua{sv})", [stream]),
+                         "restore_token": GLib.Variant("s", token)})
+    elif method == "OpenPipeWireRemote":
+        remote = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        remote.connect(os.path.join(os.environ["XDG_RUNTIME_DIR"], "pipewire-0"))
+        fds = Gio.UnixFDList.new()
+        fds.append(remote.fileno())
+        remote.close()
+        invocation.return_value_with_unix_fd_list(GLib.Variant("(h)", (0,)), fds)
+
+
+def on_get(connection, sender, path, interface, name):
+    return GLib.Variant("u", {"version": 4, "AvailableCursorModes": 7,
+                              "AvailableSourceTypes": 1}[name])
+
+
+bus.register_object(PATH, info.interfaces[0], on_call, on_get, None)
+Gio.bus_own_name_on_connection(bus, "org.freedesktop.portal.Desktop",
+                               Gio.BusNameOwnerFlags.NONE, None, None)
+GLib.MainLoop().run()

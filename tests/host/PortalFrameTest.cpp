@@ -1,0 +1,168 @@
+// The screen-cast stream's arithmetic: frame bytes to colors in each negotiated byte order,
+// padded rows, frames that do not fit their memory, blocks cut at the frame's edges, frame pixels
+// to desktop pixels on offset and scaled outputs, and the stored restore token.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "host/PortalFrame.h"
+
+using namespace host;
+using namespace host::portal;
+
+namespace {
+
+// A 3 x 2 frame of known colors in `order`, rows padded to `stride` bytes with 0xEE.
+struct Synthetic {
+  static constexpr std::array<ColorRef, 6> colors = {RGB(255, 128, 0), RGB(0, 0, 255),
+                                                     RGB(1, 2, 3),     RGB(128, 128, 128),
+                                                     RGB(255, 0, 1),   RGB(0, 255, 255)};
+  std::vector<std::uint8_t> bytes;
+  FrameView view;
+  Synthetic(PixelOrder order, int stride) : bytes(static_cast<std::size_t>(stride) * 2, 0xEE) {
+    for (int i = 0; i < 6; ++i) {
+      const auto r = static_cast<std::uint8_t>(redOf(colors[static_cast<std::size_t>(i)]));
+      const auto g = static_cast<std::uint8_t>(greenOf(colors[static_cast<std::size_t>(i)]));
+      const auto b = static_cast<std::uint8_t>(blueOf(colors[static_cast<std::size_t>(i)]));
+      std::uint8_t* p = bytes.data() + (i / 3) * stride + (i % 3) * 4;
+      const std::uint8_t x = 0x5A;  // padding or alpha: must not leak into the color
+      switch (order) {
+        case PixelOrder::BGRx:
+          p[0] = b, p[1] = g, p[2] = r, p[3] = x;
+          break;
+        case PixelOrder::RGBx:
+          p[0] = r, p[1] = g, p[2] = b, p[3] = x;
+          break;
+        case PixelOrder::xRGB:
+          p[0] = x, p[1] = r, p[2] = g, p[3] = b;
+          break;
+        case PixelOrder::xBGR:
+          p[0] = x, p[1] = b, p[2] = g, p[3] = r;
+          break;
+      }
+    }
+    view = {bytes.data(), bytes.size(), 3, 2, stride, order};
+  }
+};
+
+class PixelOrders : public ::testing::TestWithParam<std::tuple<PixelOrder, int>> {};
+
+TEST_P(PixelOrders, EveryPixelAndBlockReadsItsColorWhateverTheOrderAndPadding) {
+  const auto [order, stride] = GetParam();
+  const Synthetic s(order, stride);
+  for (int i = 0; i < 6; ++i)
+    EXPECT_EQ(pixelOf(s.view, i % 3, i / 3), Synthetic::colors[static_cast<std::size_t>(i)]) << i;
+  std::array<std::uint32_t, 6> block{};
+  copyBlock(s.view, 0, 0, 3, 2, block.data(), 3);
+  for (std::size_t i = 0; i < 6; ++i)
+    EXPECT_EQ(block[i], 0xFF000000u | toRgb24(Synthetic::colors[i])) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, PixelOrders,
+                         ::testing::Combine(::testing::Values(PixelOrder::BGRx, PixelOrder::RGBx,
+                                                              PixelOrder::xRGB, PixelOrder::xBGR),
+                                            ::testing::Values(12, 16, 64)));
+
+TEST(PortalFrame, PointsOutsideAndFramesThatDoNotFitTheirMemoryReadAsNoScreen) {
+  Synthetic s(PixelOrder::BGRx, 16);
+  for (const auto& [x, y] : {std::pair{-1, 0}, {0, -1}, {3, 0}, {0, 2}, {INT32_MIN, INT32_MAX}})
+    EXPECT_EQ(pixelOf(s.view, x, y), kInvalidColor) << x << "," << y;
+
+  // The last row needs only its pixels: a buffer cut after them still fits.
+  FrameView tight = s.view;
+  tight.bytes = 16 + 12;
+  EXPECT_EQ(pixelOf(tight, 2, 1), Synthetic::colors[5]);
+
+  FrameView bad = s.view;
+  bad.bytes = 16 + 11;  // one byte short of the last pixel
+  EXPECT_EQ(pixelOf(bad, 0, 0), kInvalidColor);
+  bad = s.view;
+  bad.stride = 8;  // narrower than a row
+  EXPECT_EQ(pixelOf(bad, 0, 0), kInvalidColor);
+  bad = s.view;
+  bad.height = 3;  // more rows than the memory holds
+  EXPECT_EQ(pixelOf(bad, 0, 0), kInvalidColor);
+  std::array<std::uint32_t, 4> block{1, 2, 3, 4};
+  copyBlock(bad, 0, 0, 2, 2, block.data(), 2);
+  for (const std::uint32_t w : block)
+    EXPECT_EQ(w, 0xFF000000u);
+  EXPECT_EQ(pixelOf(FrameView{}, 0, 0), kInvalidColor);
+}
+
+TEST(PortalFrame, ABlockOverTheFramesEdgeIsBlackBeyondIt) {
+  const Synthetic s(PixelOrder::BGRx, 12);
+  // A 3 x 3 block at (-1, -1): its first row and column are off the frame.
+  std::array<std::uint32_t, 9> block{};
+  copyBlock(s.view, -1, -1, 3, 3, block.data(), 3);
+  const std::uint32_t k = 0xFF000000u;
+  const auto c = [](std::size_t i) { return 0xFF000000u | toRgb24(Synthetic::colors[i]); };
+  const std::array<std::uint32_t, 9> expected = {k, k, k, k, c(0), c(1), k, c(3), c(4)};
+  EXPECT_EQ(block, expected);
+}
+
+struct PlacementCase {
+  const char* what;
+  StreamPlacement placement;
+  Point frame;
+  Point desktop;
+};
+
+class Placements : public ::testing::TestWithParam<PlacementCase> {};
+
+TEST_P(Placements, FrameAndDesktopPixelsMapBothWays) {
+  const PlacementCase& c = GetParam();
+  EXPECT_EQ(frameToDesktop(c.placement, c.frame), c.desktop);
+  EXPECT_EQ(desktopToFrame(c.placement, c.desktop), c.frame);
+  // The pointer from cursor metadata: the hot spot's position; its offset in the bitmap plays no
+  // part.
+  const auto pointer = pointerOnDesktop(c.placement, {7, c.frame.x, c.frame.y, 11, 13});
+  ASSERT_TRUE(pointer.has_value());
+  EXPECT_EQ(*pointer, c.desktop);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, Placements,
+    ::testing::Values(
+        PlacementCase{"one to one", {0, 0, 1280, 720, 1280, 720}, {640, 360}, {640, 360}},
+        PlacementCase{"size not given", {0, 0, 0, 0, 1280, 720}, {1279, 719}, {1279, 719}},
+        PlacementCase{"right of another", {1920, 0, 1280, 720, 1280, 720}, {5, 6}, {1925, 6}},
+        PlacementCase{
+            "left of and above", {-1280, -720, 1280, 720, 1280, 720}, {0, 0}, {-1280, -720}},
+        PlacementCase{"scale 2", {100, 50, 640, 360, 1280, 720}, {600, 200}, {400, 150}},
+        PlacementCase{"scale 1.5", {0, 0, 1280, 720, 1920, 1080}, {3, 3}, {2, 2}}),
+    [](const auto& p) {
+      std::string name = p.param.what;
+      for (char& ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+      return name;
+    });
+
+TEST(PortalFrame, ScaledFramePixelsFloorToTheirDesktopPixelAndPointsOffTheStreamStayOff) {
+  const StreamPlacement scale2{100, 50, 640, 360, 1280, 720};
+  EXPECT_EQ(frameToDesktop(scale2, {601, 201}), (Point{400, 150}));
+  // One desktop pixel left of and above the stream is outside the frame, not on its edge.
+  EXPECT_EQ(desktopToFrame(scale2, {99, 49}), (Point{-2, -2}));
+  const StreamPlacement unknown{};  // no format yet
+  EXPECT_EQ(desktopToFrame(unknown, {0, 0}), (Point{-1, -1}));
+  // Metadata with id 0 carries no pointer.
+  EXPECT_FALSE(pointerOnDesktop(scale2, {0, 600, 200, 0, 0}).has_value());
+}
+
+TEST(PortalFrame, OnlyOneLineOfPrintableTextIsARestoreToken) {
+  EXPECT_EQ(parseRestoreToken("3f1c0c9e-5d2a-4b7e-9a55-2b6f0d1e8c41\n"),
+            "3f1c0c9e-5d2a-4b7e-9a55-2b6f0d1e8c41");
+  EXPECT_EQ(parseRestoreToken("abc"), "abc");
+  EXPECT_EQ(parseRestoreToken(std::string(256, 'a')), std::string(256, 'a'));
+  for (const std::string_view bad :
+       {std::string_view(""), std::string_view("\n"), std::string_view("abc\n\n"),
+        std::string_view("abc\ndef"), std::string_view("a b"), std::string_view("abc\r\n"),
+        std::string_view("\x01\xff", 2), std::string_view("ab\0c", 4)}) {
+    EXPECT_FALSE(parseRestoreToken(bad).has_value()) << bad;
+  }
+  EXPECT_FALSE(parseRestoreToken(std::string(257, 'a')).has_value());
+}
+
+}  // namespace
