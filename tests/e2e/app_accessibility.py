@@ -22,15 +22,15 @@ import tempfile
 import time
 
 import pyatspi
-from gi.repository import GLib
 
-# The readouts by tooltip (a readout's name is its own text). The saturation readout's tooltip
-# says "Luminance", the brightness readout's "Saturation".
-RED, GREEN, BLUE = " Decimal value of RED ", " Decimal value of GREEN ", " Decimal value of BLUE "
+import atspi_support
+from atspi_support import BLUE, GREEN, MOUSE, RED, has_name_owner
+
+# More readouts by tooltip. The saturation readout's tooltip says "Luminance", the brightness
+# readout's "Saturation".
 HUE, SAT, BRIGHT = " Hue value ", " Luminance value ", " Saturation value "
 GREY = (" Greyscale value of RED ", " Greyscale value of GREEN ", " Greyscale value of BLUE ")
 CMYK = (" Cyan value ", " Magenta value ", " Yellow value ", " Black value ")
-MOUSE = " Mouse Coordinates in pixels "
 
 # The root window's color and what the readouts show for it, with the pointer at (30, 30).
 CASES = [
@@ -55,25 +55,6 @@ def run(*args):
     subprocess.run(args, check=True)
 
 
-def wait_for(what, probe, until=bool, timeout=10.0):
-    """Polls `probe` (letting the bus's events in) until `until` holds for what it returns."""
-    deadline = time.monotonic() + timeout
-    last = None
-    context = GLib.MainContext.default()
-    while True:
-        while context.pending():
-            context.iteration(False)
-        try:
-            last = probe()
-            if until(last):
-                return last
-        except Exception as error:  # a node read while the window changes
-            last = error
-        if time.monotonic() > deadline:
-            fail("timed out waiting for %s (last: %r)" % (what, last))
-        time.sleep(0.05)
-
-
 def text_of(node):
     try:
         return node.queryText().getText(0, -1)
@@ -85,25 +66,12 @@ def states(node):
     return node.getState()
 
 
-def has_name_owner(name):
-    reply = subprocess.run(
-        ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-         "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:" + name],
-        capture_output=True, text=True)
-    return "boolean true" in reply.stdout
+def wait_for(what, probe, until=bool, timeout=10.0):
+    return atspi_support.wait_for(what, probe, fail, until, timeout)
 
 
 def picker_frame():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        app = desktop.getChildAtIndex(i)
-        if app is None or app.name != "Tintwell":
-            continue
-        for j in range(app.childCount):
-            frame = app.getChildAtIndex(j)
-            if frame.getRoleName() == "frame" and frame.name == "Tintwell" and frame.childCount:
-                return frame
-    return None
+    return next(iter(atspi_support.picker_frames()), None)
 
 
 def children(node):

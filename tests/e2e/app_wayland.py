@@ -28,10 +28,10 @@ import tempfile
 import time
 
 import pyatspi
-from gi.repository import GLib
 
-RED, GREEN, BLUE = " Decimal value of RED ", " Decimal value of GREEN ", " Decimal value of BLUE "
-MOUSE = " Mouse Coordinates in pixels "
+import atspi_support
+from atspi_support import BLUE, GREEN, MOUSE, RED, has_name_owner, picker_frames
+
 
 # The chart's quadrants on the 1280 x 720 output, and a point in each, clear of the window that
 # the desktop centres.
@@ -77,29 +77,7 @@ def run(*args):
 
 
 def wait_for(what, probe, until=bool, timeout=15.0):
-    deadline = time.monotonic() + timeout
-    last = None
-    context = GLib.MainContext.default()
-    while True:
-        while context.pending():
-            context.iteration(False)
-        try:
-            last = probe()
-            if until(last):
-                return last
-        except Exception as error:  # a node read while the window changes
-            last = error
-        if time.monotonic() > deadline:
-            fail("timed out waiting for %s (last: %r)" % (what, last))
-        time.sleep(0.05)
-
-
-def has_name_owner(name):
-    reply = subprocess.run(
-        ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-         "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:" + name],
-        capture_output=True, text=True)
-    return "boolean true" in reply.stdout
+    return atspi_support.wait_for(what, probe, fail, until, timeout)
 
 
 def portal_cursor_modes():
@@ -109,20 +87,6 @@ def portal_cursor_modes():
          "string:org.freedesktop.portal.ScreenCast", "string:AvailableCursorModes"],
         capture_output=True, text=True, check=True)
     return int(reply.stdout.split()[-1])
-
-
-def picker_frames():
-    desktop = pyatspi.Registry.getDesktop(0)
-    frames = []
-    for i in range(desktop.childCount):
-        app = desktop.getChildAtIndex(i)
-        if app is None or app.name != "Tintwell":
-            continue
-        for j in range(app.childCount):
-            frame = app.getChildAtIndex(j)
-            if frame.getRoleName() == "frame" and frame.name == "Tintwell" and frame.childCount:
-                frames.append(frame)
-    return frames
 
 
 def start(name, pointer=None, env_extra=None):
