@@ -24,20 +24,8 @@
 #include <mutex>
 #include <optional>
 
+#include "PipeWire.h"
 #include "PortalFrame.h"
-
-// PipeWire's C headers build their parameters with compound literals and C casts.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wpedantic"
-#pragma GCC diagnostic ignored "-Wold-style-cast"
-#pragma GCC diagnostic ignored "-Wconversion"
-#pragma GCC diagnostic ignored "-Wsign-conversion"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#include <pipewire/pipewire.h>
-#include <spa/buffer/meta.h>
-#include <spa/param/video/format-utils.h>
-#include <spa/pod/builder.h>
-#pragma GCC diagnostic pop
 
 namespace host {
 
@@ -398,12 +386,7 @@ void PortalSession::close() {
 
 // --- The stream -------------------------------------------------------------------------------
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wpedantic"
-#pragma GCC diagnostic ignored "-Wold-style-cast"
-#pragma GCC diagnostic ignored "-Wconversion"
-#pragma GCC diagnostic ignored "-Wsign-conversion"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+TW_PIPEWIRE_BEGIN
 
 void PortalScreenSource::Impl::startStream(int fd, std::uint32_t node, QPoint position, QSize size,
                                            bool metadata) {
@@ -628,7 +611,7 @@ void PortalScreenSource::Impl::stopStream() {
   loop = nullptr;
 }
 
-#pragma GCC diagnostic pop
+TW_PIPEWIRE_END
 
 // --- The source -------------------------------------------------------------------------------
 

@@ -10,16 +10,9 @@
 #include <cstring>
 #include <fstream>
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wpedantic"
-#pragma GCC diagnostic ignored "-Wold-style-cast"
-#pragma GCC diagnostic ignored "-Wconversion"
-#pragma GCC diagnostic ignored "-Wsign-conversion"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#include <pipewire/pipewire.h>
-#include <spa/buffer/meta.h>
-#include <spa/param/video/format-utils.h>
-#include <spa/pod/builder.h>
+#include "host/PipeWire.h"
+
+TW_PIPEWIRE_BEGIN
 
 namespace {
 
@@ -140,4 +133,4 @@ int main(int argc, char** argv) {
   pw_deinit();
   return 0;
 }
-#pragma GCC diagnostic pop
+TW_PIPEWIRE_END
