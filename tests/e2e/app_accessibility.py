@@ -15,7 +15,6 @@ method.
 
 import itertools
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
@@ -205,13 +204,4 @@ def do_action(node, name):
 
 
 if __name__ == "__main__":
-    try:
-        main()
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
-        for process in reversed(started):
-            process.terminate()
-            try:
-                process.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                process.kill()
+    atspi_support.run(main, started, work)

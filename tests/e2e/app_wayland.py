@@ -130,6 +130,18 @@ POINTER_FILE = os.path.join(work, "pointer")
 producer_process = None
 
 
+def expect_notice(program, frame, case, word):
+    """White readouts, a notice that says `word`, and the program still running afterwards."""
+    shown, notice = wait_for("the notice", lambda: readouts(frame),
+                             until=lambda r: r[1] and r[0][:3] == ("255", "255", "255"))
+    print("%s: readouts %s, the window says %r" % (case, " ".join(shown[:3]), notice[0]))
+    if word not in notice[0]:
+        fail("%s: the notice %r does not say %r" % (case, notice[0], word))
+    time.sleep(0.5)
+    if program.poll() is not None:
+        fail("%s: the program ended (status %r)" % (case, program.poll()))
+
+
 def move_pointer(at):
     run("swaymsg", "seat", "-", "cursor", "set", str(at[0]), str(at[1]))
     # The stand-in stream's cursor metadata follows (an output at (0, 0), scale 1).
@@ -260,11 +272,7 @@ def main():
         open(DECLINE, "w").close()
         os.remove(token_file)
         program, frame = start("declined", at)
-        shown, notice = wait_for("the notice", lambda: readouts(frame),
-                                 until=lambda r: r[1] and r[0][:3] == ("255", "255", "255"))
-        print("declined: readouts %s, the window says %r" % (" ".join(shown[:3]), notice[0]))
-        if "declined" not in notice[0]:
-            fail("the notice %r does not say the sharing was declined" % notice[0])
+        expect_notice(program, frame, "declined", "declined")
         if os.path.exists(token_file):
             fail("a token kept from a declined session")
         stop(program)
@@ -278,14 +286,7 @@ def main():
         program, frame = start("stream-end")
         expect_color(frame, color, at, "before the stream ends")
         producer_process.terminate()
-        shown, notice = wait_for("the notice", lambda: readouts(frame),
-                                 until=lambda r: r[1] and r[0][:3] == ("255", "255", "255"))
-        print("stream ended: readouts %s, the window says %r" % (" ".join(shown[:3]), notice[0]))
-        if "stopped" not in notice[0]:
-            fail("the notice %r does not say the stream stopped" % notice[0])
-        time.sleep(0.5)
-        if program.poll() is not None:
-            fail("the program ended with the stream (status %r)" % program.poll())
+        expect_notice(program, frame, "stream ended", "stopped")
         stop(program)
 
     # 5. No portal: a session bus without one. The window says so in one line, the readouts show
@@ -309,14 +310,7 @@ def main():
     started.append(forwarder)
     time.sleep(0.5)
     program, frame = start("noportal", at, {"DBUS_SESSION_BUS_ADDRESS": bare_address})
-    shown, notice = wait_for("the notice", lambda: readouts(frame),
-                             until=lambda r: r[1] and r[0][:3] == ("255", "255", "255"))
-    print("no portal: readouts %s, the window says %r" % (" ".join(shown[:3]), notice[0]))
-    if "portal" not in notice[0]:
-        fail("the notice %r does not name the portal" % notice[0])
-    time.sleep(0.5)
-    if program.poll() is not None:
-        fail("the program ended without a portal")
+    expect_notice(program, frame, "no portal", "portal")
     stop(program)
     print("app wayland: four colors read through the portal's stream, the restore token kept "
           "and offered again, a corrupt one replaced, a declined, ended or missing portal "
@@ -324,13 +318,4 @@ def main():
 
 
 if __name__ == "__main__":
-    try:
-        main()
-    finally:
-        for process in reversed(started):
-            process.terminate()
-            try:
-                process.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                process.kill()
-        shutil.rmtree(work, ignore_errors=True)
+    atspi_support.run(main, started, work)

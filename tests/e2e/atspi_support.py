@@ -1,6 +1,7 @@
 """What the accessibility-bus end-to-end tests share: the readouts' tooltips, waiting on the bus,
 and finding the picker's window there."""
 
+import shutil
 import subprocess
 import time
 
@@ -53,3 +54,17 @@ def picker_frames():
             if frame.getRoleName() == "frame" and frame.name == "Tintwell" and frame.childCount:
                 frames.append(frame)
     return frames
+
+
+def run(main, started, work):
+    """Runs `main`, then ends the processes it `started` (last first) and removes `work`."""
+    try:
+        main()
+    finally:
+        for process in reversed(started):
+            process.terminate()
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+        shutil.rmtree(work, ignore_errors=True)
