@@ -18,14 +18,6 @@ int clampToInt(std::int64_t v) {
   return static_cast<int>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
-// The stream's size in desktop pixels; frame pixels where the portal gave none.
-int desktopWidth(const StreamPlacement& s) {
-  return s.width > 0 ? s.width : s.frameWidth;
-}
-int desktopHeight(const StreamPlacement& s) {
-  return s.height > 0 ? s.height : s.frameHeight;
-}
-
 // 0x00RRGGBB from the four bytes of one pixel.
 std::uint32_t rgbOf(const std::uint8_t* p, PixelOrder order) {
   std::uint32_t r = 0, g = 0, b = 0;
@@ -87,17 +79,22 @@ void copyBlock(const FrameView& f, int x, int y, int w, int h, std::uint32_t* ou
 }
 
 Point frameToDesktop(const StreamPlacement& s, Point frame) {
-  const int dw = desktopWidth(s), dh = desktopHeight(s);
-  if (s.frameWidth <= 0 || s.frameHeight <= 0 || dw <= 0 || dh <= 0) return {s.x, s.y};
-  return {clampToInt(s.x + floorDiv(static_cast<std::int64_t>(frame.x) * dw, s.frameWidth)),
-          clampToInt(s.y + floorDiv(static_cast<std::int64_t>(frame.y) * dh, s.frameHeight))};
+  return {clampToInt(static_cast<std::int64_t>(s.x) + frame.x),
+          clampToInt(static_cast<std::int64_t>(s.y) + frame.y)};
 }
 
 Point desktopToFrame(const StreamPlacement& s, Point desktop) {
-  const int dw = desktopWidth(s), dh = desktopHeight(s);
-  if (s.frameWidth <= 0 || s.frameHeight <= 0 || dw <= 0 || dh <= 0) return {-1, -1};
-  return {clampToInt(floorDiv((static_cast<std::int64_t>(desktop.x) - s.x) * s.frameWidth, dw)),
-          clampToInt(floorDiv((static_cast<std::int64_t>(desktop.y) - s.y) * s.frameHeight, dh))};
+  return {clampToInt(static_cast<std::int64_t>(desktop.x) - s.x),
+          clampToInt(static_cast<std::int64_t>(desktop.y) - s.y)};
+}
+
+Point logicalToDesktop(const StreamPlacement& s, Point logical) {
+  // Unscaled until the portal and the frames have both given a size.
+  if (s.width <= 0 || s.height <= 0 || s.frameWidth <= 0 || s.frameHeight <= 0) return logical;
+  return {clampToInt(
+              s.x + floorDiv((static_cast<std::int64_t>(logical.x) - s.x) * s.frameWidth, s.width)),
+          clampToInt(s.y + floorDiv((static_cast<std::int64_t>(logical.y) - s.y) * s.frameHeight,
+                                    s.height))};
 }
 
 std::optional<Point> pointerOnDesktop(const StreamPlacement& s, const CursorMeta& m) {

@@ -42,20 +42,22 @@ ColorRef pixelOf(const FrameView& f, int x, int y);
 // `outStride` words a row; what lies outside the frame is black.
 void copyBlock(const FrameView& f, int x, int y, int w, int h, std::uint32_t* out, int outStride);
 
-// Where the stream sits on the desktop: its top-left corner and size in desktop (logical)
-// pixels, as the portal reports them, and the size of its frames in frame pixels, which are
-// larger on a scaled output.
+// Where the stream sits on the desktop: its top-left corner and size in the desktop's logical
+// pixels, as the portal reports them, and the size of its frames in frame pixels, which are the
+// output's physical pixels (more of them than logical ones on a scaled output).
 struct StreamPlacement {
   int x = 0;
   int y = 0;
-  int width = 0;   // desktop pixels; 0 when the portal did not say: frame pixels are taken
-  int height = 0;  // desktop pixels
+  int width = 0;   // logical pixels; 0 when the portal did not say: one per frame pixel
+  int height = 0;  // logical pixels
   int frameWidth = 0;
   int frameHeight = 0;
 };
 
-// Frame pixel (fx, fy) on the desktop, and back. Frame to desktop floors, so each desktop pixel
-// of a scaled output is reached from its top-left frame pixel; desktop to frame gives that one.
+// The program's desktop pixels are physical ones, each output scaled about its top-left corner
+// (which stays where the desktop places it): frame pixel (fx, fy) is desktop pixel
+// (x + fx, y + fy), one to one at any scale, so the pixel under the pointer is never a
+// neighbour's.
 struct Point {
   int x = 0;
   int y = 0;
@@ -63,6 +65,9 @@ struct Point {
 };
 Point frameToDesktop(const StreamPlacement& s, Point frame);
 Point desktopToFrame(const StreamPlacement& s, Point desktop);
+// A point in the desktop's logical pixels (where the toolkit saw the pointer) as a desktop
+// pixel: the top-left physical pixel of that logical one, scaled about the stream's corner.
+Point logicalToDesktop(const StreamPlacement& s, Point logical);
 
 // A frame's cursor metadata: `id` 0 means the frame carries no pointer information (the
 // pointer is unchanged or off this monitor); `position` is the pointer's hot spot in frame

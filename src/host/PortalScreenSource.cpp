@@ -132,7 +132,8 @@ struct PortalScreenSource::Impl {
   std::unique_ptr<PortalSession> session;
   std::function<void(const QString&)> noticeChanged;
   QString notice;
-  // The pointer given to the tests, in desktop pixels, where the desktop's portal shares none.
+  // The pointer given to the tests where the desktop's portal shares none, in the desktop's
+  // logical pixels (where the test moved it).
   std::optional<QPoint> testPointer;
 
   // PipeWire, on its own thread.
@@ -149,7 +150,7 @@ struct PortalScreenSource::Impl {
   portal::FrameView frame;    // over `held`
   portal::StreamPlacement placement;
   std::optional<portal::PixelOrder> order;
-  std::optional<QPoint> pointer;  // from the cursor metadata, desktop pixels
+  std::optional<QPoint> pointer;  // from the cursor metadata, desktop (physical) pixels
   // New frames and pointer moves so far, and how many of them the GUI thread's last read saw: a
   // resting caller is woken by the next one.
   std::uint64_t changes = 0;
@@ -628,7 +629,7 @@ std::unique_ptr<PortalScreenSource> PortalScreenSource::create() {
   std::unique_ptr<PortalScreenSource> source(new PortalScreenSource());
   Impl& m = *source->m;
   // For the end-to-end test on desktops whose portal shares no pointer position: the test
-  // moves the pointer and names the same point here ("x,y", desktop pixels).
+  // moves the pointer and names the same point here ("x,y", the desktop's logical pixels).
   if (const QByteArray at = qgetenv("TINTWELL_TEST_POINTER"); !at.isEmpty()) {
     const QList<QByteArray> xy = at.split(',');
     bool okX = false, okY = false;
@@ -644,13 +645,21 @@ std::unique_ptr<PortalScreenSource> PortalScreenSource::create() {
 }
 
 QPoint PortalScreenSource::cursorPos() const {
-  if (m->testPointer) return *m->testPointer;
+  std::optional<QPoint> logical = m->testPointer;
+  portal::StreamPlacement s;
   {
     std::lock_guard guard(m->lock);
-    if (m->pointer) return *m->pointer;
+    if (!logical && m->pointer) return *m->pointer;
+    s = m->placement;
   }
-  // No cursor metadata (yet, or from this desktop at all): where the toolkit last saw it.
-  return QCursor::pos();
+  // No cursor metadata (yet, or from this desktop at all): where the toolkit last saw it, in
+  // the desktop's logical pixels.
+  if (!logical) logical = QCursor::pos();
+  if (QRect(s.x, s.y, s.width, s.height).contains(*logical)) {
+    const portal::Point p = portal::logicalToDesktop(s, {logical->x(), logical->y()});
+    return {p.x, p.y};
+  }
+  return Screen::toPhysical(*logical);
 }
 
 ColorRef PortalScreenSource::pixel(QPoint p) const {
@@ -670,28 +679,29 @@ QImage PortalScreenSource::grab(const QRect& r) const {
   const int stride = static_cast<int>(out.bytesPerLine() / 4);
   std::lock_guard guard(m->lock);
   m->changesRead = m->changes;
-  const portal::StreamPlacement& s = m->placement;
-  const bool oneToOne =
-      (s.width == 0 || s.width == s.frameWidth) && (s.height == 0 || s.height == s.frameHeight);
-  if (oneToOne) {
-    portal::copyBlock(m->frame, r.x() - s.x, r.y() - s.y, r.width(), r.height(), words, stride);
-  } else {
-    // A scaled output: each desktop pixel shows the frame pixel at its top-left.
-    for (int y = 0; y < r.height(); ++y) {
-      for (int x = 0; x < r.width(); ++x) {
-        const portal::Point f = portal::desktopToFrame(s, {r.x() + x, r.y() + y});
-        const ColorRef c = portal::pixelOf(m->frame, f.x, f.y);
-        words[y * stride + x] = c == kInvalidColor ? 0xFF000000u : 0xFF000000u | toRgb24(c);
-      }
-    }
-  }
+  const portal::Point f = portal::desktopToFrame(m->placement, {r.x(), r.y()});
+  portal::copyBlock(m->frame, f.x, f.y, r.width(), r.height(), words, stride);
   return out;
 }
 
 std::optional<QRect> PortalScreenSource::screenGeometryAt(QPoint p) const {
-  const QScreen* screen = QGuiApplication::screenAt(p);
-  if (screen == nullptr) return std::nullopt;
-  return screen->geometry();
+  {
+    // The shared monitor: its frames' size from its corner. On a scaled desktop the physical
+    // extents of neighbouring outputs may overlap it; the shared one, the only one read, wins.
+    std::lock_guard guard(m->lock);
+    const portal::StreamPlacement& s = m->placement;
+    if (const QRect shared(s.x, s.y, s.frameWidth, s.frameHeight);
+        !shared.isEmpty() && shared.contains(p)) {
+      return shared;
+    }
+  }
+  return QtScreenSource().screenGeometryAt(p);
+}
+
+QRect PortalScreenSource::primaryGeometry() const {
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  if (primary == nullptr) return {};
+  return screenGeometryAt(primary->geometry().topLeft()).value_or(QRect());
 }
 
 bool PortalScreenSource::wakeOnActivity(std::function<void()> wake) {

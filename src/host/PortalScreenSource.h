@@ -34,6 +34,7 @@ class PortalScreenSource final : public ScreenSource {
   ColorRef pixel(QPoint p) const override;
   QImage grab(const QRect& r) const override;
   std::optional<QRect> screenGeometryAt(QPoint p) const override;
+  QRect primaryGeometry() const override;
   // The next new frame or pointer move (cursor metadata only: without it a move goes unseen).
   bool wakeOnActivity(std::function<void()> wake) override;
 

@@ -6,7 +6,8 @@ On a headless sway with a four-color chart as its background, reads the readouts
 accessibility bus with the pointer on each color; checks that the portal's restore token was kept
 and offered on the next start, that a corrupt token file makes the portal ask again instead of
 failing, and that when the user declines, the stream ends or there is no portal the window says
-so in one line, the readouts show white and the program runs on.
+so in one line, the readouts show white and the program runs on; and that on an output at
+scale 2 every physical pixel of the stream reads as itself, at its own position.
 
 The desktop's own portal (xdg-desktop-portal with its wlroots backend) shares the screen only
 where the compositor renders on a GPU: xdg-desktop-portal-wlr 0.7 refuses a software-rendered
@@ -117,17 +118,21 @@ def readouts(frame):
 
 
 def expect_color(frame, color, at, what):
-    rgb = tuple(str(int(color[i:i + 2], 16)) for i in (1, 3, 5))
-    want = rgb + ("X: %d  Y: %d" % at,)
+    """The readouts show `color` ("#RRGGBB" or an (r, g, b) tuple) and position `at`."""
+    if isinstance(color, str):
+        color = tuple(int(color[i:i + 2], 16) for i in (1, 3, 5))
+    want = tuple(str(c) for c in color) + ("X: %d  Y: %d" % at,)
     got = wait_for("%s: the readouts of %s at %r" % (what, color, at), lambda: readouts(frame),
                    until=lambda shown: shown[0] == want)[0]
     print("%s: %s at %r reads %s" % (what, color, at, " ".join(got[:3])))
+    return got
 
 
 STAND_IN_LOG = os.path.join(work, "stand-in.selects")
 DECLINE = os.path.join(work, "decline")
 POINTER_FILE = os.path.join(work, "pointer")
 producer_process = None
+stand_in_portal = None
 
 
 def expect_notice(program, frame, case, word):
@@ -142,12 +147,25 @@ def expect_notice(program, frame, case, word):
         fail("%s: the program ended (status %r)" % (case, program.poll()))
 
 
-def move_pointer(at):
-    run("swaymsg", "seat", "-", "cursor", "set", str(at[0]), str(at[1]))
-    # The stand-in stream's cursor metadata follows (an output at (0, 0), scale 1).
+def move_pointer(at, scale=1):
+    """Moves the pointer to physical pixel `at` of the output at (0, 0)."""
+    run("swaymsg", "seat", "-", "cursor", "set", str(at[0] // scale), str(at[1] // scale))
+    # The stand-in stream's cursor metadata follows, in frame (physical) pixels.
     with open(POINTER_FILE + ".new", "w") as f:
         f.write("%d %d\n" % at)
     os.replace(POINTER_FILE + ".new", POINTER_FILE)
+
+
+def distinct_color(x, y):
+    """The color of pixel (x, y) of a 1280 x 720 picture in which every pixel differs from every
+    other, and each from its neighbours in red or green."""
+    return x & 255, y & 255, (x >> 8) << 5 | (y >> 8) << 3
+
+
+def write_distinct_picture(path):
+    with open(path, "wb") as f:
+        f.write(b"P6 1280 720 255\n")
+        f.write(bytes(c for y in range(720) for x in range(1280) for c in distinct_color(x, y)))
 
 
 def offered_restore_data():
@@ -158,10 +176,11 @@ def offered_restore_data():
         "restore data available")
 
 
-def start_stand_in(chart_shot):
-    """The stand-in portal over a PipeWire stream of `chart_shot` with cursor metadata."""
+def start_stand_in(chart_shot, size=(1280, 720)):
+    """The stand-in portal over a PipeWire stream of `chart_shot` with cursor metadata, sharing it
+    as an output of `size` logical pixels at (0, 0)."""
     producer = subprocess.Popen([sys.argv[2], chart_shot, POINTER_FILE], stdout=subprocess.DEVNULL,
-                                stderr=open(os.path.join(work, "stream.log"), "w"))
+                                stderr=open(os.path.join(work, "stream.log"), "a"))
     started.append(producer)
     global producer_process
     producer_process = producer
@@ -172,11 +191,12 @@ def start_stand_in(chart_shot):
                      and n["info"]["props"].get("node.name") == "tintwell-test-screen"), None)
     node = wait_for("the screen stream's node", node_id)
     portal = subprocess.Popen(["/usr/bin/python3", os.path.join(HERE, "stand_in_portal.py"),
-                               str(node), "1280", "720", STAND_IN_LOG, DECLINE],
+                               str(node), str(size[0]), str(size[1]), STAND_IN_LOG, DECLINE],
                               stdout=subprocess.DEVNULL,
-                              stderr=open(os.path.join(work, "stand-in.log"), "w"))
+                              stderr=open(os.path.join(work, "stand-in.log"), "a"))
     started.append(portal)
     wait_for("the stand-in portal", lambda: has_name_owner("org.freedesktop.portal.Desktop"))
+    return portal
 
 
 def main():
@@ -203,7 +223,8 @@ def main():
         shot = os.path.join(work, "desktop.png")
         time.sleep(0.5)  # the background's first frame
         run("grim", shot)
-        start_stand_in(shot)
+        global stand_in_portal
+        stand_in_portal = start_stand_in(shot)
 
     launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -312,9 +333,32 @@ def main():
     program, frame = start("noportal", at, {"DBUS_SESSION_BUS_ADDRESS": bare_address})
     expect_notice(program, frame, "no portal", "portal")
     stop(program)
+    # 6. A scaled output (scale 2, with the stand-in): its frames have two physical pixels a side
+    #    for each logical one, and each is read as itself, with its own position; never its
+    #    logical pixel's top-left neighbour. The stream is a picture whose every pixel differs.
+    if os.path.exists(STAND_IN_LOG):
+        run("swaymsg", "output", "HEADLESS-1", "scale", "2")
+        stand_in_portal.terminate()
+        stand_in_portal.wait(timeout=10)
+        wait_for("the stand-in portal to go",
+                 lambda: not has_name_owner("org.freedesktop.portal.Desktop"))
+        picture = os.path.join(work, "distinct.ppm")
+        write_distinct_picture(picture)
+        start_stand_in(picture, size=(640, 360))
+        points = [(201, 101), (202, 102), (203, 100), (1279, 719), (0, 0)]
+        move_pointer(points[0], scale=2)
+        program, frame = start("scaled")
+        for at in points:
+            move_pointer(at, scale=2)
+            expect_color(frame, distinct_color(*at), at, "scale 2")
+        shot = os.environ.get("TINTWELL_WAYLAND_SCALED_SHOT")
+        if shot:
+            time.sleep(1)
+            subprocess.run(["grim", shot], check=False)
+        stop(program)
     print("app wayland: four colors read through the portal's stream, the restore token kept "
           "and offered again, a corrupt one replaced, a declined, ended or missing portal "
-          "reported in the window")
+          "reported in the window, a scaled output read by its physical pixels")
 
 
 if __name__ == "__main__":

@@ -112,7 +112,7 @@ struct PlacementCase {
 
 class Placements : public ::testing::TestWithParam<PlacementCase> {};
 
-TEST_P(Placements, FrameAndDesktopPixelsMapBothWays) {
+TEST_P(Placements, FramePixelsAreDesktopPixelsOneToOneAtAnyScale) {
   const PlacementCase& c = GetParam();
   EXPECT_EQ(frameToDesktop(c.placement, c.frame), c.desktop);
   EXPECT_EQ(desktopToFrame(c.placement, c.desktop), c.frame);
@@ -131,8 +131,11 @@ INSTANTIATE_TEST_SUITE_P(
         PlacementCase{"right of another", {1920, 0, 1280, 720, 1280, 720}, {5, 6}, {1925, 6}},
         PlacementCase{
             "left of and above", {-1280, -720, 1280, 720, 1280, 720}, {0, 0}, {-1280, -720}},
-        PlacementCase{"scale 2", {100, 50, 640, 360, 1280, 720}, {600, 200}, {400, 150}},
-        PlacementCase{"scale 1.5", {0, 0, 1280, 720, 1920, 1080}, {3, 3}, {2, 2}}),
+        // Odd frame pixels of a scaled output are pixels of their own, not their logical
+        // pixel's top-left one.
+        PlacementCase{"scale 2, even", {100, 50, 640, 360, 1280, 720}, {600, 200}, {700, 250}},
+        PlacementCase{"scale 2, odd", {100, 50, 640, 360, 1280, 720}, {601, 201}, {701, 251}},
+        PlacementCase{"scale 1.5", {0, 0, 1280, 720, 1920, 1080}, {5, 5}, {5, 5}}),
     [](const auto& p) {
       std::string name = p.param.what;
       for (char& ch : name)
@@ -140,13 +143,16 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
-TEST(PortalFrame, ScaledFramePixelsFloorToTheirDesktopPixelAndPointsOffTheStreamStayOff) {
+TEST(PortalFrame, LogicalPointsScaleAboutTheStreamsCornerAndStayOffItWhenOff) {
   const StreamPlacement scale2{100, 50, 640, 360, 1280, 720};
-  EXPECT_EQ(frameToDesktop(scale2, {601, 201}), (Point{400, 150}));
-  // One desktop pixel left of and above the stream is outside the frame, not on its edge.
-  EXPECT_EQ(desktopToFrame(scale2, {99, 49}), (Point{-2, -2}));
-  const StreamPlacement unknown{};  // no format yet
-  EXPECT_EQ(desktopToFrame(unknown, {0, 0}), (Point{-1, -1}));
+  EXPECT_EQ(logicalToDesktop(scale2, {400, 150}), (Point{700, 250}));
+  // One logical pixel left of and above the stream is outside it, not on its edge.
+  EXPECT_EQ(logicalToDesktop(scale2, {99, 49}), (Point{98, 48}));
+  EXPECT_EQ(desktopToFrame(scale2, {98, 48}), (Point{-2, -2}));
+  const StreamPlacement scale15{0, 0, 1280, 720, 1920, 1080};
+  EXPECT_EQ(logicalToDesktop(scale15, {3, 3}), (Point{4, 4}));  // 4.5 floors
+  const StreamPlacement unknown{};                              // no format yet: unscaled
+  EXPECT_EQ(logicalToDesktop(unknown, {10, 20}), (Point{10, 20}));
   // Metadata with id 0 carries no pointer.
   EXPECT_FALSE(pointerOnDesktop(scale2, {0, 600, 200, 0, 0}).has_value());
 }
