@@ -26,6 +26,7 @@
 
 #include "PipeWire.h"
 #include "PortalFrame.h"
+#include "VirtualPointer.h"
 
 namespace host {
 
@@ -159,6 +160,8 @@ struct PortalScreenSource::Impl {
   std::uint64_t wakeRequest = 0;  // the GUI thread's; a posted wake of an older one is dropped
   // The GUI thread's reused grab image.
   mutable QImage grabImage;
+  // The arrow keys' pointer, made on the first press.
+  std::unique_ptr<VirtualPointer> keysPointer;
 
   ~Impl() { stopStream(); }
 
@@ -702,6 +705,22 @@ QRect PortalScreenSource::primaryGeometry() const {
   const QScreen* primary = QGuiApplication::primaryScreen();
   if (primary == nullptr) return {};
   return screenGeometryAt(primary->geometry().topLeft()).value_or(QRect());
+}
+
+bool PortalScreenSource::movePointerBy(QPoint delta) {
+  // The desktop moves its pointer in logical pixels, and keeps fractions of them: a physical
+  // pixel of a scaled output is the stream's share of one.
+  double perLogicalX = 1.0, perLogicalY = 1.0;
+  {
+    std::lock_guard guard(m->lock);
+    const portal::StreamPlacement& s = m->placement;
+    if (s.width > 0 && s.height > 0 && s.frameWidth > 0 && s.frameHeight > 0) {
+      perLogicalX = static_cast<double>(s.frameWidth) / s.width;
+      perLogicalY = static_cast<double>(s.frameHeight) / s.height;
+    }
+  }
+  if (!m->keysPointer) m->keysPointer = std::make_unique<VirtualPointer>();
+  return m->keysPointer->moveBy(delta.x() / perLogicalX, delta.y() / perLogicalY);
 }
 
 bool PortalScreenSource::wakeOnActivity(std::function<void()> wake) {

@@ -35,6 +35,9 @@ class PortalScreenSource final : public ScreenSource {
   QImage grab(const QRect& r) const override;
   std::optional<QRect> screenGeometryAt(QPoint p) const override;
   QRect primaryGeometry() const override;
+  // Through a pointer device of the program's own, where the desktop offers one (the wlroots
+  // desktops do; GNOME and KDE do not).
+  bool movePointerBy(QPoint delta) override;
   // The next new frame or pointer move (cursor metadata only: without it a move goes unseen).
   bool wakeOnActivity(std::function<void()> wake) override;
 

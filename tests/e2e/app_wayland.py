@@ -6,8 +6,10 @@ On a headless sway with a four-color chart as its background, reads the readouts
 accessibility bus with the pointer on each color; checks that the portal's restore token was kept
 and offered on the next start, that a corrupt token file makes the portal ask again instead of
 failing, and that when the user declines, the stream ends or there is no portal the window says
-so in one line, the readouts show white and the program runs on; and that on an output at
-scale 2 every physical pixel of the stream reads as itself, at its own position.
+so in one line, the readouts show white and the program runs on; that the arrow keys move the
+desktop's pointer by one physical pixel (Shift: ten), watched on the desktop's picture; and that on
+an output at scale 2 every physical pixel of the stream reads as itself, at its own position, and
+the arrow keys still step one physical pixel.
 
 The desktop's own portal (xdg-desktop-portal with its wlroots backend) shares the screen only
 where the compositor renders on a GPU: xdg-desktop-portal-wlr 0.7 refuses a software-rendered
@@ -154,6 +156,43 @@ def move_pointer(at, scale=1):
     with open(POINTER_FILE + ".new", "w") as f:
         f.write("%d %d\n" % at)
     os.replace(POINTER_FILE + ".new", POINTER_FILE)
+
+
+def cursor_corner(near, scale=1):
+    """The top-left corner of the pointer's picture on the desktop (physical pixels), from a shot
+    of the 80 x 80 physical pixels around `near`, on one color of the chart; None while the
+    desktop draws no pointer there. (The desktop draws its pointer into its picture: a shot
+    without the pointer still has it.)"""
+    left, top = max(0, near[0] - 20), max(0, near[1] - 20)
+    shot = os.path.join(work, "pointer.png")
+    run("grim", "-s", str(scale), shot)
+    box = subprocess.run(
+        ["convert", shot, "-crop", "80x80+%d+%d" % (left, top), "+repage", "-format",
+         "%[standard-deviation] ", "-write", "info:", "-trim", "-format", "%X %Y", "info:"],
+        capture_output=True, text=True, check=True).stdout.split()
+    if float(box[0]) == 0:
+        return None
+    return (int(box[1]) + left, int(box[2]) + top)
+
+
+def expect_nudges(frame, near, scale, what):
+    """The arrow keys move the pointer by one physical pixel, Shift and an arrow by ten."""
+    # wtype's keyboard is new to the desktop each time: a key pressed before the window has
+    # heard of it would arrive as already held, so each press waits a moment first. The first
+    # press makes the program's pointer device; the desktop draws the pointer from the next move.
+    run("wtype", "-s", "300", "-k", "Right")
+    run("wtype", "-s", "300", "-k", "Left")
+    start = wait_for("%s: the pointer drawn" % what, lambda: cursor_corner(near, scale),
+                     timeout=5)
+    for keys, step in ((["-k", "Right"], (1, 0)), (["-k", "Down"], (0, 1)),
+                       (["-M", "shift", "-k", "Left", "-m", "shift"], (-10, 0))):
+        run("wtype", "-s", "300", *keys)
+        want = (start[0] + step[0], start[1] + step[1])
+        got = wait_for("%s: the pointer moved by %r" % (what, step),
+                       lambda: cursor_corner(near, scale), until=lambda c: c == want, timeout=5)
+        print("%s: %s moved the pointer's picture from %r to %r" % (what, " ".join(keys), start,
+                                                                    got))
+        start = got
 
 
 def distinct_color(x, y):
@@ -333,7 +372,18 @@ def main():
     program, frame = start("noportal", at, {"DBUS_SESSION_BUS_ADDRESS": bare_address})
     expect_notice(program, frame, "no portal", "portal")
     stop(program)
-    # 6. A scaled output (scale 2, with the stand-in): its frames have two physical pixels a side
+    # 6. Nudging: the arrow keys move the desktop's pointer through the program's own pointer
+    #    device (sway offers one), seen on the desktop's picture with the pointer drawn.
+    nudge = shutil.which("wtype") is not None
+    if not nudge:
+        print("note: wtype is not installed (scripts/setup installs it): no nudging checked")
+    else:
+        move_pointer((200, 600))
+        program, frame = start("nudge")
+        expect_nudges(frame, (200, 600), 1, "nudge")
+        stop(program)
+
+    # 7. A scaled output (scale 2, with the stand-in): its frames have two physical pixels a side
     #    for each logical one, and each is read as itself, with its own position; never its
     #    logical pixel's top-left neighbour. The stream is a picture whose every pixel differs.
     if os.path.exists(STAND_IN_LOG):
@@ -351,6 +401,10 @@ def main():
         for at in points:
             move_pointer(at, scale=2)
             expect_color(frame, distinct_color(*at), at, "scale 2")
+        if nudge:
+            # One physical pixel is half a logical one.
+            move_pointer((200, 640), scale=2)
+            expect_nudges(frame, (200, 640), 2, "nudge at scale 2")
         shot = os.environ.get("TINTWELL_WAYLAND_SCALED_SHOT")
         if shot:
             time.sleep(1)
