@@ -285,6 +285,13 @@ def main():
         program, frame = start("start%d" % n, None if metadata else at)
         expect_color(frame, color, at, "start %d" % n)
         if n == 0:
+            # Frameless windows need no decorations, and without them the toolkit loads no GPU
+            # driver (tens of megabytes resident).
+            maps = open("/proc/%d/maps" % program.pid).read()
+            drivers = sorted({line.split()[-1] for line in maps.splitlines()
+                              if "_dri.so" in line or "libLLVM" in line})
+            if drivers:
+                fail("the program loaded a GPU driver: %s" % ", ".join(drivers))
             token = wait_for("the restore token", lambda: os.path.exists(token_file)
                              and open(token_file).read())
             if n == 0 and offered_restore_data() != 0:
