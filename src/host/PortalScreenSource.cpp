@@ -26,6 +26,7 @@
 
 #include "PipeWire.h"
 #include "PortalFrame.h"
+#include "PortalModule.h"
 #include "VirtualPointer.h"
 
 namespace host {
@@ -748,5 +749,10 @@ void PortalScreenSource::onNoticeChanged(std::function<void(const QString&)> cha
 }
 
 }  // namespace host
+
+// The module's one exported symbol (the target hides the rest).
+extern "C" Q_DECL_EXPORT host::ScreenSource* tintwell_portal_create_screen_source() {
+  return host::PortalScreenSource::create().release();
+}
 
 #include "PortalScreenSource.moc"

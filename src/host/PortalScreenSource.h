@@ -41,10 +41,10 @@ class PortalScreenSource final : public ScreenSource {
   // The next new frame or pointer move (cursor metadata only: without it a move goes unseen).
   bool wakeOnActivity(std::function<void()> wake) override;
 
-  // What keeps the screen from being read, in one line for the window; empty while frames come.
-  QString notice() const;
-  // Called on the GUI thread whenever the notice changes.
-  void onNoticeChanged(std::function<void(const QString&)> changed);
+  // Waiting for the desktop, declined, no portal, the stream stopped: the notice says which.
+  bool mayHaveNotice() const override { return true; }
+  QString notice() const override;
+  void onNoticeChanged(std::function<void(const QString&)> changed) override;
 
  private:
   friend class PortalSession;

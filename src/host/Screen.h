@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QString>
 #include <functional>
 #include <optional>
 
@@ -70,6 +71,13 @@ class ScreenSource {
     (void)wake;
     return false;
   }
+  // Whether the source can ever be kept from reading the screen (a desktop that must be asked
+  // first): only then does the window make room for `notice`.
+  virtual bool mayHaveNotice() const { return false; }
+  // What keeps the screen from being read, in one line for the window; empty while it reads.
+  virtual QString notice() const { return {}; }
+  // Calls `changed` on the GUI thread whenever the notice changes; a new call replaces the last.
+  virtual void onNoticeChanged(std::function<void(const QString&)> changed) { (void)changed; }
 };
 
 // The display the application runs on, through QScreen::grabWindow and QCursor: where the

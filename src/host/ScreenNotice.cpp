@@ -3,16 +3,10 @@
 #include <QLabel>
 #include <QPointer>
 
-#ifdef TINTWELL_WAYLAND_PORTAL
-#include "PortalScreenSource.h"
-#endif
-
 namespace host {
 
 void showScreenNotice(ScreenSource& source, QWidget& window, const QRect& place) {
-#ifdef TINTWELL_WAYLAND_PORTAL
-  auto* portal = dynamic_cast<PortalScreenSource*>(&source);
-  if (portal == nullptr) return;
+  if (!source.mayHaveNotice()) return;
   auto* line = new QLabel(&window);  // owned by the window
   line->setObjectName(QStringLiteral("screenNotice"));
   line->setAutoFillBackground(true);
@@ -32,13 +26,8 @@ void showScreenNotice(ScreenSource& source, QWidget& window, const QRect& place)
     line->setVisible(!text.isEmpty());
     line->raise();
   };
-  show(portal->notice());
-  portal->onNoticeChanged(show);
-#else
-  (void)source;
-  (void)window;
-  (void)place;
-#endif
+  show(source.notice());
+  source.onNoticeChanged(show);
 }
 
 }  // namespace host

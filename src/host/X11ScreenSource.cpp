@@ -19,7 +19,11 @@
 #include <vector>
 
 #ifdef TINTWELL_WAYLAND_PORTAL
-#include "PortalScreenSource.h"
+#include <dlfcn.h>
+#include <QDir>
+#include <QFile>
+
+#include "PortalModule.h"
 #endif
 
 // Last: its macros (None, KeyPress, Bool ...) would rewrite names in the toolkit's headers.
@@ -529,10 +533,51 @@ bool X11ScreenSource::movePointerBy(QPoint delta) {
   return true;
 }
 
+#ifdef TINTWELL_WAYLAND_PORTAL
+namespace {
+
+// The Wayland source, from its module: beside the program (the build tree), then in the
+// program's private library folder (TINTWELL_PORTAL_MODULE_DIR, relative to the installed
+// program's folder). Null where it is missing or does not load (with one warning), or where the
+// platform is not Wayland after all.
+std::unique_ptr<ScreenSource> loadPortalSource() {
+  const QString programDir = QCoreApplication::applicationDirPath();
+  const QString file = QString::fromLatin1(kPortalModuleFile);
+  const QString places[] = {
+      programDir + u'/' + file,
+      QDir::cleanPath(programDir + QStringLiteral("/" TINTWELL_PORTAL_MODULE_DIR "/") + file)};
+  QString problem = QStringLiteral("not found");
+  for (const QString& path : places) {
+    if (!QFile::exists(path)) continue;
+    // Never closed: the source, its PipeWire thread and what it queued on the event loop run
+    // the module's code until the program ends.
+    void* module = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+    if (module == nullptr) {
+      problem = QString::fromLocal8Bit(dlerror());
+      continue;
+    }
+    const auto create = reinterpret_cast<PortalFactory>(dlsym(module, kPortalModuleFactory));
+    if (create == nullptr) {
+      problem = QString::fromLocal8Bit(dlerror());
+      continue;
+    }
+    return std::unique_ptr<ScreenSource>(create());
+  }
+  qWarning("tintwell: the Wayland screen source %s did not load (%s); reading through the toolkit",
+           kPortalModuleFile, qUtf8Printable(problem));
+  return nullptr;
+}
+
+}  // namespace
+#endif
+
 std::unique_ptr<ScreenSource> createScreenSource() {
   if (auto x11 = X11ScreenSource::create()) return x11;
 #ifdef TINTWELL_WAYLAND_PORTAL
-  if (auto portal = PortalScreenSource::create()) return portal;
+  // Only a Wayland session loads the module, and with it PipeWire and Qt's D-Bus module.
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    if (auto portal = loadPortalSource()) return portal;
+  }
 #endif
   return std::make_unique<QtScreenSource>();
 }

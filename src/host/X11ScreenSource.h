@@ -55,8 +55,8 @@ class X11ScreenSource final : public ScreenSource {
   std::unique_ptr<Impl> m;
 };
 
-// The best source for the display: X11ScreenSource on X11, PortalScreenSource on Wayland (where
-// built with it), the toolkit's otherwise.
+// The best source for the display: X11ScreenSource on X11; on Wayland PortalScreenSource, from
+// its module tintwell-portal.so (where built with it and found); the toolkit's otherwise.
 std::unique_ptr<ScreenSource> createScreenSource();
 
 }  // namespace host

@@ -2,8 +2,9 @@
 # What the program touches, traced with strace for a few seconds of ordinary use (start-up
 # tones, sampling, the magnifier, Space, the about window): it opens only the system's
 # libraries, fonts, the toolkit's, locale and X11 data, the sound devices and configuration,
-# and its own /proc entries; it writes and creates no file; its only sockets are the X
-# server's and the session bus (where the accessibility bridge looks for a screen reader).
+# and its own /proc entries, but never PipeWire (the Wayland module's); it writes and creates no
+# file; its only sockets are the X server's and the session bus (where the accessibility bridge
+# looks for a screen reader).
 # Usage: app_files.sh PATH_TO_TINTWELL   (run under with-xvfb)
 set -euo pipefail
 program=$1
@@ -61,6 +62,13 @@ done < <(grep -E '\b(creat|mkdir|mkdirat|unlink|unlinkat|rename|renameat2?|link|
 while IFS= read -r line; do
   problems+=("started: $line")
 done < <(grep -E '\bexecve\(' "$trace" | tail -n +2 || true)
+# PipeWire is for the Wayland screen source alone, in a module that X11 never loads; only ALSA
+# may bring it, where its PipeWire plugin is the sound device.
+if ! grep -q 'libasound_module_pcm_pipewire' "$trace"; then
+  while IFS= read -r line; do
+    problems+=("Wayland only: $line")
+  done < <(grep -E '\b(open|openat)\(.*(libpipewire|tintwell-portal)' "$trace" || true)
+fi
 # Sockets: local (AF_UNIX) ones only, connected to the X server or the session bus.
 while IFS= read -r line; do
   problems+=("socket: $line")

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks that every file lands where a desktop
 # looks for it, that the menu entry and the metainfo validate, and that the installed program
-# answers --version. Skips (status 77) when a validator is not installed.
-# Usage: check_install.sh BUILD_DIR VERSION
+# answers --version. Skips (status 77) when a validator is not installed. MODULE, given when the
+# build has the Wayland screen source, is where its module is expected under the prefix.
+# Usage: check_install.sh BUILD_DIR VERSION [MODULE]
 set -euo pipefail
 build=$1
 version=$2
+module=${3:-}
 for tool in desktop-file-validate appstreamcli; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed (scripts/setup)"; exit 77; }
 done
@@ -26,6 +28,7 @@ expected=(
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
 done
+[ -z "$module" ] || expected+=("$module")
 for f in "${expected[@]}"; do
   [ -s "$prefix/$f" ] || { echo "FAIL: $f is missing"; exit 1; }
 done
@@ -34,7 +37,7 @@ for size in 16 22 24 32 48 64 128 256; do
   got=$(identify -format '%wx%h' "$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png")
   [ "$got" = "${size}x${size}" ] || { echo "FAIL: the ${size}px icon is $got"; exit 1; }
 done
-# Nothing else is installed (no test or benchmark programs, no libraries or headers).
+# Nothing else is installed (no test or benchmark programs, no other libraries, no headers).
 extra=$(cd "$prefix" && find . -type f | sed 's|^\./||' | sort | comm -23 - <(printf '%s\n' "${expected[@]}" | sort))
 [ -z "$extra" ] || { echo "FAIL: unexpected files installed:"; echo "$extra"; exit 1; }
 
