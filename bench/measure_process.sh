@@ -20,22 +20,13 @@ moving=${MEASURE_MOVING:-20}
 work=$(mktemp -d)
 pid=""
 trap '[ -n "$pid" ] && kill $pid 2>/dev/null; rm -rf "$work"' EXIT
-hz=$(getconf CLK_TCK)
+source "$(dirname "$0")/measure_lib.sh"
 [ -n "${XVFB_PID:-}" ] || { echo "run under tests/e2e/with-xvfb (it names the server)" >&2; exit 1; }
 
 # A smooth, detailed root: a plasma with fine noise (the same every time).
 convert -seed 7 -size 1280x1024 plasma:fractal -attenuate 0.4 +noise Uniform -depth 8 "$work/root.png"
 display -window root "$work/root.png" >/dev/null 2>&1 || true
 
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-# CPU of process $1 over $2 seconds, in ticks.
-ticks_during() {
-  local a b
-  a=$(cpu_ticks "$1")
-  sleep "$2"
-  b=$(cpu_ticks "$1")
-  echo $((b - a))
-}
 # The pointer's path, every 20 ms along a Lissajous curve: xdotool arguments for the longest
 # phase, written once so that no time inside a measured phase goes to making them.
 awk -v steps=$((moving * 50)) 'BEGIN {
@@ -48,8 +39,6 @@ move_path() {
   read -r -a args <<<"$(head -n $(($1 * 50)) "$work/path.txt" | tr '\n' ' ')"
   xdotool "${args[@]}"
 }
-pct() { awk -v t="$1" -v s="$2" -v hz="$hz" 'BEGIN{printf "%.2f", 100 * t / hz / s}'; }
-secs() { awk -v t="$1" -v hz="$hz" 'BEGIN{printf "%.2f", t / hz}'; }
 
 # The X server's idle rate, before anything runs.
 xdotool mousemove 970 510
@@ -111,8 +100,6 @@ for ((run = 1; run <= runs; run++)); do
   echo "run $run: cpu still ${line%% *} %, $(echo "$line" | awk '{printf "cpu moving %s %%, X extra still %s s/%ds, X extra moving %s s/%ds, syscalls/s still %s moving %s, peak RSS %s MB, first readout %s ms", $2, $3, '"$still"', $4, '"$moving"', $5, $6, $7, $8}')"
 done
 
-median() { sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
-col() { printf '%s\n' "${results[@]}" | awk -v c="$1" '{print $c}' | median; }
 echo "medians of $runs runs:"
 echo "  CPU % of one core: still $(col 1), moving $(col 2)"
 echo "  X server's extra CPU: still $(col 3) s per ${still} s, moving $(col 4) s per ${moving} s"

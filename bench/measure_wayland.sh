@@ -26,7 +26,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-hz=$(getconf CLK_TCK)
+source "$(dirname "$0")/measure_lib.sh"
 [ -n "${SWAYSOCK:-}" ] || { echo "run under tests/e2e/with-sway" >&2; exit 1; }
 sway_pid=$(pgrep -u "$(id -u)" -x sway | head -n1)
 
@@ -88,16 +88,6 @@ PY
 }
 export POINTER_FILE=$pointer_file
 
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-ticks_during() {
-  local a b
-  a=$(cpu_ticks "$1")
-  sleep "$2"
-  b=$(cpu_ticks "$1")
-  echo $((b - a))
-}
-pct() { awk -v t="$1" -v s="$2" -v hz="$hz" 'BEGIN{printf "%.2f", 100 * t / hz / s}'; }
-secs() { awk -v t="$1" -v hz="$hz" 'BEGIN{printf "%.2f", t / hz}'; }
 
 mover 970 510
 sleep 1
@@ -131,8 +121,6 @@ for ((run = 1; run <= runs; run++)); do
   echo "run $run: $(echo "$line" | awk '{printf "cpu still %s %%, moving %s %%, compositor extra still %s s/'"$still"'s, moving %s s/'"$moving"'s, peak RSS %s MB, stream producer %s %%", $1, $2, $3, $4, $5, $6}')"
 done
 
-median() { sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
-col() { printf '%s\n' "${results[@]}" | awk -v c="$1" '{print $c}' | median; }
 echo "medians of $runs runs:"
 echo "  CPU % of one core: still $(col 1), moving $(col 2)"
 echo "  compositor's extra CPU: still $(col 3) s per ${still} s, moving $(col 4) s per ${moving} s"
