@@ -1,6 +1,7 @@
 #include "frmColor.h"
 
 #include <QCursor>
+#include <QKeyEvent>
 
 #include "MixerModel.h"
 #include "host/Control.h"
@@ -41,19 +42,37 @@ void frmColor::Form_Load() {
 
 void frmColor::Form_Activate() {
   // Where a window manager moves windows it does not say when the button comes up, so the
-  // window follows the pointer itself, holding the pointer until the release.
+  // window follows the pointer itself, holding the pointer and the keys until the release. The
+  // window never takes the focus: the keys come to it through the grab alone.
   m_grab = QCursor::pos() - pos();
+  m_start = pos();
   m_dragging = true;
+  m_cancelled = false;
   grabMouse();
+  grabKeyboard();
 }
 
 void frmColor::followPointer() {
-  if (m_dragging) move(QCursor::pos() - m_grab);
+  if (m_dragging && !m_cancelled) move(QCursor::pos() - m_grab);
+}
+
+void frmColor::keyPressEvent(QKeyEvent* event) {
+  // Every key is the carry's: none reaches the window underneath (whose Esc ends the program).
+  event->accept();
+  if (m_dragging && event->key() == Qt::Key_Escape) {
+    m_cancelled = true;
+    move(m_start);
+  }
+}
+
+void frmColor::keyReleaseEvent(QKeyEvent* event) {
+  event->accept();
 }
 
 void frmColor::drop() {
   if (!m_dragging) return;
   m_dragging = false;
+  releaseKeyboard();
   releaseMouse();
   unload();
   // Not inside its own event handler: deleted once the release has been handled.

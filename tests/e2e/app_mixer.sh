@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The mixer with the real program on a private X server: freeze orange, open the mixer, copy the
 # HTML color, drag the red slider to its left end and the shade slider to the right, lift the
-# color-match window off the swatch and carry it 200 pixels, drop it, close the mixer and see the
-# readouts live again (and freeze them with Space to copy).
+# color-match window off the swatch and carry it 200 pixels, drop it, carry it again and cancel
+# with Esc, close the mixer and see the readouts live again (and freeze them with Space to copy).
 # Usage: app_mixer.sh PATH_TO_TINTWELL   (run under with-xvfb)
 set -euo pipefail
 app=$1
@@ -74,6 +74,29 @@ xdotool mouseup 1
 sleep 0.5
 dropped=$(pixel $((sx + 200)) $((sy + 200)))
 [ "$dropped" = FF8000 ] || fail "after the release the screen there shows $dropped, not the root"
+
+# Esc during a carry puts the window back over the swatch and stays in the carry (the picker,
+# whose Esc ends the program, never sees it); the release ends the carry.
+xdotool mousemove $sx $sy mousedown 1
+sleep 0.3
+xdotool mousemove $((sx + 100)) $((sy + 100))
+sleep 0.1
+xdotool mousemove $((sx + 200)) $((sy + 200))
+sleep 0.5
+xdotool key Escape
+sleep 0.5
+kill -0 $pid 2>/dev/null || fail "Esc during the carry ended the program"
+back=$(pixel $((sx + 200)) $((sy + 200)))
+[ "$back" = FF8000 ] || fail "after Esc the carried window is still at the pointer ($back)"
+xdotool mousemove $((sx + 150)) $((sy + 150))
+sleep 0.3
+still=$(pixel $((sx + 150)) $((sy + 150)))
+[ "$still" = FF8000 ] || fail "after Esc the carried window follows the pointer again ($still)"
+xdotool mouseup 1
+sleep 0.5
+kill -0 $pid 2>/dev/null || fail "the release after Esc ended the program"
+kept=$(copy_box 471 160)
+[ "$kept" = "$html" ] || fail "after the cancelled carry the HTML box holds '$kept', not $html"
 
 # Close the mixer: sampling is on again.
 xdotool mousemove $((X + 240)) $((Y + 100)) click 1

@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QTest>
 
 #include "host/Control.h"
 #include "host/Frame.h"
@@ -60,6 +61,49 @@ TEST(frmColorTest, LiesTwoPixelsInsideTheSwatchFollowsThePointerAndGoesOnRelease
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(lifted.isNull()) << "a fresh window per press, nothing left behind";
   }
+}
+
+TEST(frmColorTest, TheCarryHoldsTheKeysAndEscPutsTheWindowBack) {
+  Panel p;
+  int keysSeen = 0;
+  p.window.KeyDown.connect([&](int&, int) { ++keysSeen; });
+  p.window.KeyPress.connect([&](int&) { ++keysSeen; });
+  // Keys arrive as the display delivers them: to the picker's window, which has the focus.
+  QWindow* picker = p.window.windowHandle();
+  ASSERT_NE(picker, nullptr);
+
+  const QPoint start = p.swatch->mapToGlobal(QPoint(20, 20));
+  QCursor::setPos(start);
+  QPointer<frmColor> lifted = frmColor::lift(*p.swatch, *p.frame);
+  const QPoint liftedAt = lifted->pos();
+  const auto follow = [&](QPoint to) {
+    QCursor::setPos(to);
+    QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), QCursor::pos(), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(lifted, &move);
+  };
+  follow(start + QPoint(150, 40));
+  const QPoint carriedTo = lifted->pos();
+  ASSERT_NE(carriedTo, liftedAt);
+  for (const Qt::Key key : {Qt::Key_A, Qt::Key_Space, Qt::Key_F1, Qt::Key_Left})
+    QTest::keyClick(picker, key);
+  EXPECT_EQ(keysSeen, 0) << "a key of the carry reached the picker";
+  EXPECT_EQ(lifted->pos(), carriedTo);
+
+  QTest::keyClick(picker, Qt::Key_Escape);
+  EXPECT_EQ(keysSeen, 0) << "Esc reached the picker, whose Esc ends the program";
+  ASSERT_TRUE(lifted);
+  EXPECT_TRUE(lifted->isVisible()) << "the release ends the carry, not Esc";
+  EXPECT_EQ(lifted->pos(), liftedAt);
+  follow(start + QPoint(300, 90));
+  EXPECT_EQ(lifted->pos(), liftedAt) << "a cancelled carry no longer follows the pointer";
+
+  p.release(*lifted);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(lifted.isNull());
+  EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+  QTest::keyClick(picker, Qt::Key_A);
+  EXPECT_GT(keysSeen, 0) << "after the carry the picker has its keys back";
 }
 
 TEST(frmColorTest, OnAnOldSystemTheWindowIsNotTopmost) {
