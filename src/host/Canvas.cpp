@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include "Fonts.h"
 #include "Region.h"
 
 #include <QFontMetrics>
@@ -366,7 +367,7 @@ QString withoutPrefixes(const QString& text) {
 
 QSize Canvas::measurePrefixText(const QString& text, const QFont& font) {
   const QFontMetrics fm(font);
-  return QSize(fm.horizontalAdvance(withoutPrefixes(text)), fm.height());
+  return QSize(fm.horizontalAdvance(withoutPrefixes(text)), cellMetrics(font).height());
 }
 
 void Canvas::DrawPrefixText(int x, int y, const QString& text, const QFont& font, ColorRef color,
@@ -376,8 +377,8 @@ void Canvas::DrawPrefixText(int x, int y, const QString& text, const QFont& font
   const QSize size = measurePrefixText(text, font);
   auto draw = [&](int ox, int oy, QColor c) {
     p.setPen(c);
-    p.drawText(QRect(x + ox, y + oy, size.width() + 2, size.height()),
-               Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic | Qt::TextSingleLine, text);
+    drawCellText(p, QRect(x + ox, y + oy, size.width() + 2, size.height()),
+                 Qt::AlignLeft | Qt::TextShowMnemonic, text);
   };
   if (disabled) {
     draw(1, 1, QColor(0xFF, 0xFF, 0xFF));
@@ -415,7 +416,8 @@ void Canvas::TextOut(int x, int y, const QString& text, const QFont& font, int e
   p.setPen(QColor::fromRgb(toRgb24(color) | 0xFF000000u));
   p.translate(x, y);
   p.rotate(-escapement / 10.0);
-  p.drawText(0, QFontMetrics(font).ascent(), text);
+  // The reference point is the top of the character cell.
+  p.drawText(0, cellMetrics(font).ascent, text);
 }
 
 }  // namespace host

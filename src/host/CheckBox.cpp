@@ -1,7 +1,9 @@
 #include "CheckBox.h"
 
 #include <QPainter>
+#include <QStyleOptionButton>
 
+#include "Fonts.h"
 #include "SystemColors.h"
 
 namespace host {
@@ -47,13 +49,36 @@ void CheckBox::ForeColor(ColorRef color) {
   applyColors();
 }
 
-void CheckBox::paintEvent(QPaintEvent* event) {
-  {
-    // The background is the control's own color whatever the style would fill.
-    QPainter p(this);
-    p.fillRect(rect(), toQColor(m_backColor));
+void CheckBox::paintEvent(QPaintEvent* /*event*/) {
+  QPainter p(this);
+  // The background is the control's own color whatever the style would fill.
+  p.fillRect(rect(), toQColor(m_backColor));
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  // The style draws the box; the caption is placed by its character cell, centred in the
+  // height as the platform's check boxes do.
+  QStyleOptionButton box = option;
+  box.text.clear();
+  box.rect = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+  style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, &p, this);
+  if (option.text.isEmpty()) return;
+  const QRect contents = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
+  p.setFont(font());
+  p.setPen(
+      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+  drawCellText(p, contents, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, option.text);
+  if ((option.state & QStyle::State_HasFocus) != 0) {
+    // Around the caption's cell, where the style would put it (it shows only after keyboard
+    // use).
+    const int height = cellMetrics(font()).height();
+    QStyleOptionFocusRect focus;
+    focus.QStyleOption::operator=(option);
+    focus.rect = QRect(contents.left(), contents.top() + (contents.height() - height) / 2,
+                       fontMetrics().horizontalAdvance(text().remove(QLatin1Char('&'))), height)
+                     .adjusted(-1, 0, 1, 0);
+    focus.backgroundColor = toQColor(m_backColor);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
   }
-  QCheckBox::paintEvent(event);
 }
 
 void CheckBox::applyColors() {

@@ -3,6 +3,9 @@
 #include <QFont>
 #include <QString>
 
+class QPainter;
+class QRect;
+
 namespace host {
 
 // Registers the design's fonts that fontconfig does not index (a Tahoma shipped by Debian's
@@ -29,5 +32,26 @@ struct LogFont {
 
 // The font a logical font record describes (escapement is the caller's to apply).
 QFont fontFromLogFont(const LogFont& lf);
+
+// A font's character cell as the platform's text calls lay it out, in pixels: the ascent and
+// descent of the font's Windows metrics (usWinAscent and usWinDescent of its OS/2 table) scaled to
+// its pixel size and rounded. The toolkit measures by the typographic metrics where a font asks
+// for them (the Tahoma installed here does), which puts every baseline two pixels higher than the
+// platform at the design's sizes; text placed by the cell sits where the design draws it. A font
+// without those tables keeps the toolkit's own metrics.
+struct CellMetrics {
+  int ascent = 0;
+  int descent = 0;
+  int height() const { return ascent + descent; }
+};
+CellMetrics cellMetrics(const QFont& font);
+
+// Draws `text` with the painter's font and pen as the platform's text calls place it: the first
+// line's cell at the top of `box` (or, with Qt::AlignVCenter, the lines' cells centred in it),
+// each baseline one cell ascent below its cell's top, each further line one cell height lower.
+// `flags` takes the horizontal alignment, Qt::AlignVCenter, Qt::TextWordWrap (break at words to
+// the box's width), Qt::TextShowMnemonic ("&" underlines the next character, "&&" is one "&")
+// and Qt::TextDontClip (by default nothing is drawn outside `box`).
+void drawCellText(QPainter& p, const QRect& box, int flags, const QString& text);
 
 }  // namespace host

@@ -2,7 +2,9 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
+#include "Fonts.h"
 #include "SystemColors.h"
 
 namespace host {
@@ -34,10 +36,12 @@ void Frame::paintEvent(QPaintEvent* /*event*/) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing, false);
   p.fillRect(rect(), toQColor(m_backColor));
-  // The etched border starts half a caption line down: a shadow rectangle with a highlight one
-  // pixel right and below it (pixels of the frame).
+  // The etched border starts a pixel above half a caption cell down, as the platform's group
+  // boxes draw it: a shadow rectangle with a highlight one pixel right and below it (pixels of
+  // the frame).
   const QFontMetrics fm(font());
-  const int top = fm.height() / 2;
+  const int lineHeight = cellMetrics(font()).height();
+  const int top = std::max(0, lineHeight / 2 - 1);
   const int w = width() - 2;
   const int h = height() - top - 2;
   if (w > 0 && h > 0) {
@@ -49,12 +53,11 @@ void Frame::paintEvent(QPaintEvent* /*event*/) {
   if (m_caption.isEmpty()) return;
   // The caption interrupts the border, on the frame's own background.
   constexpr int kCaptionLeft = 6;
-  const QRect caption(kCaptionLeft, 0, fm.horizontalAdvance(m_caption) + 4, fm.height());
+  const QRect caption(kCaptionLeft, 0, fm.horizontalAdvance(m_caption) + 4, lineHeight);
   p.fillRect(caption, toQColor(m_backColor));
   p.setPen(toQColor(m_foreColor));
   p.setFont(font());
-  p.drawText(caption.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-             m_caption);
+  drawCellText(p, caption.adjusted(2, 0, 0, 0), Qt::AlignLeft, m_caption);
 }
 
 }  // namespace host

@@ -5,6 +5,7 @@
 
 #include "Accessibility.h"
 #include "Control.h"
+#include "Fonts.h"
 #include "SystemColors.h"
 
 namespace host {
@@ -84,7 +85,7 @@ void Label::paintEvent(QPaintEvent* /*event*/) {
     textArea = all.adjusted(b, b, -b, -b);
   }
   if (m_caption.isEmpty()) return;
-  int align = Qt::AlignTop | Qt::TextWordWrap;
+  int align = Qt::TextWordWrap;
   switch (m_alignment) {
     case AlignmentKind::LeftJustify:
       align |= Qt::AlignLeft;
@@ -98,7 +99,7 @@ void Label::paintEvent(QPaintEvent* /*event*/) {
   }
   p.setFont(font());
   p.setPen(toQColor(m_foreColor));
-  p.drawText(textArea, align, m_caption);
+  drawCellText(p, textArea, align, m_caption);
 }
 
 }  // namespace host

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "Control.h"
+#include "Fonts.h"
 #include "Forms.h"
 #include "SystemColors.h"
 
@@ -14,10 +15,32 @@ namespace host {
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
   forwardMouseEvents(*this, *this, MouseForwarding::PassOn);
   setFrame(false);
-  const int b = bevelWidth(Bevel::Box);
-  setTextMargins(b + 1, b, b, b);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  applyMargins();
   applyColors();
+}
+
+void TextBox::applyMargins() {
+  // As the platform's edit boxes place their line: inside the border, one pixel lower where the
+  // box has room for a line and a pixel above and below it, and the baseline one character
+  // cell's ascent below the line's top (the toolkit would use its own, smaller ascent, and always
+  // one pixel of room). Nothing is drawn below the border's inner edge.
+  const int b = bevelWidth(Bevel::Box);
+  const CellMetrics cell = cellMetrics(font());
+  const int room = height() - 2 * b >= cell.height() + 2 ? 1 : 0;
+  constexpr int kToolkitRoom = 1;
+  const int top = b + room - kToolkitRoom + cell.ascent - fontMetrics().ascent();
+  setTextMargins(b + 1, std::max(0, top), b, b);
+}
+
+void TextBox::changeEvent(QEvent* event) {
+  QLineEdit::changeEvent(event);
+  if (event->type() == QEvent::FontChange) applyMargins();
+}
+
+void TextBox::resizeEvent(QResizeEvent* event) {
+  QLineEdit::resizeEvent(event);
+  applyMargins();
 }
 
 void TextBox::Text(const QString& value) {

@@ -31,13 +31,16 @@ class TextBox : public QLineEdit, public MouseEvents {
   Event<> GotFocus{"GotFocus"};
 
  protected:
+  void changeEvent(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void applyColors();
+  void applyMargins();
   void raiseGotFocus();
 
   ColorRef m_backColor = SystemColor::WindowBackground;

@@ -43,6 +43,12 @@ xdotool mousemove $((X + 240)) $((Y + 100)) click 1
 sleep 0.6
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 [ "$WIDTH" = 571 ] || fail "the open window is $WIDTH wide, expected 571"
+# The "R" caption (Tahoma 8.25 points) in its 14-pixel black box at 353, 42: 3 rows above the
+# letter and 3 below, as the platform places text by its cell.
+import -window root "$work/root.png"
+rows=$(convert "$work/root.png" -crop 16x14+$((X + 354))+$((Y + 42)) +repage -bordercolor black \
+  -border 1 -trim -format '%[fx:page.y-1] %h' info:)
+[ "$rows" = "3 8" ] || fail "the R caption's first row and height in its box: $rows, expected 3 8"
 
 # txtColorHtml: frame 5175, 2085 plus 1440, 210 twips.
 html=$(copy_box 471 160)
