@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "Screen.h"
 
 // The Wayland screen source (PortalScreenSource, with PipeWire and Qt's D-Bus module) is built as
@@ -15,4 +17,12 @@ namespace host {
 using PortalFactory = decltype(&tintwell_portal_create_screen_source);
 inline constexpr char kPortalModuleFile[] = "tintwell-portal.so";
 inline constexpr char kPortalModuleFactory[] = "tintwell_portal_create_screen_source";
+
+// Where the program in `programDir` loads the module from. An installed program (run from
+// `installBinDir`, the folder it was installed to, or with its private library folder
+// `privateDir`, relative to `programDir`, beside it) looks only in that private folder, never
+// beside itself, where anyone who can write there could plant a library; a program in the build
+// tree looks beside itself.
+QString portalModulePath(const QString& programDir, const QString& privateDir,
+                         const QString& installBinDir);
 }  // namespace host

@@ -18,12 +18,14 @@
 #include <utility>
 #include <vector>
 
-#ifdef TINTWELL_WAYLAND_PORTAL
-#include <dlfcn.h>
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 
 #include "PortalModule.h"
+
+#ifdef TINTWELL_WAYLAND_PORTAL
+#include <dlfcn.h>
+#include <QFile>
 #endif
 
 // Last: its macros (None, KeyPress, Bool ...) would rewrite names in the toolkit's headers.
@@ -79,8 +81,10 @@ struct X11ScreenSource::Impl {
   mutable Clock::time_point grabbedAt{};
   mutable std::uint64_t grabsReadAhead = 0;
 
-  // The shared-memory segment, grown as larger grabs need it (bytes).
-  bool shm = false;
+  // The shared-memory segment, grown as larger grabs need it (bytes). Given up for good on this
+  // connection after the first refusal: a display that cannot attach a segment (one on another
+  // machine, or in another IPC namespace) will not attach the next one either.
+  mutable bool shm = false;
   mutable xcb_shm_seg_t seg = 0;
   mutable int shmId = -1;
   mutable void* shmAddr = nullptr;
@@ -243,19 +247,20 @@ struct X11ScreenSource::Impl {
     shmSize = 0;
   }
 
-  // A segment of at least `bytes`; false when the system refuses one (the plain path then).
+  // A segment of at least `bytes`; false when the system or the display refuses one, and from
+  // then on (the plain path).
   bool ensureSegment(std::size_t bytes) const {
     if (shmAddr != nullptr && shmSize >= bytes) return true;
     detach();
     const std::size_t size = std::max<std::size_t>(bytes, 64 * 1024);
     shmId = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
-    if (shmId < 0) return false;
+    if (shmId < 0) return giveUpShm("the system gives no segment");
     shmAddr = shmat(shmId, nullptr, 0);
     // Marked for removal at once: it goes when both sides have detached, even after a crash.
     shmctl(shmId, IPC_RMID, nullptr);
     if (shmAddr == reinterpret_cast<void*>(-1)) {
       shmAddr = nullptr;
-      return false;
+      return giveUpShm("the system gives no segment");
     }
     seg = xcb_generate_id(c);
     xcb_generic_error_t* error =
@@ -264,10 +269,16 @@ struct X11ScreenSource::Impl {
       std::free(error);
       shmdt(shmAddr);
       shmAddr = nullptr;
-      return false;
+      return giveUpShm("the display cannot attach it");
     }
     shmSize = size;
     return true;
+  }
+
+  bool giveUpShm(const char* why) const {
+    shm = false;
+    qInfo("tintwell: reading the screen without shared memory (%s)", why);
+    return false;
   }
 
   // Asks for `r` (on the root window) into the shared segment; the reply is awaited by the caller.
@@ -536,32 +547,21 @@ bool X11ScreenSource::movePointerBy(QPoint delta) {
 #ifdef TINTWELL_WAYLAND_PORTAL
 namespace {
 
-// The Wayland source, from its module: beside the program (the build tree), then in the
-// program's private library folder (TINTWELL_PORTAL_MODULE_DIR, relative to the installed
-// program's folder). Null where it is missing or does not load (with one warning), or where the
-// platform is not Wayland after all.
+// The Wayland source, from its module (see portalModulePath). Null where it is missing or does
+// not load (with one warning), or where the platform is not Wayland after all.
 std::unique_ptr<ScreenSource> loadPortalSource() {
-  const QString programDir = QCoreApplication::applicationDirPath();
-  const QString file = QString::fromLatin1(kPortalModuleFile);
-  const QString places[] = {
-      programDir + u'/' + file,
-      QDir::cleanPath(programDir + QStringLiteral("/" TINTWELL_PORTAL_MODULE_DIR "/") + file)};
-  QString problem = QStringLiteral("not found");
-  for (const QString& path : places) {
-    if (!QFile::exists(path)) continue;
+  const QString path = portalModulePath(QCoreApplication::applicationDirPath(),
+                                        QStringLiteral(TINTWELL_PORTAL_MODULE_DIR),
+                                        QStringLiteral(TINTWELL_INSTALL_BINDIR));
+  QString problem = QStringLiteral("not found in ") + QFileInfo(path).absolutePath();
+  if (QFile::exists(path)) {
     // Never closed: the source, its PipeWire thread and what it queued on the event loop run
     // the module's code until the program ends.
-    void* module = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
-    if (module == nullptr) {
-      problem = QString::fromLocal8Bit(dlerror());
-      continue;
+    if (void* module = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL)) {
+      if (const auto create = reinterpret_cast<PortalFactory>(dlsym(module, kPortalModuleFactory)))
+        return std::unique_ptr<ScreenSource>(create());
     }
-    const auto create = reinterpret_cast<PortalFactory>(dlsym(module, kPortalModuleFactory));
-    if (create == nullptr) {
-      problem = QString::fromLocal8Bit(dlerror());
-      continue;
-    }
-    return std::unique_ptr<ScreenSource>(create());
+    problem = QString::fromLocal8Bit(dlerror());
   }
   qWarning("tintwell: the Wayland screen source %s did not load (%s); reading through the toolkit",
            kPortalModuleFile, qUtf8Printable(problem));
@@ -570,6 +570,15 @@ std::unique_ptr<ScreenSource> loadPortalSource() {
 
 }  // namespace
 #endif
+
+QString portalModulePath(const QString& programDir, const QString& privateDir,
+                         const QString& installBinDir) {
+  const QString folder = QDir::cleanPath(programDir + u'/' + privateDir);
+  const bool installed =
+      QFileInfo(folder).isDir() || QDir::cleanPath(programDir) == QDir::cleanPath(installBinDir);
+  return (installed ? folder : QDir::cleanPath(programDir)) + u'/' +
+         QString::fromLatin1(kPortalModuleFile);
+}
 
 std::unique_ptr<ScreenSource> createScreenSource() {
   if (auto x11 = X11ScreenSource::create()) return x11;

@@ -8,14 +8,6 @@ set -euo pipefail
 app=$1
 . "$(dirname "$0")/lib.sh"
 
-# Copies a text box of the window (at x, y inside it) through the clipboard.
-copy_box() {
-  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
-  sleep 0.3
-  xdotool key ctrl+c
-  sleep 0.3
-  xclip -o -selection clipboard 2>/dev/null || true
-}
 drag() {  # x0 y x1, inside the window, left button
   xdotool mousemove $((X + $1)) $((Y + $2)) mousedown 1
   sleep 0.2

@@ -35,3 +35,12 @@ focus() {
   done
   fail "could not focus window $w"
 }
+
+# Copies a text box of the window at $X, $Y (at x, y inside it) through the clipboard.
+copy_box() {
+  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+  sleep 0.3
+  xdotool key ctrl+c
+  sleep 0.3
+  xclip -o -selection clipboard 2>/dev/null || true
+}
