@@ -27,12 +27,8 @@
 #include "zoom/CZoom.h"
 
 bool ColorPickerMain::InitCommonCtls() {
-  // Run-time errors of the registration are trapped and reported only through the result.
-  try {
-    return host::InitCommonControls();
-  } catch (...) {
-    return false;
-  }
+  // The registration reports a failure through its result alone; it raises nothing.
+  return host::InitCommonControls();
 }
 
 void ColorPicker::Form_Initialize() {

@@ -1,9 +1,10 @@
 #include "CZoom.h"
 
+#include <QScopeGuard>
 #include <QWidget>
 #include <cstring>
-#include <exception>
 #include <string>
+#include <utility>
 
 #include "host/PictureBox.h"
 #include "host/RuntimeError.h"
@@ -34,6 +35,8 @@ bool CZoom::render(host::Canvas& dest, int DestX, int DestY, int DestW, int Dest
                    host::ColorRef MaskColor, bool mayKeep) {
   if (m_busy) return false;
   m_busy = true;
+  // Cleared however the paint ends: the next tick paints again.
+  const auto idle = qScopeGuard([this] { m_busy = false; });
   bool painted = false;
   try {
     const QPoint cursor = m_screen.cursorPos();
@@ -81,11 +84,15 @@ bool CZoom::render(host::Canvas& dest, int DestX, int DestY, int DestW, int Dest
       painted = true;
     }
     if (!same) remember(plan, DestX, DestY, DestW, DestH, fillColor, source);
-  } catch (const std::exception&) {
-    // A failed paint ends quietly; the next tick paints again.
+  } catch (const host::RuntimeError& e) {
+    // A failed paint ends quietly; the next tick paints again. Said once, not a hundred times a
+    // second.
     m_lastValid = false;
+    if (!std::exchange(m_failureLogged, true)) {
+      qWarning("tintwell: the magnifier could not paint (%s, error %d: %s)", e.source().c_str(),
+               e.number(), e.description().c_str());
+    }
   }
-  m_busy = false;
   return painted;
 }
 

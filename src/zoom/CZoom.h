@@ -31,7 +31,9 @@ class CZoom {
   void MouseCentered(bool value) { m_MouseCentered = value; }
 
   // Paints into the rectangle (DestX, DestY, DestW, DestH) of `dest`, device pixels; MaskColor
-  // (a ColorRef or a system color) fills the parts beyond the screen. Ends quietly on any error.
+  // (a ColorRef or a system color) fills the parts beyond the screen. Ends quietly on a run-time
+  // error (logged the first time); any other exception is a programming error and goes on to the
+  // caller's handler boundary.
   void Zoom(host::Canvas& dest, int DestX, int DestY, int DestW, int DestH,
             host::ColorRef MaskColor);
   // Zoom over a picture box's whole inner area with its background color; the box's scale must
@@ -67,6 +69,7 @@ class CZoom {
   bool m_ShowFullPixelsOnly = false;
   bool m_MouseCentered = true;
   bool m_busy = false;
+  bool m_failureLogged = false;
   Painted m_last;
   bool m_lastValid = false;
   const void* m_lastCanvas = nullptr;  // the picture box last painted, and its drawing count

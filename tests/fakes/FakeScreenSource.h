@@ -29,7 +29,13 @@ class FakeScreenSource final : public host::ScreenSource {
   bool waking() const { return static_cast<bool>(m_wake); }
   void activity() { std::exchange(m_wake, nullptr)(); }
 
-  QPoint cursorPos() const override { return m_cursor; }
+  // Every read of the pointer calls `fail` first (which may throw), until it is cleared.
+  void failReads(std::function<void()> fail) { m_fail = std::move(fail); }
+
+  QPoint cursorPos() const override {
+    if (m_fail) m_fail();
+    return m_cursor;
+  }
 
   QRect primaryGeometry() const override {
     return m_monitors.empty() ? QRect(QPoint(0, 0), m_image.size()) : m_monitors.front();
@@ -78,6 +84,7 @@ class FakeScreenSource final : public host::ScreenSource {
   QPoint m_cursor;
   std::vector<QRect> m_monitors;
   mutable int m_grabs = 0;
+  std::function<void()> m_fail;
   bool m_wakes = false;
   std::function<void()> m_wake;
 };

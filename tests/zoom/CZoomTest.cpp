@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QPalette>
 #include <QWidget>
+#include <stdexcept>
 
 #include "FakeScreenSource.h"
 #include "host/PictureBox.h"
@@ -151,6 +152,29 @@ TEST_F(ZoomCanvasTest, AnUnchangedViewIsNotPaintedAgain) {
   box.Cls();
   EXPECT_TRUE(zoom.ZoomCanvas(box));
   EXPECT_EQ(box.buffer().pixel(37, 37) & 0xFFFFFFu, 0x010203u);
+}
+
+// A run-time error of the paint ends it quietly and is logged once; a programming error reaches
+// the caller's handler boundary; either way the next tick paints again.
+TEST_F(ZoomCanvasTest, AFailedPaintIsLoggedOnceAndAProgrammingErrorGoesOn) {
+  host::PictureBox box(nullptr);
+  box.resize(75, 74);
+  box.ScaleMode(host::PictureBox::ScaleModeKind::Pixels);
+  static int warnings = 0;
+  warnings = 0;
+  const QtMessageHandler previous =
+      qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
+        warnings += type == QtWarningMsg ? 1 : 0;
+      });
+  screen.failReads([] { throw host::RuntimeError(5, "Screen.cursorPos", "Invalid parameter"); });
+  for (int tick = 0; tick < 3; ++tick)
+    EXPECT_FALSE(zoom.ZoomCanvas(box));
+  EXPECT_EQ(warnings, 1);
+  screen.failReads([] { throw std::logic_error("a bug"); });
+  EXPECT_THROW(zoom.ZoomCanvas(box), std::logic_error);
+  qInstallMessageHandler(previous);
+  screen.failReads(nullptr);
+  EXPECT_TRUE(zoom.ZoomCanvas(box));
 }
 
 TEST(CZoomTest, MouseOverWindowExcludesTheRightAndBottomEdges) {
