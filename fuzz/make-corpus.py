@@ -39,6 +39,10 @@ class Seed:
         self.front += s.encode()
         return self
 
+    def raw(self, b):
+        self.front += b
+        return self
+
     def bytes(self):
         return bytes(self.front) + bytes(reversed(self.back))
 
@@ -148,6 +152,82 @@ def slider_seeds():
     ]
 
 
+def portalframe_seeds():
+    def frame(mapped, offset, size, w, h, stride, order=0, at=(0, 0), block=(4, 4, -1, -1),
+              placement=(0, 0, 1280, 720, 1280, 720), logical=(100, 100), token="",
+              corrupted=False):
+        s = Seed().int_in(len(mapped), 0, 4096).raw(mapped)
+        s.int_in(offset, 0, 2**32 - 1).int_in(size, 0, 2**32 - 1).flag(corrupted)
+        s.int(w).int(h).int(stride).int_in(order, 0, 3).int(at[0]).int(at[1])
+        s.int_in(block[0], 0, 32).int_in(block[1], 0, 32).int(block[2]).int(block[3])
+        for v in placement + logical:
+            s.int(v)
+        return s.rest(token).bytes()
+
+    pixels = bytes(range(24))
+    padded = bytes(range(64))
+    return [
+        frame(pixels, 0, 24, 3, 2, 12, at=(1, 1), token="5b6c4bc2-1e4f-4f6a-9d55-0c2f3e1b7a10\n"),
+        frame(padded, 8, 48, 2, 3, 16, order=2, at=(1, 2), block=(3, 5, 0, 0)),
+        frame(padded, 48, 64, 2, 2, 8, order=3, placement=(100, 50, 640, 360, 1280, 720),
+              logical=(99, 49), token="two\nlines"),
+        frame(pixels, 24, 4, 3, 2, 12, token="a b"),
+        frame(b"", 0, 0, 0, 0, 0, corrupted=True),
+        frame(padded, 0, 2**32 - 1, INT_MAX, INT_MAX, INT_MIN, order=1, at=(INT_MAX, INT_MIN),
+              block=(32, 32, INT_MIN, INT_MAX),
+              placement=(INT_MIN, INT_MAX, INT_MAX, 1, INT_MAX, INT_MAX),
+              logical=(INT_MAX, INT_MIN), token="x" * 300),
+    ]
+
+
+def portalreply_seeds():
+    # Values as the target spells them: (letter, contents).
+    def enc(v):
+        kind = v[0]
+        out = bytearray(kind.encode())
+        if kind in "sog":
+            out += bytes([len(v[1])]) + v[1].encode()
+        elif kind == "a":
+            out += bytes([len(v[1])]) + v[1].encode() + bytes([len(v[2])])
+            for item in v[2]:
+                out += enc(item)
+        elif kind == "(":
+            out += bytes([len(v[1])])
+            for field in v[1]:
+                out += enc(field)
+        elif kind == "{":
+            out += enc(v[1]) + enc(v[2])
+        elif kind == "v":
+            out += enc(v[1])
+        else:
+            out += (v[1] % 2**64).to_bytes(8, "little")
+        return bytes(out)
+
+    def d(**entries):
+        return ("a", "{sv}", [("{", ("s", k), ("v", v)) for k, v in entries.items()])
+
+    def response(code, results):
+        return bytes([2]) + enc(code) + enc(results)
+
+    session = "/org/freedesktop/portal/desktop/session/1_42/tw7"
+    props = d(position=("(", [("i", 0), ("i", 0)]), size=("(", [("i", 1280), ("i", 720)]),
+              source_type=("u", 1))
+    streams = ("a", "(ua{sv})", [("(", [("u", 42), props])])
+    return [
+        response(("u", 0), d(session_handle=("s", session))),
+        response(("u", 0), d(session_handle=("o", session))),
+        response(("u", 0), d(session_handle=("u", 7))),
+        response(("u", 0), d(streams=streams, restore_token=("s", "5b6c4bc2-1e4f"))),
+        response(("u", 0), d(streams=("a", "(uas)", [("(", [("u", 42), ("a", "s", [("s", "x")])])]))),
+        response(("u", 0), d(streams=("a", "((u)a{sv})", [("(", [("(", [("u", 42)]), props])]))),
+        response(("u", 0), d(streams=("a", "(ua{sv})", [("(", [("u", 42), d(
+            position=("(", [d(), ("i", 0)]))])]))),
+        response(("u", 2), d()),
+        response(("s", "0"), d()),
+        bytes([1]) + enc(("u", 0)),
+    ]
+
+
 if __name__ == "__main__":
     write("hex", hex_seeds())
     write("formdata", formdata_seeds())
@@ -155,3 +235,5 @@ if __name__ == "__main__":
     write("canvas", canvas_seeds())
     write("button", button_seeds())
     write("slider", slider_seeds())
+    write("portalframe", portalframe_seeds())
+    write("portalreply", portalreply_seeds())

@@ -40,6 +40,11 @@ std::uint32_t rgbOf(const std::uint8_t* p, PixelOrder order) {
 
 }  // namespace
 
+std::optional<Bytes> chunkBytes(const Plane& p) {
+  if (p.data == nullptr || p.corrupted || p.size == 0 || p.offset >= p.maxsize) return std::nullopt;
+  return Bytes{p.data + p.offset, std::min<std::size_t>(p.size, p.maxsize - p.offset)};
+}
+
 bool frameFits(const FrameView& f) {
   if (f.data == nullptr || f.width <= 0 || f.height <= 0) return false;
   const auto rowBytes = static_cast<std::int64_t>(f.width) * 4;

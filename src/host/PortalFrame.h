@@ -30,6 +30,27 @@ struct FrameView {
   PixelOrder order = PixelOrder::BGRx;
 };
 
+// A buffer's first data plane as the stream hands it over: `maxsize` bytes mapped at `data`, of
+// which the producer says its chunk fills `size` bytes from `offset` (its word only, so not
+// trusted).
+struct Plane {
+  const std::uint8_t* data = nullptr;
+  std::uint32_t maxsize = 0;
+  std::uint32_t offset = 0;
+  std::uint32_t size = 0;
+  bool corrupted = false;  // the producer's own flag on the chunk
+};
+
+// The bytes of a plane's chunk, cut to the mapped memory.
+struct Bytes {
+  const std::uint8_t* data = nullptr;
+  std::size_t size = 0;
+};
+
+// None for a plane with nothing mapped, an empty or corrupted chunk, or one that starts past the
+// mapped memory: such a buffer holds no frame, and the last frame is kept.
+std::optional<Bytes> chunkBytes(const Plane& p);
+
 // Whether the frame's rows all lie inside its memory: a frame of an unexpected size or stride is
 // dropped instead of read past its end.
 bool frameFits(const FrameView& f);

@@ -9,24 +9,27 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusSignature>
 #include <QDBusUnixFileDescriptor>
-#include <QDir>
+#include <QDBusVariant>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QObject>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <cstdio>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include "PipeWire.h"
 #include "PortalFrame.h"
 #include "PortalModule.h"
+#include "PortalReply.h"
+#include "PortalToken.h"
 #include "VirtualPointer.h"
 
 namespace host {
@@ -51,32 +54,15 @@ constexpr std::uint32_t kPersistVersion = 4;
 // but a producer that sends bitmaps needs room for one.
 constexpr int kCursorBitmapSide = 64;
 
-QString tokenPath() {
-  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-         QStringLiteral("/tintwell/portal-restore-token");
-}
+// What a ScreenCast answer may hold before it is taken for something else: an answer nests about
+// ten deep and holds a few dozen values.
+constexpr int kMaxDepth = 32;
+constexpr int kMaxValues = 4096;
 
-std::optional<std::string> readToken() {
-  QFile f(tokenPath());
-  if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QByteArray text = f.read(4096);
-  return portal::parseRestoreToken(
-      std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
-}
-
-// Written whole or not at all (a crash mid-write leaves the old token).
-void writeToken(const QString& token) {
-  if (!portal::parseRestoreToken(token.toStdString())) return;
-  const QString path = tokenPath();
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  QSaveFile f(path);
-  if (!f.open(QIODevice::WriteOnly)) return;
-  f.write(token.toLatin1() + '\n');
-  f.commit();
-}
-
-void forgetToken() {
-  QFile::remove(tokenPath());
+std::string tokenPath() {
+  return QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           QStringLiteral("/tintwell/portal-restore-token"))
+      .toStdString();
 }
 
 std::optional<portal::PixelOrder> orderOf(std::uint32_t format) {
@@ -98,6 +84,224 @@ std::optional<portal::PixelOrder> orderOf(std::uint32_t format) {
   }
 }
 
+// Copies what Qt hands over from a message (basic values as themselves, anything nested as a
+// QDBusArgument still to be read) into a value tree. Every read is of a type checked first:
+// libdbus aborts the process on a read of another type than the message holds. False for what
+// no portal answer holds: deeper than kMaxDepth, more than kMaxValues values, or a type Qt could
+// not read (a file descriptor on a bus that passes none).
+class ValueReader {
+ public:
+  bool read(const QVariant& v, portal::Value& out, int depth);
+  bool read(const QDBusArgument& a, portal::Value& out, int depth);
+
+ private:
+  bool counted(int depth) { return depth <= kMaxDepth && --m_left >= 0; }
+  // The elements of the container just entered, up to its end (or the first that fails).
+  bool readItems(const QDBusArgument& a, portal::Value& out, int depth);
+  int m_left = kMaxValues;
+};
+
+bool ValueReader::read(const QVariant& v, portal::Value& out, int depth) {
+  using T = portal::Value::Type;
+  if (!counted(depth)) return false;
+  const QMetaType type = v.metaType();
+  switch (type.id()) {
+    case QMetaType::UChar:
+      out = portal::Value::of(T::Byte, v.value<uchar>());
+      return true;
+    case QMetaType::Bool:
+      out = portal::Value::of(T::Bool, v.value<bool>() ? 1 : 0);
+      return true;
+    case QMetaType::Short:
+      out = portal::Value::of(T::Int16, v.value<short>());
+      return true;
+    case QMetaType::UShort:
+      out = portal::Value::of(T::UInt16, v.value<ushort>());
+      return true;
+    case QMetaType::Int:
+      out = portal::Value::of(T::Int32, v.value<int>());
+      return true;
+    case QMetaType::UInt:
+      out = portal::Value::of(T::UInt32, v.value<uint>());
+      return true;
+    case QMetaType::LongLong:
+      out = portal::Value::of(T::Int64, v.value<qlonglong>());
+      return true;
+    case QMetaType::ULongLong:
+      out = portal::Value::of(T::UInt64, static_cast<std::int64_t>(v.value<qulonglong>()));
+      return true;
+    case QMetaType::Double:
+      out = portal::Value::of(T::Double, 0);
+      out.real = v.value<double>();
+      return true;
+    case QMetaType::QString:
+      out = portal::Value::string(T::String, v.value<QString>().toStdString());
+      return true;
+    case QMetaType::QByteArray: {
+      const QByteArray bytes = v.value<QByteArray>();
+      out = portal::Value::array("y", {});
+      for (const char c : bytes) {
+        if (!counted(depth + 1)) return false;
+        out.items.push_back(portal::Value::of(T::Byte, static_cast<unsigned char>(c)));
+      }
+      return true;
+    }
+    case QMetaType::QStringList: {
+      out = portal::Value::array("s", {});
+      for (const QString& s : v.value<QStringList>()) {
+        if (!counted(depth + 1)) return false;
+        out.items.push_back(portal::Value::string(T::String, s.toStdString()));
+      }
+      return true;
+    }
+    default:
+      break;
+  }
+  if (type == QMetaType::fromType<QDBusObjectPath>()) {
+    out = portal::Value::string(T::ObjectPath, v.value<QDBusObjectPath>().path().toStdString());
+    return true;
+  }
+  if (type == QMetaType::fromType<QDBusSignature>()) {
+    out = portal::Value::string(T::Signature, v.value<QDBusSignature>().signature().toStdString());
+    return true;
+  }
+  if (type == QMetaType::fromType<QDBusUnixFileDescriptor>()) {
+    out = portal::Value::of(T::UnixFd, 0);  // its copy of the descriptor closes with it
+    return true;
+  }
+  if (type == QMetaType::fromType<QDBusVariant>()) {
+    out = portal::Value::variant({});
+    return read(v.value<QDBusVariant>().variant(), out.items[0], depth + 1);
+  }
+  if (type == QMetaType::fromType<QDBusArgument>())
+    return read(v.value<QDBusArgument>(), out, depth);
+  return false;
+}
+
+bool ValueReader::read(const QDBusArgument& a, portal::Value& out, int depth) {
+  using T = portal::Value::Type;
+  if (!counted(depth)) return false;
+  switch (a.currentType()) {
+    case QDBusArgument::BasicType: {
+      // Arrays of bytes and of strings are basic to Qt.
+      const QString signature = a.currentSignature();
+      const auto basic = [&a, &out](T t, auto value) {
+        a >> value;
+        out = portal::Value::of(t, static_cast<std::int64_t>(value));
+        return true;
+      };
+      if (signature == QLatin1String("ay")) {
+        QByteArray bytes;
+        a >> bytes;
+        return read(QVariant(bytes), out, depth);
+      }
+      if (signature == QLatin1String("as")) {
+        QStringList strings;
+        a >> strings;
+        return read(QVariant(strings), out, depth);
+      }
+      if (signature.size() != 1) return false;
+      switch (signature[0].toLatin1()) {
+        case 'y':
+          return basic(T::Byte, uchar{});
+        case 'b':
+          return basic(T::Bool, bool{});
+        case 'n':
+          return basic(T::Int16, short{});
+        case 'q':
+          return basic(T::UInt16, ushort{});
+        case 'i':
+          return basic(T::Int32, int{});
+        case 'u':
+          return basic(T::UInt32, uint{});
+        case 'x':
+          return basic(T::Int64, qlonglong{});
+        case 't':
+          return basic(T::UInt64, qulonglong{});
+        case 'd': {
+          double d = 0;
+          a >> d;
+          out = portal::Value::of(T::Double, 0);
+          out.real = d;
+          return true;
+        }
+        case 's': {
+          QString s;
+          a >> s;
+          out = portal::Value::string(T::String, s.toStdString());
+          return true;
+        }
+        case 'o': {
+          QDBusObjectPath p;
+          a >> p;
+          out = portal::Value::string(T::ObjectPath, p.path().toStdString());
+          return true;
+        }
+        case 'g': {
+          QDBusSignature g;
+          a >> g;
+          out = portal::Value::string(T::Signature, g.signature().toStdString());
+          return true;
+        }
+        case 'h': {
+          QDBusUnixFileDescriptor fd;
+          a >> fd;
+          out = portal::Value::of(T::UnixFd, 0);
+          return true;
+        }
+        default:
+          return false;
+      }
+    }
+    case QDBusArgument::VariantType: {
+      QDBusVariant inner;
+      a >> inner;
+      out = portal::Value::variant({});
+      return read(inner.variant(), out.items[0], depth + 1);
+    }
+    case QDBusArgument::ArrayType: {
+      out = portal::Value::array(a.currentSignature().mid(1).toStdString(), {});
+      a.beginArray();
+      const bool ok = readItems(a, out, depth);
+      a.endArray();
+      return ok;
+    }
+    case QDBusArgument::MapType: {
+      out = portal::Value::array(a.currentSignature().mid(1).toStdString(), {});
+      a.beginMap();
+      const bool ok = readItems(a, out, depth);
+      a.endMap();
+      return ok;
+    }
+    case QDBusArgument::StructureType: {
+      out = portal::Value::structure({});
+      a.beginStructure();
+      const bool ok = readItems(a, out, depth);
+      a.endStructure();
+      return ok;
+    }
+    case QDBusArgument::MapEntryType: {
+      out = portal::Value{};
+      out.type = T::DictEntry;
+      a.beginMapEntry();
+      const bool ok = readItems(a, out, depth);
+      a.endMapEntry();
+      return ok;
+    }
+    case QDBusArgument::UnknownType:
+      break;
+  }
+  return false;
+}
+
+bool ValueReader::readItems(const QDBusArgument& a, portal::Value& out, int depth) {
+  while (!a.atEnd()) {
+    out.items.emplace_back();
+    if (!read(a, out.items.back(), depth + 1)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 // The portal conversation: one request at a time, each answered by a Response signal on the
@@ -110,14 +314,21 @@ class PortalSession : public QObject {
   void close();
 
  public Q_SLOTS:
-  void onResponse(uint response, const QVariantMap& results);
+  // Every Response on the request's path, whatever it carries: its arguments are checked here.
+  // (A slot of the expected argument types would never hear an answer of other types, and the
+  // window would wait for ever.)
+  void onResponse(const QDBusMessage& message);
 
  private:
   enum class Step { None, CreateSession, SelectSources, Start };
   void getProperty(const QString& name, std::function<void(const QVariant&)> done);
+  void createSession();
   void request(Step step, const QString& method, QList<QVariant> args, QVariantMap options);
+  void listen(const QString& requestPath);
   void selectSources();
-  void openRemote(std::uint32_t node, QPoint position, QSize size);
+  void openRemote(const portal::SharedStream& monitor);
+  bool retryWithoutToken(Step step);
+  void unreadable(Step step, const std::string& reason);
   void failed(const QString& why);
 
   PortalScreenSource::Impl& m_owner;
@@ -127,7 +338,10 @@ class PortalSession : public QObject {
   Step m_step = Step::None;
   std::uint32_t m_version = 0;
   std::uint32_t m_cursorModes = 0;
-  std::optional<std::string> m_token;  // the restore token offered in this attempt
+  std::optional<std::string> m_token;  // the kept restore token, until an attempt with it fails
+  bool m_tokenOffered = false;         // this attempt's SelectSources offered m_token
+  bool m_withoutToken = false;         // this attempt follows one with the token that failed
+  std::uint64_t m_requestCount = 0;    // a method reply to an earlier request is not heard
 };
 
 struct PortalScreenSource::Impl {
@@ -195,16 +409,22 @@ void PortalSession::start() {
     failed(QStringLiteral("Wayland: no session bus, nothing to read."));
     return;
   }
-  m_token = readToken();
+  // Read once: whatever the file system does later, a retry never reads it again.
+  m_token = portal::readTokenFile(tokenPath());
   getProperty(QStringLiteral("version"), [this](const QVariant& version) {
-    m_version = version.toUInt();
+    // Of another type than the u the interface names, it reads as 0: the oldest portal.
+    m_version = version.typeId() == QMetaType::UInt ? version.toUInt() : 0;
     getProperty(QStringLiteral("AvailableCursorModes"), [this](const QVariant& modes) {
-      m_cursorModes = modes.toUInt();
-      request(Step::CreateSession, QStringLiteral("CreateSession"), {},
-              {{QStringLiteral("session_handle_token"),
-                QStringLiteral("tintwell%1").arg(QRandomGenerator::global()->generate())}});
+      m_cursorModes = modes.typeId() == QMetaType::UInt ? modes.toUInt() : 0;
+      createSession();
     });
   });
+}
+
+void PortalSession::createSession() {
+  request(Step::CreateSession, QStringLiteral("CreateSession"), {},
+          {{QStringLiteral("session_handle_token"),
+            QStringLiteral("tintwell%1").arg(QRandomGenerator::global()->generate())}});
 }
 
 void PortalSession::getProperty(const QString& name, std::function<void(const QVariant&)> done) {
@@ -225,6 +445,18 @@ void PortalSession::getProperty(const QString& name, std::function<void(const QV
           });
 }
 
+void PortalSession::listen(const QString& requestPath) {
+  if (!m_requestPath.isEmpty()) {
+    m_bus.disconnect(kPortalService, m_requestPath, kRequest, QStringLiteral("Response"), this,
+                     SLOT(onResponse(QDBusMessage)));
+  }
+  m_requestPath = requestPath;
+  if (!m_requestPath.isEmpty()) {
+    m_bus.connect(kPortalService, m_requestPath, kRequest, QStringLiteral("Response"), this,
+                  SLOT(onResponse(QDBusMessage)));
+  }
+}
+
 void PortalSession::request(Step step, const QString& method, QList<QVariant> args,
                             QVariantMap options) {
   // The portal answers on a request object whose path follows from our bus name and a token of
@@ -232,108 +464,110 @@ void PortalSession::request(Step step, const QString& method, QList<QVariant> ar
   const QString token = QStringLiteral("tintwell%1").arg(QRandomGenerator::global()->generate());
   QString sender = m_bus.baseService().mid(1);
   sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-  if (!m_requestPath.isEmpty()) {
-    m_bus.disconnect(kPortalService, m_requestPath, kRequest, QStringLiteral("Response"), this,
-                     SLOT(onResponse(uint, QVariantMap)));
-  }
-  m_requestPath = kPortalPath + QStringLiteral("/request/") + sender + QLatin1Char('/') + token;
-  m_bus.connect(kPortalService, m_requestPath, kRequest, QStringLiteral("Response"), this,
-                SLOT(onResponse(uint, QVariantMap)));
+  listen(kPortalPath + QStringLiteral("/request/") + sender + QLatin1Char('/') + token);
   m_step = step;
+  const std::uint64_t id = ++m_requestCount;
   options.insert(QStringLiteral("handle_token"), token);
   QDBusMessage call =
       QDBusMessage::createMethodCall(kPortalService, kPortalPath, kScreenCast, method);
   args.append(options);
   call.setArguments(args);
   auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-  connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
-    w->deleteLater();
-    const QDBusPendingReply<QDBusObjectPath> reply = *w;
-    if (reply.isError()) {
-      failed(QStringLiteral("Wayland: screen sharing failed (%1).").arg(reply.error().message()));
-      return;
-    }
-    // A portal older than the handle_token convention names another request object.
-    const QString path = reply.value().path();
-    if (!path.isEmpty() && path != m_requestPath && !m_requestPath.isEmpty()) {
-      m_bus.disconnect(kPortalService, m_requestPath, kRequest, QStringLiteral("Response"), this,
-                       SLOT(onResponse(uint, QVariantMap)));
-      m_requestPath = path;
-      m_bus.connect(kPortalService, m_requestPath, kRequest, QStringLiteral("Response"), this,
-                    SLOT(onResponse(uint, QVariantMap)));
-    }
-  });
+  connect(
+      watcher, &QDBusPendingCallWatcher::finished, this,
+      [this, step, id](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        if (id != m_requestCount) return;  // answered, retried or closed since
+        const QDBusPendingReply<QDBusObjectPath> reply = *w;
+        if (reply.isError()) {
+          if (retryWithoutToken(step)) return;
+          failed(
+              QStringLiteral("Wayland: screen sharing failed (%1).").arg(reply.error().message()));
+          return;
+        }
+        // A portal older than the handle_token convention names another request object.
+        if (const QString path = reply.value().path(); !path.isEmpty() && path != m_requestPath)
+          listen(path);
+      });
 }
 
-void PortalSession::onResponse(uint response, const QVariantMap& results) {
+void PortalSession::onResponse(const QDBusMessage& message) {
   const Step step = m_step;
+  if (step == Step::None) return;  // a second answer to a request already answered
   m_step = Step::None;
-  if (response != 0) {
-    if (step == Step::Start && m_token) {
-      // A token the portal could not use: forget it and ask the user afresh.
-      forgetToken();
-      m_token.reset();
-      close();
-      start();
+  std::vector<portal::Value> arguments;
+  ValueReader reader;
+  for (const QVariant& argument : message.arguments()) {
+    if (!reader.read(argument, arguments.emplace_back(), 0)) {
+      unreadable(step, "it nests too deep, holds too much or holds a value of no D-Bus type");
       return;
     }
-    failed(response == 1 ? QStringLiteral("Wayland: screen sharing declined, nothing to read.")
-                         : QStringLiteral("Wayland: screen sharing refused, nothing to read."));
+  }
+  const portal::Request asked = step == Step::CreateSession   ? portal::Request::CreateSession
+                                : step == Step::SelectSources ? portal::Request::SelectSources
+                                                              : portal::Request::Start;
+  const portal::ReadAnswer read = portal::readResponse(asked, arguments);
+  if (!read.answer) {
+    unreadable(step, read.reason);
+    return;
+  }
+  const portal::Answer& answer = *read.answer;
+  if (answer.response != 0) {
+    // The user's no is the answer at once; a refusal may be the token's doing.
+    if (answer.response != 1 && retryWithoutToken(step)) return;
+    failed(answer.response == 1
+               ? QStringLiteral("Wayland: screen sharing declined, nothing to read.")
+               : QStringLiteral("Wayland: screen sharing refused, nothing to read."));
     return;
   }
   switch (step) {
     case Step::CreateSession:
-      m_sessionPath = results.value(QStringLiteral("session_handle")).toString();
+      m_sessionPath = QString::fromStdString(answer.sessionHandle);
       selectSources();
       break;
     case Step::SelectSources:
       request(Step::Start, QStringLiteral("Start"),
               {QVariant::fromValue(QDBusObjectPath(m_sessionPath)), QString()}, {});
       break;
-    case Step::Start: {
-      if (const QString token = results.value(QStringLiteral("restore_token")).toString();
-          !token.isEmpty()) {
-        writeToken(token);
+    case Step::Start:
+      // A session granted without the kept token after one with it failed: that token was the
+      // trouble, and this session's token (or none) takes its place.
+      if (answer.restoreToken) {
+        portal::writeTokenFile(tokenPath(), *answer.restoreToken);
+      } else if (m_withoutToken) {
+        portal::forgetTokenFile(tokenPath());
       }
-      // streams: a(ua{sv}); the first is the monitor.
-      const QDBusArgument streams = results.value(QStringLiteral("streams")).value<QDBusArgument>();
-      std::optional<std::uint32_t> node;
-      QPoint position;
-      QSize size;
-      streams.beginArray();
-      while (!streams.atEnd()) {
-        uint id = 0;
-        QVariantMap props;
-        streams.beginStructure();
-        streams >> id >> props;
-        streams.endStructure();
-        if (node) continue;
-        node = id;
-        const auto pair = [&props](const QString& key) {
-          const QDBusArgument a = props.value(key).value<QDBusArgument>();
-          int x = 0, y = 0;
-          if (a.currentType() == QDBusArgument::StructureType) {
-            a.beginStructure();
-            a >> x >> y;
-            a.endStructure();
-          }
-          return QPoint(x, y);
-        };
-        position = pair(QStringLiteral("position"));
-        const QPoint s = pair(QStringLiteral("size"));
-        size = QSize(s.x(), s.y());
-      }
-      streams.endArray();
-      if (!node) {
+      if (!answer.monitor) {
         failed(QStringLiteral("Wayland: the desktop shared no monitor."));
         return;
       }
-      openRemote(*node, position, size);
+      openRemote(*answer.monitor);
       break;
-    }
     case Step::None:
       break;
   }
+}
+
+bool PortalSession::retryWithoutToken(Step step) {
+  // A request that offered the kept token, refused or failed: the token may be what the portal
+  // could not use, so the conversation starts over once without it. The file stays as it is (a
+  // cancel or a passing failure must not cost a good token); a session granted without it
+  // replaces it. Without a token to offer, the next refusal is the answer: never a loop.
+  if (!m_tokenOffered || (step != Step::SelectSources && step != Step::Start)) return false;
+  m_token.reset();
+  m_tokenOffered = false;
+  m_withoutToken = true;
+  close();
+  createSession();
+  return true;
+}
+
+void PortalSession::unreadable(Step step, const std::string& reason) {
+  const char* method = step == Step::CreateSession   ? "CreateSession"
+                       : step == Step::SelectSources ? "SelectSources"
+                                                     : "Start";
+  qWarning("tintwell: the portal's answer to %s cannot be read: %s", method, reason.c_str());
+  failed(QStringLiteral("Wayland: the desktop's portal sent an answer this program cannot read."));
 }
 
 void PortalSession::selectSources() {
@@ -341,22 +575,30 @@ void PortalSession::selectSources() {
   QVariantMap options{{QStringLiteral("types"), kSourceMonitor},
                       {QStringLiteral("multiple"), false},
                       {QStringLiteral("cursor_mode"), metadata ? kCursorMetadata : kCursorHidden}};
+  m_tokenOffered = false;
   if (m_version >= kPersistVersion) {
     options.insert(QStringLiteral("persist_mode"), kPersistUntilRevoked);
-    if (m_token) options.insert(QStringLiteral("restore_token"), QString::fromStdString(*m_token));
+    if (m_token) {
+      options.insert(QStringLiteral("restore_token"), QString::fromStdString(*m_token));
+      m_tokenOffered = true;
+    }
   }
   request(Step::SelectSources, QStringLiteral("SelectSources"),
           {QVariant::fromValue(QDBusObjectPath(m_sessionPath))}, options);
 }
 
-void PortalSession::openRemote(std::uint32_t node, QPoint position, QSize size) {
+void PortalSession::openRemote(const portal::SharedStream& monitor) {
   QDBusMessage call = QDBusMessage::createMethodCall(kPortalService, kPortalPath, kScreenCast,
                                                      QStringLiteral("OpenPipeWireRemote"));
   call << QVariant::fromValue(QDBusObjectPath(m_sessionPath)) << QVariantMap();
   auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
   const bool metadata = (m_cursorModes & kCursorMetadata) != 0;
+  // Where the portal does not say, the stream's corner is the desktop's origin and it is
+  // unscaled.
+  const portal::Point position = monitor.position.value_or(portal::Point{});
+  const portal::Size size = monitor.size.value_or(portal::Size{});
   connect(watcher, &QDBusPendingCallWatcher::finished, this,
-          [this, node, position, size, metadata](QDBusPendingCallWatcher* w) {
+          [this, node = monitor.node, position, size, metadata](QDBusPendingCallWatcher* w) {
             w->deleteLater();
             const QDBusPendingReply<QDBusUnixFileDescriptor> reply = *w;
             if (reply.isError() || !reply.value().isValid()) {
@@ -365,7 +607,8 @@ void PortalSession::openRemote(std::uint32_t node, QPoint position, QSize size) 
             }
             // The descriptor object closes its own copy; PipeWire takes one of ours.
             const int fd = fcntl(reply.value().fileDescriptor(), F_DUPFD_CLOEXEC, 3);
-            m_owner.startStream(fd, node, position, size, metadata);
+            m_owner.startStream(fd, node, QPoint(position.x, position.y),
+                                QSize(size.width, size.height), metadata);
           });
 }
 
@@ -375,11 +618,8 @@ void PortalSession::failed(const QString& why) {
 }
 
 void PortalSession::close() {
-  if (!m_requestPath.isEmpty()) {
-    m_bus.disconnect(kPortalService, m_requestPath, kRequest, QStringLiteral("Response"), this,
-                     SLOT(onResponse(uint, QVariantMap)));
-    m_requestPath.clear();
-  }
+  listen(QString());
+  ++m_requestCount;
   if (!m_sessionPath.isEmpty()) {
     m_bus.asyncCall(QDBusMessage::createMethodCall(kPortalService, m_sessionPath,
                                                    QStringLiteral("org.freedesktop.portal.Session"),
@@ -388,7 +628,6 @@ void PortalSession::close() {
   }
   m_step = Step::None;
 }
-
 // --- The stream -------------------------------------------------------------------------------
 
 TW_PIPEWIRE_BEGIN
@@ -527,25 +766,39 @@ void PortalScreenSource::Impl::onProcess(void* data) {
   auto* self = static_cast<Impl*>(data);
   // Only the newest frame matters; older ones go straight back. Each may carry a pointer move.
   pw_buffer* newest = nullptr;
+  portal::Bytes newestBytes;
+  std::int32_t newestStride = 0;
   std::optional<QPoint> pointer;
   while (pw_buffer* b = pw_stream_dequeue_buffer(self->stream)) {
+    const spa_buffer* sb = b->buffer;
+    if (sb == nullptr) {
+      pw_stream_queue_buffer(self->stream, b);
+      continue;
+    }
     if (auto* c = static_cast<spa_meta_cursor*>(
-            spa_buffer_find_meta_data(b->buffer, SPA_META_Cursor, sizeof(spa_meta_cursor)))) {
+            spa_buffer_find_meta_data(sb, SPA_META_Cursor, sizeof(spa_meta_cursor)))) {
       const portal::CursorMeta meta{c->id, c->position.x, c->position.y, c->hotspot.x,
                                     c->hotspot.y};
       std::lock_guard guard(self->lock);
       if (const auto p = portal::pointerOnDesktop(self->placement, meta))
         pointer = QPoint(p->x, p->y);
     }
-    const spa_data& d = b->buffer->datas[0];
-    const bool readable = b->buffer->n_datas > 0 && d.data != nullptr && d.chunk != nullptr &&
-                          d.chunk->size > 0 && (d.chunk->flags & SPA_CHUNK_FLAG_CORRUPTED) == 0;
-    if (!readable) {
+    // A buffer may come with no data plane at all (cursor metadata alone).
+    std::optional<portal::Bytes> bytes;
+    if (sb->n_datas > 0 && sb->datas != nullptr && sb->datas[0].chunk != nullptr) {
+      const spa_data& d = sb->datas[0];
+      bytes =
+          portal::chunkBytes({static_cast<const std::uint8_t*>(d.data), d.maxsize, d.chunk->offset,
+                              d.chunk->size, (d.chunk->flags & SPA_CHUNK_FLAG_CORRUPTED) != 0});
+      if (bytes) newestStride = d.chunk->stride;
+    }
+    if (!bytes) {
       pw_stream_queue_buffer(self->stream, b);
       continue;
     }
     if (newest != nullptr) pw_stream_queue_buffer(self->stream, newest);
     newest = b;
+    newestBytes = *bytes;
   }
   pw_buffer* old = nullptr;
   std::function<void()> wake;
@@ -560,13 +813,11 @@ void PortalScreenSource::Impl::onProcess(void* data) {
     if (newest != nullptr) {
       old = self->held;
       self->held = newest;
-      const spa_data& d = newest->buffer->datas[0];
-      const std::uint32_t offset = std::min(d.chunk->offset, d.maxsize);
-      self->frame.data = static_cast<const std::uint8_t*>(d.data) + offset;
-      self->frame.bytes = std::min<std::size_t>(d.chunk->size, d.maxsize - offset);
+      self->frame.data = newestBytes.data;
+      self->frame.bytes = newestBytes.size;
       self->frame.width = self->placement.frameWidth;
       self->frame.height = self->placement.frameHeight;
-      self->frame.stride = d.chunk->stride > 0 ? d.chunk->stride : self->frame.width * 4;
+      self->frame.stride = newestStride > 0 ? newestStride : self->frame.width * 4;
       self->frame.order = self->order.value_or(portal::PixelOrder::BGRx);
       if (!self->order) self->frame.data = nullptr;  // a format we cannot convert: no pixels
     }
@@ -632,16 +883,25 @@ std::unique_ptr<PortalScreenSource> PortalScreenSource::create() {
   if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return nullptr;
   std::unique_ptr<PortalScreenSource> source(new PortalScreenSource());
   Impl& m = *source->m;
+#ifdef TINTWELL_TEST_SETTINGS
   // For the end-to-end test on desktops whose portal shares no pointer position: the test
-  // moves the pointer and names the same point here ("x,y", the desktop's logical pixels).
+  // moves the pointer and names the same point here ("x,y", the desktop's logical pixels). Only
+  // in a build with the tests, and said on stderr: a stray value would pin the pointer and keep
+  // the magnifier from resting.
   if (const QByteArray at = qgetenv("TINTWELL_TEST_POINTER"); !at.isEmpty()) {
     const QList<QByteArray> xy = at.split(',');
     bool okX = false, okY = false;
     if (xy.size() == 2) {
       const int x = xy[0].trimmed().toInt(&okX), y = xy[1].trimmed().toInt(&okY);
-      if (okX && okY) m.testPointer = QPoint(x, y);
+      if (okX && okY) {
+        m.testPointer = QPoint(x, y);
+        std::fprintf(stderr,
+                     "tintwell: TINTWELL_TEST_POINTER pins the pointer at %d,%d (a test setting)\n",
+                     x, y);
+      }
     }
   }
+#endif
   m.session = std::make_unique<PortalSession>(m);
   m.setNotice(QStringLiteral("Wayland: waiting for the desktop to share it."));
   m.session->start();

@@ -15,7 +15,10 @@ class PortalSession;
 // global pointer: the desktop's ScreenCast portal (over the session bus) shares a monitor as a
 // PipeWire stream, whose frames give the pixels and whose cursor metadata gives the pointer.
 // The desktop asks the user once; the portal's restore token is kept in the user's config
-// directory so that later starts do not ask again.
+// directory (tintwell/portal-restore-token, 0600 in a 0700 folder) so that later starts do not
+// ask again. A refusal with the kept token is tried once more without it, never more. An answer
+// of the portal's that is not of the types its interface names is not read at all: `notice`
+// says so.
 //
 // The stream runs on a PipeWire thread that keeps the newest frame dequeued (no copy per frame);
 // the GUI thread reads it under a lock. Until a frame arrives, or when the portal is missing or

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPointer>
+#include <QTextDocument>
 
 namespace host {
 
@@ -16,13 +17,18 @@ void showScreenNotice(ScreenSource& source, QWidget& window, const QRect& place)
   line->setFont(font);
   line->setGeometry(place);
   line->setIndent(4);
+  // A notice may quote the desktop (a portal's error message): text, never markup to render.
+  line->setTextFormat(Qt::PlainText);
   // The window may go before the source: a notice after that has nowhere to show.
   const auto show = [line = QPointer<QLabel>(line)](const QString& text) {
     if (line.isNull()) return;
     // The whole text stays in the tooltip and the accessible name when the line is cut short.
     line->setText(line->fontMetrics().elidedText(text, Qt::ElideRight, line->width() - 8));
-    line->setToolTip(text);
+    // A tooltip renders whatever looks like markup: this one is escaped markup of the text, and
+    // the description (the tooltip where none is set) stays the text itself.
+    line->setToolTip(text.isEmpty() ? QString() : Qt::convertFromPlainText(text));
     line->setAccessibleName(text);
+    line->setAccessibleDescription(text);
     line->setVisible(!text.isEmpty());
     line->raise();
   };

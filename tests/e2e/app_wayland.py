@@ -4,9 +4,11 @@ portal and a PipeWire stream.
 
 On a headless sway with a four-color chart as its background, reads the readouts from the
 accessibility bus with the pointer on each color; checks that the portal's restore token was kept
-and offered on the next start, that a corrupt token file makes the portal ask again instead of
-failing, and that when the user declines, the stream ends or there is no portal the window says
-so in one line, the readouts show white and the program runs on; that the arrow keys move the
+(private to the user) and offered on the next start, that a corrupt token file makes the portal
+ask again instead of failing, and that when the portal misbehaves (answers of unexpected types,
+an error message of markup, refusals with a token kept), the user declines, the stream ends or
+there is no portal the window says so in one line, the readouts show white and the program runs
+on, asking at most twice; that the arrow keys move the
 desktop's pointer by one physical pixel (Shift: ten), watched on the desktop's picture; and that on
 an output at scale 2 every physical pixel of the stream reads as itself, at its own position, and
 the arrow keys still step one physical pixel.
@@ -25,6 +27,7 @@ import glob
 import json
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -92,12 +95,13 @@ def portal_cursor_modes():
     return int(reply.stdout.split()[-1])
 
 
-def start(name, pointer=None, env_extra=None):
+def start(name, pointer=None, env_extra=None, wrap=()):
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", **(env_extra or {}))
     if pointer is not None:
         env["TINTWELL_TEST_POINTER"] = "%d,%d" % pointer
     with open(os.path.join(work, name + ".log"), "w") as out:
-        program = subprocess.Popen([sys.argv[1]], env=env, stdout=out, stderr=subprocess.STDOUT)
+        program = subprocess.Popen([*wrap, sys.argv[1]], env=env, stdout=out,
+                                   stderr=subprocess.STDOUT)
     started.append(program)
     frame = wait_for("the picker of " + name + " on the bus",
                      lambda: next(iter(picker_frames()), None))
@@ -132,6 +136,8 @@ def expect_color(frame, color, at, what):
 
 STAND_IN_LOG = os.path.join(work, "stand-in.selects")
 DECLINE = os.path.join(work, "decline")
+MODE = os.path.join(work, "mode")
+ERROR_TEXT = os.path.join(work, "error-text")
 POINTER_FILE = os.path.join(work, "pointer")
 producer_process = None
 stand_in_portal = None
@@ -230,12 +236,109 @@ def start_stand_in(chart_shot, size=(1280, 720)):
                      and n["info"]["props"].get("node.name") == "tintwell-test-screen"), None)
     node = wait_for("the screen stream's node", node_id)
     portal = subprocess.Popen(["/usr/bin/python3", os.path.join(HERE, "stand_in_portal.py"),
-                               str(node), str(size[0]), str(size[1]), STAND_IN_LOG, DECLINE],
+                               str(node), str(size[0]), str(size[1]), STAND_IN_LOG, DECLINE,
+                               MODE, ERROR_TEXT],
                               stdout=subprocess.DEVNULL,
                               stderr=open(os.path.join(work, "stand-in.log"), "a"))
     started.append(portal)
     wait_for("the stand-in portal", lambda: has_name_owner("org.freedesktop.portal.Desktop"))
     return portal
+
+
+def selects():
+    """How many SelectSources calls the stand-in portal has had."""
+    return open(STAND_IN_LOG).read().count("select ")
+
+
+def set_mode(word):
+    """Tells the stand-in portal how to misbehave from its next call on (None: not at all)."""
+    if word is None:
+        os.remove(MODE)
+        return
+    with open(MODE, "w") as f:
+        f.write(word)
+
+
+def can_trace():
+    return shutil.which("strace") is not None and subprocess.run(
+        ["strace", "-f", "-o", os.devnull, "true"], stdout=subprocess.DEVNULL,
+        stderr=subprocess.DEVNULL).returncode == 0
+
+
+def misbehaving_portal():
+    """The stand-in portal misbehaves: answers of unexpected types, an error message of markup,
+    refusals with a token kept. The program says so in one line and runs on, asks at most twice
+    and keeps a token that a cancel or a refusal did not show to be bad."""
+    kept = open(token_file).read()
+    color, at = CHART[1]
+    move_pointer(at)
+
+    # The user declines with a token kept: that is the answer, asked once; the token stays.
+    open(DECLINE, "w").close()
+    before = selects()
+    program, frame = start("declined-with-token")
+    expect_notice(program, frame, "declined with a token kept", "declined")
+    if selects() - before != 1:
+        fail("a declined session was asked %d times" % (selects() - before))
+    if open(token_file).read() != kept:
+        fail("a declined session cost the kept token")
+    stop(program)
+    os.remove(DECLINE)
+
+    # Answers of types the portal's interface does not name (each once crashed or stalled it).
+    for word in ("streams-uas", "streams-nested", "position-dict", "session-u",
+                 "response-string"):
+        set_mode(word)
+        program, frame = start(word)
+        expect_notice(program, frame, word, "cannot read")
+        stop(program)
+    # The interface's documentation names an object path for the session handle.
+    set_mode("session-o")
+    program, frame = start("session-o")
+    expect_color(frame, color, at, "session handle an object path")
+    stop(program)
+
+    # An error message of markup is shown as it is, and no file it names is opened.
+    set_mode("start-error")
+    with open(ERROR_TEXT, "w") as f:
+        f.write("<img src=/zz>")
+    trace = os.path.join(work, "start-error.trace")
+    traced = can_trace()
+    if not traced:
+        print("note: strace cannot trace here: the files opened are not checked")
+    program, frame = start("start-error", wrap=("strace", "-f", "-qq", "-e", "trace=%file",
+                                                "-o", trace) if traced else ())
+    expect_notice(program, frame, "an error message of markup", "(<img src=/zz>)")
+    if traced:
+        # Ended, strace would let the program go on untraced: the program itself is ended.
+        tracee = open("/proc/%d/task/%d/children" % (program.pid, program.pid)).read().split()[0]
+        os.kill(int(tracee), signal.SIGTERM)
+    stop(program)
+    if traced and '"/zz"' in open(trace).read():
+        fail("the program opened /zz, named in the portal's error message")
+
+    # Refused with a token kept, in a folder where nothing can be removed or written: once more
+    # without the token, then the refusal is the answer, and the program rests.
+    set_mode("refuse")
+    kept = open(token_file).read()  # the one the session above was granted
+    folder = os.path.dirname(token_file)
+    os.chmod(folder, 0o500)
+    try:
+        before = selects()
+        program, frame = start("refused-with-token")
+        expect_notice(program, frame, "refused with a token kept", "refused")
+        time.sleep(1)
+        asked = open(STAND_IN_LOG).read().splitlines()[before:]
+        if [line.split()[-1] for line in asked] != ["known", "unknown"]:
+            fail("refused with a token kept, the portal was asked: %r" % asked)
+        if open(token_file).read() != kept:
+            fail("a refusal cost the kept token")
+        stop(program)
+    finally:
+        os.chmod(folder, 0o700)
+    set_mode(None)
+    print("misbehaving portal: each answer of unexpected types reported, an error message shown "
+          "as text, a refusal retried once without the token, the kept token kept")
 
 
 def main():
@@ -294,6 +397,12 @@ def main():
                 fail("the program loaded a GPU driver: %s" % ", ".join(drivers))
             token = wait_for("the restore token", lambda: os.path.exists(token_file)
                              and open(token_file).read())
+            # It lets anyone who reads it share the screen unasked: for the user's eyes alone.
+            modes = (os.stat(os.path.dirname(token_file)).st_mode & 0o777,
+                     os.stat(token_file).st_mode & 0o777)
+            if modes != (0o700, 0o600):
+                fail("the token's folder and file are %s and %s, not 0700 and 0600"
+                     % tuple(map(oct, modes)))
             if n == 0 and offered_restore_data() != 0:
                 fail("a restore token offered on the first start")
             shot = os.environ.get("TINTWELL_WAYLAND_SHOT")
@@ -334,17 +443,25 @@ def main():
              and b"not a token" not in open(token_file, "rb").read())
     stop(program)
 
-    # 3. The user declines (the stand-in can be told to): the window says so, readouts white.
+    # 3. A portal that misbehaves (the stand-in can be told how).
+    if os.path.exists(STAND_IN_LOG):
+        misbehaving_portal()
+
+    # 4. The user declines (the stand-in can be told to): the window says so, readouts white. The
+    #    test's pointer setting is honoured in a build with the tests, and said so.
     if os.path.exists(STAND_IN_LOG):
         open(DECLINE, "w").close()
         os.remove(token_file)
         program, frame = start("declined", at)
         expect_notice(program, frame, "declined", "declined")
+        if "TINTWELL_TEST_POINTER pins the pointer at %d,%d" % at not in open(
+                os.path.join(work, "declined.log")).read():
+            fail("the test's pointer setting was honoured without a word")
         if os.path.exists(token_file):
             fail("a token kept from a declined session")
         stop(program)
 
-    # 4. The stream ends under the program (the stand-in's producer goes): white readouts, the
+    # 5. The stream ends under the program (the stand-in's producer goes): white readouts, the
     #    window says so, the program runs on.
     if os.path.exists(STAND_IN_LOG):
         os.remove(DECLINE)
@@ -356,7 +473,7 @@ def main():
         expect_notice(program, frame, "stream ended", "stopped")
         stop(program)
 
-    # 5. No portal: a session bus without one. The window says so in one line, the readouts show
+    # 6. No portal: a session bus without one. The window says so in one line, the readouts show
     #    white, the program runs on. On that bus a forwarder names this test's accessibility bus.
     bare = os.path.join(work, "bare.conf")
     with open(bare, "w") as f:
@@ -379,7 +496,7 @@ def main():
     program, frame = start("noportal", at, {"DBUS_SESSION_BUS_ADDRESS": bare_address})
     expect_notice(program, frame, "no portal", "portal")
     stop(program)
-    # 6. Nudging: the arrow keys move the desktop's pointer through the program's own pointer
+    # 7. Nudging: the arrow keys move the desktop's pointer through the program's own pointer
     #    device (sway offers one), seen on the desktop's picture with the pointer drawn.
     nudge = shutil.which("wtype") is not None
     if not nudge:
@@ -390,7 +507,7 @@ def main():
         expect_nudges(frame, (200, 600), 1, "nudge")
         stop(program)
 
-    # 7. A scaled output (scale 2, with the stand-in): its frames have two physical pixels a side
+    # 8. A scaled output (scale 2, with the stand-in): its frames have two physical pixels a side
     #    for each logical one, and each is read as itself, with its own position; never its
     #    logical pixel's top-left neighbour. The stream is a picture whose every pixel differs.
     if os.path.exists(STAND_IN_LOG):
@@ -418,8 +535,8 @@ def main():
             subprocess.run(["grim", shot], check=False)
         stop(program)
     print("app wayland: four colors read through the portal's stream, the restore token kept "
-          "and offered again, a corrupt one replaced, a declined, ended or missing portal "
-          "reported in the window, a scaled output read by its physical pixels")
+          "private and offered again, a corrupt one replaced, a misbehaving, declined, ended or "
+          "missing portal reported in the window, a scaled output read by its physical pixels")
 
 
 if __name__ == "__main__":

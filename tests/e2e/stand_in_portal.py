@@ -10,7 +10,17 @@ asks anyone; it hands out a restore token and appends one line per SelectSources
 "select <restore token offered or ->", and refuses (response 1, declined) while the file DECLINE
 exists.
 
-Usage: stand_in_portal.py NODE_ID WIDTH HEIGHT LOG DECLINE
+While the file MODE exists (read at each call), it misbehaves as the one word in it says:
+  streams-uas        Start's streams are a(uas)
+  streams-nested     Start's streams are a((u)a{sv})
+  position-dict      the stream's position is (a{sv}i)
+  session-o          CreateSession's session_handle is an object path (o), not a string
+  session-u          CreateSession's session_handle is a number (u)
+  response-string    Start's Response carries its code as a string: (sa{sv})
+  start-error        the Start call fails with the error message in the file ERROR_TEXT
+  refuse             Start is refused (response 2)
+
+Usage: stand_in_portal.py NODE_ID WIDTH HEIGHT LOG DECLINE MODE ERROR_TEXT
 """
 
 import os
@@ -21,7 +31,7 @@ import uuid
 from gi.repository import Gio, GLib
 
 NODE, WIDTH, HEIGHT = int(sys.argv[1]), int(sys.argv[2]), int(sys.argv[3])
-LOG, DECLINE = sys.argv[4], sys.argv[5]
+LOG, DECLINE, MODE, ERROR_TEXT = sys.argv[4:8]
 PATH = "/org/freedesktop/portal/desktop"
 
 XML = """<node>
@@ -53,10 +63,18 @@ def request_path(sender, options):
                                  options["handle_token"])
 
 
-def respond(path, code, results):
+def mode():
+    try:
+        with open(MODE) as f:
+            return f.read().strip()
+    except FileNotFoundError:
+        return ""
+
+
+def respond(path, code, results, signature="(ua{sv})"):
     # After the method's reply, as the portal does.
     GLib.idle_add(lambda: bus.emit_signal(None, path, "org.freedesktop.portal.Request",
-                                          "Response", GLib.Variant("(ua{sv})", (code, results)))
+                                          "Response", GLib.Variant(signature, (code, results)))
                   and False)
 
 
@@ -71,7 +89,9 @@ def on_call(connection, sender, path, interface, method, params, invocation):
                                         args[0]["session_handle_token"])
         bus.register_object(session, info.interfaces[1], on_call, None, None)
         invocation.return_value(GLib.Variant("(o)", (req,)))
-        respond(req, 0, {"session_handle": GLib.Variant("s", session)})
+        handle = {"session-o": GLib.Variant("o", session),
+                  "session-u": GLib.Variant("u", 7)}.get(mode(), GLib.Variant("s", session))
+        respond(req, 0, {"session_handle": handle})
     elif method == "SelectSources":
         req = request_path(sender, args[1])
         offered = args[1].get("restore_token", "-")
@@ -81,17 +101,36 @@ def on_call(connection, sender, path, interface, method, params, invocation):
         respond(req, 0, {})
     elif method == "Start":
         req = request_path(sender, args[2])
+        misbehaviour = mode()
+        if misbehaviour == "start-error":
+            with open(ERROR_TEXT) as f:
+                invocation.return_dbus_error("org.freedesktop.portal.Error.Failed", f.read())
+            return
         invocation.return_value(GLib.Variant("(o)", (req,)))
         if os.path.exists(DECLINE):
             respond(req, 1, {})
             return
+        if misbehaviour == "refuse":
+            respond(req, 2, {})
+            return
         token = str(uuid.uuid4())
         tokens.add(token)
-        stream = (NODE, {"position": GLib.Variant("(ii)", (0, 0)),
-                         "size": GLib.Variant("(ii)", (WIDTH, HEIGHT)),
-                         "source_type": GLib.Variant("u", 1)})
-        respond(req, 0, {"streams": GLib.Variant("a(ua{sv})", [stream]),
-                         "restore_token": GLib.Variant("s", token)})
+        props = {"position": GLib.Variant("(ii)", (0, 0)),
+                 "size": GLib.Variant("(ii)", (WIDTH, HEIGHT)),
+                 "source_type": GLib.Variant("u", 1)}
+        streams = GLib.Variant("a(ua{sv})", [(NODE, props)])
+        if misbehaviour == "streams-uas":
+            streams = GLib.Variant("a(uas)", [(NODE, ["monitor"])])
+        elif misbehaviour == "streams-nested":
+            streams = GLib.Variant("a((u)a{sv})", [((NODE,), props)])
+        elif misbehaviour == "position-dict":
+            props["position"] = GLib.Variant("(a{sv}i)", ({}, 0))
+            streams = GLib.Variant("a(ua{sv})", [(NODE, props)])
+        results = {"streams": streams, "restore_token": GLib.Variant("s", token)}
+        if misbehaviour == "response-string":
+            respond(req, "0", results, "(sa{sv})")
+        else:
+            respond(req, 0, results)
     elif method == "OpenPipeWireRemote":
         remote = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
         remote.connect(os.path.join(os.environ["XDG_RUNTIME_DIR"], "pipewire-0"))

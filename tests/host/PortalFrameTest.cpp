@@ -157,6 +157,35 @@ TEST(PortalFrame, LogicalPointsScaleAboutTheStreamsCornerAndStayOffItWhenOff) {
   EXPECT_FALSE(pointerOnDesktop(scale2, {0, 600, 200, 0, 0}).has_value());
 }
 
+TEST(PortalFrame, AChunkIsReadOnlyWithinItsPlanesMappedBytes) {
+  std::array<std::uint8_t, 64> mapped{};
+  const std::uint8_t* m = mapped.data();
+  struct Case {
+    const char* what;
+    Plane plane;
+    std::ptrdiff_t start;  // from the mapped bytes' start; -1: no frame
+    std::size_t size;
+  };
+  const Case cases[] = {
+      {"whole", {m, 64, 0, 64, false}, 0, 64},
+      {"inside", {m, 64, 8, 16, false}, 8, 16},
+      {"past the end", {m, 64, 48, 64, false}, 48, 16},
+      {"largest offset and size", {m, 64, 63, UINT32_MAX, false}, 63, 1},
+      {"starts at the end", {m, 64, 64, 4, false}, -1, 0},
+      {"starts beyond", {m, 64, UINT32_MAX, UINT32_MAX, false}, -1, 0},
+      {"empty", {m, 64, 0, 0, false}, -1, 0},
+      {"corrupted", {m, 64, 0, 64, true}, -1, 0},
+      {"nothing mapped", {nullptr, 64, 0, 64, false}, -1, 0},
+  };
+  for (const Case& c : cases) {
+    const auto bytes = chunkBytes(c.plane);
+    ASSERT_EQ(bytes.has_value(), c.start >= 0) << c.what;
+    if (!bytes) continue;
+    EXPECT_EQ(bytes->data, m + c.start) << c.what;
+    EXPECT_EQ(bytes->size, c.size) << c.what;
+  }
+}
+
 TEST(PortalFrame, OnlyOneLineOfPrintableTextIsARestoreToken) {
   EXPECT_EQ(parseRestoreToken("3f1c0c9e-5d2a-4b7e-9a55-2b6f0d1e8c41\n"),
             "3f1c0c9e-5d2a-4b7e-9a55-2b6f0d1e8c41");

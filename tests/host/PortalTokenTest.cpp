@@ -1,0 +1,141 @@
+// The restore token's file, in a temporary folder: read only from a regular file, kept private,
+// written whole, and whatever else is at its path (a link, a FIFO, a folder) neither followed
+// nor waited on nor written through.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "host/PortalToken.h"
+
+using namespace host::portal;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kToken = "5b6c4bc2-1e4f-4f6a-9d55-0c2f3e1b7a10";
+
+class TokenFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string t = (fs::temp_directory_path() / "tw-token-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(t.data()), nullptr);
+    dir = t;
+    path = dir + "/tintwell/portal-restore-token";
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  static void put(const std::string& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text;
+  }
+  static std::string contents(const std::string& file) {
+    std::ostringstream text;
+    text << std::ifstream(file, std::ios::binary).rdbuf();
+    return text.str();
+  }
+  // The permission bits in octal ("0600"), for a readable failure.
+  static std::string modeOf(const std::string& file) {
+    struct stat st {};
+    if (::lstat(file.c_str(), &st) != 0) return "none";
+    char text[8];
+    std::snprintf(text, sizeof text, "%04o", st.st_mode & 07777);
+    return text;
+  }
+
+  std::string dir;
+  std::string path;
+};
+
+struct AtThePath {
+  const char* what;
+  std::function<void(const std::string& path, const std::string& dir)> make;
+  bool isToken;
+  bool replaced;  // by a write of a new token
+};
+
+const AtThePath kAtThePath[] = {
+    {"a regular file", [](auto& p, auto&) { std::ofstream(p) << kToken << "\n"; }, true, true},
+    {"nothing", [](auto&, auto&) {}, false, true},
+    {"a link to a token file",
+     [](auto& p, auto& d) {
+       std::ofstream(d + "/elsewhere") << kToken << "\n";
+       fs::create_symlink(d + "/elsewhere", p);
+     },
+     false, false},
+    // Opened without O_NONBLOCK, a FIFO without a writer would hold the start for ever.
+    {"a FIFO", [](auto& p, auto&) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, false, false},
+    {"a folder", [](auto& p, auto&) { fs::create_directory(p); }, false, false},
+    {"a file over 4 KiB",
+     [](auto& p, auto&) { std::ofstream(p) << kToken << "\n"
+                                           << std::string(5000, 'x'); }, false,
+     true},
+};
+
+TEST_F(TokenFile, IsReadFromARegularFileAloneAndNeverWaitedOn) {
+  for (const AtThePath& c : kAtThePath) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(dir + "/tintwell");
+    fs::remove(dir + "/elsewhere");
+    fs::create_directory(dir + "/tintwell");
+    c.make(path, dir);
+    const auto token = readTokenFile(path);
+    EXPECT_EQ(token.has_value(), c.isToken);
+    if (c.isToken && token) {
+      EXPECT_EQ(*token, kToken);
+    }
+  }
+}
+
+TEST_F(TokenFile, IsWrittenPrivateInPrivateFoldersAndLeavesNothingElse) {
+  ASSERT_TRUE(writeTokenFile(path, kToken));
+  EXPECT_EQ(modeOf(dir + "/tintwell"), "0700");
+  EXPECT_EQ(modeOf(path), "0600");
+  EXPECT_EQ(contents(path), kToken + "\n");
+  EXPECT_EQ(readTokenFile(path), kToken);
+
+  // A folder and file of an earlier version, open to all, are made private on the next write.
+  ASSERT_EQ(::chmod((dir + "/tintwell").c_str(), 0755), 0);
+  ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+  ASSERT_TRUE(writeTokenFile(path, "second-token"));
+  EXPECT_EQ(modeOf(dir + "/tintwell"), "0700");
+  EXPECT_EQ(modeOf(path), "0600");
+  EXPECT_EQ(contents(path), "second-token\n");
+  // No temporary file is left beside it.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir + "/tintwell"), fs::directory_iterator()), 1);
+
+  EXPECT_FALSE(writeTokenFile(path, "two\nlines"));
+  EXPECT_EQ(contents(path), "second-token\n");
+
+  forgetTokenFile(path);
+  EXPECT_FALSE(fs::exists(fs::symlink_status(path)));
+}
+
+TEST_F(TokenFile, ReplacesOnlyAFileAndNeverWritesThroughWhatElseIsAtItsPath) {
+  for (const AtThePath& c : kAtThePath) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(dir + "/tintwell");
+    fs::remove(dir + "/elsewhere");
+    fs::create_directory(dir + "/tintwell");
+    c.make(path, dir);
+    const fs::file_type before = fs::symlink_status(path).type();
+    EXPECT_EQ(writeTokenFile(path, "new-token"), c.replaced);
+    if (c.replaced) {
+      EXPECT_EQ(readTokenFile(path), "new-token");
+      continue;
+    }
+    EXPECT_EQ(fs::symlink_status(path).type(), before);
+    forgetTokenFile(path);
+    EXPECT_EQ(fs::symlink_status(path).type(), before);
+    if (before == fs::file_type::symlink) {
+      EXPECT_EQ(contents(dir + "/elsewhere"), kToken + "\n");
+      EXPECT_EQ(fs::read_symlink(path), dir + "/elsewhere");
+    }
+  }
+}
+
+}  // namespace
