@@ -628,6 +628,7 @@ void PortalSession::close() {
   }
   m_step = Step::None;
 }
+
 // --- The stream -------------------------------------------------------------------------------
 
 TW_PIPEWIRE_BEGIN
