@@ -58,14 +58,18 @@ html=$(copy_box 471 160)
 r=$((16#${html:1:2})); g=$((16#${html:3:2})); b=$((16#${html:5:2}))
 [ "$r" -gt 0 ] && [ "$r" = "$b" ] && [ $((g - r)) = 128 ] || fail "after the shade drag: '$html'"
 
-# Lift the color-match window off the swatch (350, 146 pixels, 61 x 53) and carry it.
+# Lift the color-match window off the swatch (350, 146 pixels, 61 x 53) and carry it 200 pixels
+# down and right, the button held.
 sx=$((X + 380)); sy=$((Y + 172))
-xdotool mousemove $sx $sy mousedown 1
-sleep 0.3
-xdotool mousemove $((sx + 100)) $((sy + 100))
-sleep 0.1
-xdotool mousemove $((sx + 200)) $((sy + 200))
-sleep 0.5
+carry() {
+  xdotool mousemove $sx $sy mousedown 1
+  sleep 0.3
+  xdotool mousemove $((sx + 100)) $((sy + 100))
+  sleep 0.1
+  xdotool mousemove $((sx + 200)) $((sy + 200))
+  sleep 0.5
+}
+carry
 lifted=$(pixel $((sx + 200)) $((sy + 200)))
 [ "#$lifted" = "$html" ] || fail "under the pointer: $lifted, expected the mixed ${html}"
 xdotool mouseup 1
@@ -75,12 +79,7 @@ dropped=$(pixel $((sx + 200)) $((sy + 200)))
 
 # Esc during a carry puts the window back over the swatch and stays in the carry (the picker,
 # whose Esc ends the program, never sees it); the release ends the carry.
-xdotool mousemove $sx $sy mousedown 1
-sleep 0.3
-xdotool mousemove $((sx + 100)) $((sy + 100))
-sleep 0.1
-xdotool mousemove $((sx + 200)) $((sy + 200))
-sleep 0.5
+carry
 xdotool key Escape
 sleep 0.5
 kill -0 $pid 2>/dev/null || fail "Esc during the carry ended the program"

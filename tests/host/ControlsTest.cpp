@@ -158,123 +158,73 @@ TEST(TimerTest, ARunTimeErrorInTheHandlerDoesNotStopTheTimer) {
 
 // Text is placed by the platform's character cell: its baseline one Windows ascent below the
 // cell's top (11 pixels for Tahoma at 8.25 points, 9 at 6.75), where the toolkit would put it two
-// pixels higher.
-struct Ink {
-  int top = -1;
-  int bottom = -1;  // the last row with ink: a capital's baseline is one row below
-};
-Ink inkRows(const QImage& image, QRect area, QRgb background) {
-  Ink ink;
+// pixels higher. A capital's baseline is one row below the last row of `area` with ink: a pixel
+// other than the area's top-left one (the background).
+int baselineIn(const QImage& image, QRect area) {
+  const QRgb background = image.pixel(area.topLeft());
+  int last = -1;
   for (int y = area.top(); y <= area.bottom(); ++y) {
     for (int x = area.left(); x <= area.right(); ++x) {
-      if ((image.pixel(x, y) & 0xFFFFFFu) == (background & 0xFFFFFFu)) continue;
-      if (ink.top < 0) ink.top = y;
-      ink.bottom = y;
-      break;
+      if (image.pixel(x, y) != background) last = y;
     }
   }
-  return ink;
+  return last + 1;
 }
 
 TEST(TextPlacementTest, EveryControlPutsTheBaselineAtTheCellAscent) {
   if (!host::registerApplicationFonts()) GTEST_SKIP() << "Tahoma (fonts-wine) is not installed";
   const QFont bold = host::designFont(QStringLiteral("Tahoma"), 8.25, true);
   const QFont small = host::designFont(QStringLiteral("Tahoma"), 6.75);
-  constexpr QRgb kBlack = 0x000000, kWhite = 0xFFFFFF;
+  const auto shot = [](QWidget& w, const QFont& font, QSize size) {
+    w.setFont(font);
+    w.resize(size);
+    return w.grab().toImage();
+  };
+  const auto onCanvas = [](const std::function<void(host::Canvas&)>& draw) {
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    host::Canvas dc(image);
+    draw(dc);
+    return image;
+  };
+  host::Label centred(nullptr), twoLines(nullptr);
+  centred.Alignment(host::Label::AlignmentKind::Center);
+  centred.Caption(QStringLiteral("R"));
+  twoLines.Caption(QStringLiteral("\r\nH"));
+  host::Frame frame(nullptr);
+  frame.Caption(QStringLiteral("HHHH"));
+  host::TextBox roomy(nullptr), tight(nullptr);
+  roomy.Text(QStringLiteral("HHHH"));
+  tight.Text(QStringLiteral("HHHH"));
+  host::CheckBox check(nullptr);
+  check.Caption(QStringLiteral("HHHHHHHHHH"));
   struct Case {
     const char* what;
-    std::function<QImage()> draw;
+    QImage image;
     QRect area;  // where the caption's ink is looked for
-    QRgb background;
     int baseline;
   };
-  const std::vector<Case> cases{
-      {"a centred label in a 14-pixel box (3 pixels above the R, 3 below)",
-       [&] {
-         host::Label l(nullptr);
-         l.resize(19, 14);
-         l.setFont(bold);
-         l.BackColor(0x000000);
-         l.ForeColor(0x0000FF);
-         l.Alignment(host::Label::AlignmentKind::Center);
-         l.Caption(QStringLiteral("R"));
-         return l.grab().toImage();
-       },
-       QRect(0, 0, 19, 14), kBlack, 11},
-      {"a label's second line, one cell (13 pixels) lower",
-       [&] {
-         host::Label l(nullptr);
-         l.resize(60, 30);
-         l.setFont(bold);
-         l.BackColor(0xFFFFFF);
-         l.ForeColor(0x000000);
-         l.Caption(QStringLiteral("\r\nH"));
-         return l.grab().toImage();
-       },
-       QRect(0, 0, 60, 30), kWhite, 24},
-      {"a frame's caption",
-       [&] {
-         host::Frame f(nullptr);
-         f.resize(80, 40);
-         f.setFont(bold);
-         f.BackColor(0xFFFFFF);
-         f.ForeColor(0x000000);
-         f.Caption(QStringLiteral("HHHH"));
-         return f.grab().toImage();
-       },
-       QRect(10, 0, 10, 20), kWhite, 11},
-      {"a text box with room for a pixel above its line",
-       [&] {
-         host::TextBox t(nullptr);
-         t.setFont(small);
-         t.resize(60, 17);
-         t.BackColor(0xFFFFFF);
-         t.Text(QStringLiteral("HHHH"));
-         return t.grab().toImage();
-       },
-       QRect(4, 2, 40, 13), kWhite, 12},
-      {"a text box without that room",
-       [&] {
-         host::TextBox t(nullptr);
-         t.setFont(small);
-         t.resize(60, 14);
-         t.BackColor(0xFFFFFF);
-         t.Text(QStringLiteral("HHHH"));
-         return t.grab().toImage();
-       },
-       QRect(4, 2, 40, 10), kWhite, 11},
-      {"a check box's caption, its cell centred in the height",
-       [&] {
-         host::CheckBox c(nullptr);
-         c.setFont(bold);
-         c.resize(100, 17);
-         c.BackColor(0xFFFFFF);
-         c.ForeColor(0x000000);
-         c.Caption(QStringLiteral("HHHHHHHHHH"));
-         return c.grab().toImage();
-       },
-       QRect(40, 0, 60, 17), kWhite, 2 + 11},
+  const Case cases[] = {
+      {"a centred label in a 14-pixel box (3 rows above the R, 3 below)",
+       shot(centred, bold, {19, 14}), QRect(0, 0, 19, 14), 11},
+      {"a label's second line, one cell (13 pixels) lower", shot(twoLines, bold, {60, 30}),
+       QRect(0, 0, 60, 30), 24},
+      {"a frame's caption", shot(frame, bold, {80, 40}), QRect(10, 0, 10, 20), 11},
+      {"a text box with room for a pixel above its line", shot(roomy, small, {60, 17}),
+       QRect(4, 2, 40, 13), 12},
+      {"a text box without that room", shot(tight, small, {60, 14}), QRect(4, 2, 40, 10), 11},
+      {"a check box's caption, its cell centred in the height", shot(check, bold, {100, 17}),
+       QRect(40, 0, 60, 17), 2 + 11},
       {"text out at a point: the cell's top",
-       [&] {
-         QImage image(40, 20, QImage::Format_RGB32);
-         image.fill(Qt::white);
-         host::Canvas(image).TextOut(0, 3, QStringLiteral("HH"), bold, 0, 0x000000);
-         return image;
-       },
-       QRect(0, 0, 40, 20), kWhite, 3 + 11},
-      {"a button's prefix caption",
-       [&] {
-         QImage image(40, 20, QImage::Format_RGB32);
-         image.fill(Qt::white);
-         host::Canvas(image).DrawPrefixText(0, 2, QStringLiteral("H&&H"), bold, 0x000000, false);
-         return image;
-       },
-       QRect(0, 0, 40, 20), kWhite, 2 + 11},
+       onCanvas([&](host::Canvas& dc) { dc.TextOut(0, 3, QStringLiteral("HH"), bold, 0, 0); }),
+       QRect(0, 0, 40, 20), 3 + 11},
+      {"a button's prefix caption", onCanvas([&](host::Canvas& dc) {
+         dc.DrawPrefixText(0, 2, QStringLiteral("H&&H"), bold, 0, false);
+       }),
+       QRect(0, 0, 40, 20), 2 + 11},
   };
-  for (const Case& c : cases) {
-    const Ink ink = inkRows(c.draw(), c.area, c.background);
-    EXPECT_EQ(ink.bottom + 1, c.baseline) << c.what;
-  }
+  for (const Case& c : cases)
+    EXPECT_EQ(baselineIn(c.image, c.area), c.baseline) << c.what;
 }
 
 }  // namespace

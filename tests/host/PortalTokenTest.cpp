@@ -58,6 +58,14 @@ struct AtThePath {
   bool replaced;  // by a write of a new token
 };
 
+// A fresh token folder with `c`'s thing at the token's path.
+void place(const AtThePath& c, const std::string& path, const std::string& dir) {
+  fs::remove_all(dir + "/tintwell");
+  fs::remove(dir + "/elsewhere");
+  fs::create_directory(dir + "/tintwell");
+  c.make(path, dir);
+}
+
 const AtThePath kAtThePath[] = {
     {"a regular file", [](auto& p, auto&) { std::ofstream(p) << kToken << "\n"; }, true, true},
     {"nothing", [](auto&, auto&) {}, false, true},
@@ -79,10 +87,7 @@ const AtThePath kAtThePath[] = {
 TEST_F(TokenFile, IsReadFromARegularFileAloneAndNeverWaitedOn) {
   for (const AtThePath& c : kAtThePath) {
     SCOPED_TRACE(c.what);
-    fs::remove_all(dir + "/tintwell");
-    fs::remove(dir + "/elsewhere");
-    fs::create_directory(dir + "/tintwell");
-    c.make(path, dir);
+    place(c, path, dir);
     const auto token = readTokenFile(path);
     EXPECT_EQ(token.has_value(), c.isToken);
     if (c.isToken && token) {
@@ -118,10 +123,7 @@ TEST_F(TokenFile, IsWrittenPrivateInPrivateFoldersAndLeavesNothingElse) {
 TEST_F(TokenFile, ReplacesOnlyAFileAndNeverWritesThroughWhatElseIsAtItsPath) {
   for (const AtThePath& c : kAtThePath) {
     SCOPED_TRACE(c.what);
-    fs::remove_all(dir + "/tintwell");
-    fs::remove(dir + "/elsewhere");
-    fs::create_directory(dir + "/tintwell");
-    c.make(path, dir);
+    place(c, path, dir);
     const fs::file_type before = fs::symlink_status(path).type();
     EXPECT_EQ(writeTokenFile(path, "new-token"), c.replaced);
     if (c.replaced) {
