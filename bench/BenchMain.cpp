@@ -2,9 +2,9 @@
 // uses a private Xvfb, so the real screen reads are measured too).
 #include <benchmark/benchmark.h>
 
-#include "host/Application.h"
+#include "host/platform/Application.h"
 
-#include "host/Fonts.h"
+#include "host/draw/Fonts.h"
 
 int main(int argc, char** argv) {
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

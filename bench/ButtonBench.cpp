@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "controls/button/CandyButton.h"
-#include "host/Fonts.h"
-#include "host/Form.h"
+#include "host/draw/Fonts.h"
+#include "host/forms/Form.h"
 
 namespace {
 

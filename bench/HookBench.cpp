@@ -8,7 +8,7 @@
 #include <QWidget>
 
 #include "controls/button/CandyButton.h"
-#include "host/MessageHook.h"
+#include "host/platform/MessageHook.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QImage>
 
 #include "FakeScreenSource.h"
-#include "host/Forms.h"
-#include "host/Platform.h"
+#include "host/forms/Forms.h"
+#include "host/platform/Platform.h"
 #include "picker/ColorPicker.h"
 
 namespace {

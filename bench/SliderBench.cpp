@@ -7,7 +7,7 @@
 #include <QMouseEvent>
 
 #include "controls/slider/HSliderBar.h"
-#include "host/FormData.h"
+#include "host/forms/FormData.h"
 
 namespace {
 

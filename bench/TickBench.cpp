@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include "FakeScreenSource.h"
+#include "host/screen/QtScreenSource.h"
 #include "picker/ColorPicker.h"
 
 namespace {

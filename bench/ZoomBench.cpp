@@ -9,9 +9,10 @@
 #include <QGuiApplication>
 
 #include "FakeScreenSource.h"
-#include "host/PictureBox.h"
-#include "host/Region.h"
-#include "host/X11ScreenSource.h"
+#include "host/draw/Region.h"
+#include "host/forms/PictureBox.h"
+#include "host/screen/QtScreenSource.h"
+#include "host/screen/X11ScreenSource.h"
 #include "zoom/CZoom.h"
 
 namespace {

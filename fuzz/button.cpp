@@ -9,9 +9,9 @@
 
 #include "OffscreenApplication.h"
 #include "controls/button/CandyButton.h"
-#include "host/Form.h"
-#include "host/PropertyBag.h"
-#include "host/Region.h"
+#include "host/draw/Region.h"
+#include "host/forms/Form.h"
+#include "host/forms/PropertyBag.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <cstdint>
 
-#include "host/Canvas.h"
+#include "host/draw/Canvas.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);

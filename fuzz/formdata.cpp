@@ -3,7 +3,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "host/FormData.h"
+#include "host/forms/FormData.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QString text =

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "host/PortalFrame.h"
+#include "host/screen/portal/PortalFrame.h"
 
 using namespace host::portal;
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "host/PortalReply.h"
+#include "host/screen/portal/PortalReply.h"
 
 using namespace host::portal;
 

@@ -10,7 +10,7 @@
 
 #include "OffscreenApplication.h"
 #include "controls/slider/HSliderBar.h"
-#include "host/FormData.h"
+#include "host/forms/FormData.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);

@@ -2,11 +2,11 @@
 
 #include <QScreen>
 
-#include "host/Canvas.h"
-#include "host/Convert.h"
-#include "host/PictureBox.h"
-#include "host/Screen.h"
-#include "host/SystemColors.h"
+#include "host/core/Convert.h"
+#include "host/draw/Canvas.h"
+#include "host/draw/SystemColors.h"
+#include "host/forms/PictureBox.h"
+#include "host/forms/Screen.h"
 #include "program/Palette.h"
 #include "program/ProgramFlags.h"
 

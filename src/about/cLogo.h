@@ -3,8 +3,8 @@
 #include <QString>
 #include <cstdint>
 
-#include "host/ColorRef.h"
-#include "host/Fonts.h"
+#include "host/core/ColorRef.h"
+#include "host/draw/Fonts.h"
 
 namespace host {
 class PictureBox;

@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "host/Form.h"
-#include "host/Label.h"
-#include "host/PictureBox.h"
-#include "host/Timer.h"
+#include "host/forms/Form.h"
+#include "host/forms/Label.h"
+#include "host/forms/PictureBox.h"
+#include "host/forms/Timer.h"
 
 class cLogo;
 

@@ -1,6 +1,6 @@
 #include "twCMYK.h"
 
-#include "host/Convert.h"
+#include "host/core/Convert.h"
 
 namespace {
 constexpr std::int32_t low8(std::int32_t v) {

@@ -1,7 +1,7 @@
 #include "AlphaAnim.h"
 
-#include "host/Form.h"
-#include "host/Forms.h"
+#include "host/forms/Form.h"
+#include "host/forms/Forms.h"
 
 namespace AlphaAnim {
 

@@ -1,9 +1,9 @@
 #include "GradientForm.h"
 
-#include "host/Canvas.h"
-#include "host/Convert.h"
-#include "host/Form.h"
-#include "host/Screen.h"
+#include "host/core/Convert.h"
+#include "host/draw/Canvas.h"
+#include "host/forms/Form.h"
+#include "host/forms/Screen.h"
 
 namespace GradientForm {
 

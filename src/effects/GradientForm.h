@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "host/ColorRef.h"
+#include "host/core/ColorRef.h"
 
 namespace host {
 class Form;

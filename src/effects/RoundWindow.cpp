@@ -1,9 +1,9 @@
 #include "RoundWindow.h"
 
-#include "host/Convert.h"
-#include "host/Form.h"
-#include "host/Region.h"
-#include "host/Screen.h"
+#include "host/core/Convert.h"
+#include "host/draw/Region.h"
+#include "host/forms/Form.h"
+#include "host/forms/Screen.h"
 
 namespace RoundWindow {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "host/OSVersion.h"
+#include "host/platform/OSVersion.h"
 
 // Which system the program runs on, found once at start-up: the version numbers for the
 // feature switches of other windows, a name, and version and service-pack texts.

@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "host/FormBuilder.h"
+#include "host/forms/FormBuilder.h"
 
 // The mixer panel's controls in the picker window: three frames with the RGB sliders over their
 // bands, the shade slider between "Darker" and " Lighter", the swatch and the color texts. All of

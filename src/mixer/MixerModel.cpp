@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "color/modXLat.h"
-#include "host/Convert.h"
+#include "host/core/Convert.h"
 
 namespace MixerModel {
 

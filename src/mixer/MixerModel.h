@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "host/ColorRef.h"
-#include "host/Twips.h"
+#include "host/core/ColorRef.h"
+#include "host/core/Twips.h"
 
 // The mixer panel's arithmetic as plain values (no Qt): the color it takes over from the picker,
 // what every control of the panel shows for a mixed color, the shade slider's step, and where the

@@ -4,10 +4,10 @@
 #include <QKeyEvent>
 
 #include "MixerModel.h"
-#include "host/Control.h"
-#include "host/Label.h"
-#include "host/Platform.h"
-#include "host/Screen.h"
+#include "host/forms/Control.h"
+#include "host/forms/Label.h"
+#include "host/forms/Screen.h"
+#include "host/platform/Platform.h"
 #include "program/ProgramFlags.h"
 
 frmColor::frmColor(const host::Label& swatch, const QWidget& frame)

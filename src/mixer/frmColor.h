@@ -2,7 +2,7 @@
 
 #include <QPoint>
 
-#include "host/Form.h"
+#include "host/forms/Form.h"
 
 namespace host {
 class Label;

@@ -3,7 +3,7 @@
 #include <array>
 #include <span>
 
-#include "host/FormBuilder.h"
+#include "host/forms/FormBuilder.h"
 
 // The stored design of the picker window: its controls with their names, kinds, looks, twips
 // rectangles (left, top, width, height from the container's inner top-left corner), texts and

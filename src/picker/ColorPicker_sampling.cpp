@@ -5,10 +5,10 @@
 #include "ColorPicker.h"
 #include "PickerReadouts.h"
 #include "color/twCMYK.h"
-#include "host/Label.h"
-#include "host/PictureBox.h"
-#include "host/Screen.h"
-#include "host/TextBox.h"
+#include "host/forms/Label.h"
+#include "host/forms/PictureBox.h"
+#include "host/forms/TextBox.h"
+#include "host/screen/ScreenSource.h"
 #include "twProgressBar.h"
 
 namespace {

@@ -4,11 +4,11 @@
 
 #include "ColorPicker.h"
 #include "ColorPickerLayout.h"
-#include "host/InputCodes.h"
-#include "host/Label.h"
-#include "host/PictureBox.h"
-#include "host/Screen.h"
-#include "host/Shape.h"
+#include "host/core/InputCodes.h"
+#include "host/forms/Label.h"
+#include "host/forms/PictureBox.h"
+#include "host/forms/Shape.h"
+#include "host/screen/ScreenSource.h"
 #include "zoom/CZoom.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "ColorToHSB.h"
 
-#include "host/Convert.h"
+#include "host/core/Convert.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "ColorToHSB.h"
 #include "color/modXLat.h"
 #include "color/twCMYK.h"
-#include "host/Convert.h"
-#include "host/InputCodes.h"
+#include "host/core/Convert.h"
+#include "host/core/InputCodes.h"
 
 namespace {
 std::int32_t percentOf(std::int32_t channel) {

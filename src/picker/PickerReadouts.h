@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "host/ColorRef.h"
+#include "host/core/ColorRef.h"
 
 class twCMYK;
 

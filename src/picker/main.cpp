@@ -4,12 +4,12 @@
 #include "ColorPicker.h"
 #include "CommandLine.h"
 #include "effects/modOSversion.h"
-#include "host/Application.h"
-#include "host/Fonts.h"
-#include "host/Forms.h"
-#include "host/Screen.h"
-#include "host/ScreenNotice.h"
-#include "host/X11ScreenSource.h"
+#include "host/draw/Fonts.h"
+#include "host/forms/Forms.h"
+#include "host/platform/Application.h"
+#include "host/screen/ScreenNotice.h"
+#include "host/screen/ScreenSource.h"
+#include "host/screen/ScreenSourceLoader.h"
 #include "program/ProgramFlags.h"
 
 int main(int argc, char** argv) {

@@ -1,7 +1,7 @@
 #include "twProgressBar.h"
 
-#include "host/Forms.h"
-#include "host/PictureBox.h"
+#include "host/forms/Forms.h"
+#include "host/forms/PictureBox.h"
 
 namespace twProgressBar {
 

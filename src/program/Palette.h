@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/ColorRef.h"
+#include "host/core/ColorRef.h"
 
 // The program's fixed colors, as ColorRefs (0x00BBGGRR: 0x0000FF is red, 0xFF0000 blue).
 namespace Palette {

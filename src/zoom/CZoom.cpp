@@ -6,10 +6,11 @@
 #include <string>
 #include <utility>
 
-#include "host/PictureBox.h"
-#include "host/RuntimeError.h"
-#include "host/Screen.h"
-#include "host/SystemColors.h"
+#include "host/core/RuntimeError.h"
+#include "host/draw/SystemColors.h"
+#include "host/forms/PictureBox.h"
+#include "host/screen/PhysicalPixels.h"
+#include "host/screen/ScreenSource.h"
 
 CZoom::CZoom(host::ScreenSource& screen) : m_screen(screen) {}
 
@@ -150,5 +151,5 @@ bool CZoom::ZoomCanvas(host::PictureBox& canvas) {
 bool CZoom::IsMouseOverWindow(const QWidget& window) const {
   // QRect::contains, like PtInRect, counts the right and bottom edge lines as outside. The
   // window's rectangle is the toolkit's (device-independent pixels); the cursor the display's.
-  return host::Screen::toPhysical(window.frameGeometry()).contains(m_screen.cursorPos());
+  return host::toPhysical(window.frameGeometry()).contains(m_screen.cursorPos());
 }

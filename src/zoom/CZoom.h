@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "ZoomPlan.h"
-#include "host/ColorRef.h"
+#include "host/core/ColorRef.h"
 
 class QImage;
 class QWidget;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "host/Convert.h"
+#include "host/core/Convert.h"
 
 namespace {
 

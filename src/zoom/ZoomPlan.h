@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "host/Rect.h"
+#include "host/core/Rect.h"
 
 // The arithmetic of one magnifier paint, as plain values: which screen pixels to copy, where
 // their Z x Z blocks land, and which margin strips get the background because the copied area

@@ -5,8 +5,8 @@
 #include <QPalette>
 
 #include "about/cLogo.h"
-#include "host/PictureBox.h"
-#include "host/SystemColors.h"
+#include "host/draw/SystemColors.h"
+#include "host/forms/PictureBox.h"
 #include "program/ProgramFlags.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include "about/frm_about.h"
 #include "effects/modOSversion.h"
-#include "host/Label.h"
-#include "host/Platform.h"
+#include "host/forms/Label.h"
+#include "host/platform/Platform.h"
 #include "program/ProgramFlags.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "controls/button/CandyButton.h"
-#include "host/MessageHook.h"
+#include "host/platform/MessageHook.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <limits>
 
 #include "controls/button/CandyButton.h"
-#include "host/Canvas.h"
-#include "host/Fonts.h"
-#include "host/Form.h"
-#include "host/PropertyBag.h"
+#include "host/draw/Canvas.h"
+#include "host/draw/Fonts.h"
+#include "host/forms/Form.h"
+#include "host/forms/PropertyBag.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/button/CandyButton.h"
-#include "host/PropertyBag.h"
+#include "host/forms/PropertyBag.h"
 
 namespace {
 

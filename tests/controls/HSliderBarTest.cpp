@@ -7,10 +7,10 @@
 #include <functional>
 
 #include "controls/slider/HSliderBar.h"
-#include "host/Canvas.h"
-#include "host/FormData.h"
-#include "host/PictureBox.h"
-#include "host/PropertyBag.h"
+#include "host/draw/Canvas.h"
+#include "host/forms/FormData.h"
+#include "host/forms/PictureBox.h"
+#include "host/forms/PropertyBag.h"
 
 namespace {
 

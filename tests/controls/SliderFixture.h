@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "controls/slider/HSliderBar.h"
-#include "host/PictureBox.h"
-#include "host/PropertyBag.h"
+#include "host/forms/PictureBox.h"
+#include "host/forms/PropertyBag.h"
 
 namespace slidertest {
 

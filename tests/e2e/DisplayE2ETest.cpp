@@ -16,14 +16,14 @@
 #include <memory>
 
 #include "Eventually.h"
-#include "host/CheckBox.h"
-#include "host/Label.h"
-#include "host/PictureBox.h"
-#include "host/Platform.h"
-#include "host/Screen.h"
-#include "host/Shape.h"
-#include "host/TextBox.h"
-#include "host/X11ScreenSource.h"
+#include "host/forms/CheckBox.h"
+#include "host/forms/Label.h"
+#include "host/forms/PictureBox.h"
+#include "host/forms/Shape.h"
+#include "host/forms/TextBox.h"
+#include "host/platform/Platform.h"
+#include "host/screen/QtScreenSource.h"
+#include "host/screen/ScreenSourceLoader.h"
 #include "picker/ColorPicker.h"
 
 namespace {

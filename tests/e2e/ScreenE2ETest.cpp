@@ -10,13 +10,14 @@
 #include <QTest>
 
 #include "controls/button/CandyButton.h"
-#include "host/CheckBox.h"
-#include "host/Label.h"
-#include "host/PictureBox.h"
-#include "host/Screen.h"
-#include "host/SystemColors.h"
-#include "host/TextBox.h"
-#include "host/X11ScreenSource.h"
+#include "host/draw/SystemColors.h"
+#include "host/forms/CheckBox.h"
+#include "host/forms/Label.h"
+#include "host/forms/PictureBox.h"
+#include "host/forms/TextBox.h"
+#include "host/screen/QtScreenSource.h"
+#include "host/screen/ScreenSourceLoader.h"
+#include "host/screen/X11ScreenSource.h"
 #include "picker/ColorPicker.h"
 
 namespace {

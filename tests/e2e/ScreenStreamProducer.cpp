@@ -10,7 +10,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "host/PipeWire.h"
+#include "host/screen/portal/PipeWire.h"
 
 TW_PIPEWIRE_BEGIN
 

@@ -8,7 +8,7 @@
 #include "effects/AlphaAnim.h"
 #include "effects/GradientForm.h"
 #include "effects/RoundWindow.h"
-#include "host/Form.h"
+#include "host/forms/Form.h"
 
 namespace {
 

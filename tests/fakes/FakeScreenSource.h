@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/Screen.h"
+#include "host/screen/ScreenSource.h"
 
 // A screen made of one image whose top-left pixel sits at `origin` on the virtual desktop, and
 // a cursor that tests put where they like. Points off the image read as the invalid color. The

@@ -3,7 +3,7 @@
 #include <QString>
 #include <vector>
 
-#include "host/Reporter.h"
+#include "host/platform/Reporter.h"
 
 // Records what would have gone to the system log and the message boxes, and installs itself for
 // its lifetime.

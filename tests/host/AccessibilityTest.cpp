@@ -6,12 +6,12 @@
 #include <QAccessible>
 #include <array>
 
-#include "host/Form.h"
-#include "host/FormBuilder.h"
-#include "host/FormData.h"
-#include "host/Label.h"
-#include "host/PictureBox.h"
-#include "host/Shape.h"
+#include "host/forms/Form.h"
+#include "host/forms/FormBuilder.h"
+#include "host/forms/FormData.h"
+#include "host/forms/Label.h"
+#include "host/forms/PictureBox.h"
+#include "host/forms/Shape.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "../support/Oracle.h"
-#include "host/Canvas.h"
+#include "host/draw/Canvas.h"
 
 namespace {
 

@@ -6,16 +6,16 @@
 #include <QElapsedTimer>
 #include <QTest>
 
-#include "host/Canvas.h"
-#include "host/CheckBox.h"
-#include "host/Fonts.h"
-#include "host/Forms.h"
-#include "host/Frame.h"
-#include "host/Label.h"
-#include "host/PictureBox.h"
-#include "host/RuntimeError.h"
-#include "host/TextBox.h"
-#include "host/Timer.h"
+#include "host/core/RuntimeError.h"
+#include "host/draw/Canvas.h"
+#include "host/draw/Fonts.h"
+#include "host/forms/CheckBox.h"
+#include "host/forms/Forms.h"
+#include "host/forms/Frame.h"
+#include "host/forms/Label.h"
+#include "host/forms/PictureBox.h"
+#include "host/forms/TextBox.h"
+#include "host/forms/Timer.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "host/ColorRef.h"
-#include "host/Convert.h"
-#include "host/Twips.h"
+#include "host/core/ColorRef.h"
+#include "host/core/Convert.h"
+#include "host/core/Twips.h"
 
 namespace {
 

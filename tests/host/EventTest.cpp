@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "host/Event.h"
-#include "host/Label.h"
-#include "host/RuntimeError.h"
-#include "host/TextBox.h"
+#include "host/core/RuntimeError.h"
+#include "host/forms/Event.h"
+#include "host/forms/Label.h"
+#include "host/forms/TextBox.h"
 
 namespace {
 

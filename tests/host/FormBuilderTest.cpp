@@ -4,16 +4,16 @@
 
 #include <QTest>
 
-#include "host/CheckBox.h"
-#include "host/ControlRef.h"
-#include "host/Form.h"
-#include "host/FormData.h"
-#include "host/Frame.h"
-#include "host/Label.h"
-#include "host/PictureBox.h"
-#include "host/Shape.h"
-#include "host/TextBox.h"
-#include "host/UserControl.h"
+#include "host/forms/CheckBox.h"
+#include "host/forms/ControlRef.h"
+#include "host/forms/Form.h"
+#include "host/forms/FormData.h"
+#include "host/forms/Frame.h"
+#include "host/forms/Label.h"
+#include "host/forms/PictureBox.h"
+#include "host/forms/Shape.h"
+#include "host/forms/TextBox.h"
+#include "host/forms/UserControl.h"
 
 namespace {
 
@@ -115,7 +115,9 @@ TEST(FormBuilderTest, StylesTextsAndLayersAreApplied) {
   EXPECT_EQ(w.fraInner->ForeColor(), 0xE0E0E0u);
   EXPECT_EQ(w.txtRGB0->Text(), QStringLiteral("00"));
   EXPECT_EQ(w.control<host::CheckBox>("chk")->Value(), 0);
-  EXPECT_TRUE(w.control<host::Shape>("band")->Filled());
+  const host::Shape* band = w.control<host::Shape>("band");
+  ASSERT_NE(band, nullptr);
+  EXPECT_TRUE(band->Filled());
   // Within the inner frame: the shape beneath the labels, the labels beneath the text box.
   std::vector<QString> order;
   for (QObject* child : w.fraInner->children()) {

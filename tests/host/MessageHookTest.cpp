@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "RecordingReporter.h"
-#include "host/MessageHook.h"
+#include "host/platform/MessageHook.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/PortalFrame.h"
+#include "host/screen/portal/PortalFrame.h"
 
 using namespace host;
 using namespace host::portal;

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "host/PortalModule.h"
+#include "host/screen/ScreenSourceLoader.h"
 
 namespace {
 

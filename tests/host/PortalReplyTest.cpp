@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/PortalReply.h"
+#include "host/screen/portal/PortalReply.h"
 
 using namespace host::portal;
 using T = Value::Type;

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "host/PortalToken.h"
+#include "host/screen/portal/PortalToken.h"
 
 using namespace host::portal;
 namespace fs = std::filesystem;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "host/FormData.h"
-#include "host/PropertyBag.h"
+#include "host/forms/FormData.h"
+#include "host/forms/PropertyBag.h"
 
 namespace {
 

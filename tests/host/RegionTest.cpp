@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "../support/Oracle.h"
-#include "host/Region.h"
+#include "host/draw/Region.h"
 
 namespace {
 

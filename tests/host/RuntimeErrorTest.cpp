@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "host/RuntimeError.h"
+#include "host/core/RuntimeError.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QTextDocument>
 #include <QWidget>
 
-#include "host/ScreenNotice.h"
+#include "host/screen/ScreenNotice.h"
 
 namespace {
 

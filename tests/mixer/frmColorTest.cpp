@@ -7,10 +7,10 @@
 #include <QPointer>
 #include <QTest>
 
-#include "host/Control.h"
-#include "host/Frame.h"
-#include "host/Label.h"
-#include "host/Platform.h"
+#include "host/forms/Control.h"
+#include "host/forms/Frame.h"
+#include "host/forms/Label.h"
+#include "host/platform/Platform.h"
 #include "mixer/frmColor.h"
 #include "program/ProgramFlags.h"
 
@@ -42,21 +42,22 @@ TEST(frmColorTest, LiesTwoPixelsInsideTheSwatchFollowsThePointerAndGoesOnRelease
   for (int press = 0; press < 2; ++press) {
     const QPoint start = p.swatch->mapToGlobal(QPoint(20, 20));
     QCursor::setPos(start);
-    QPointer<frmColor> lifted = frmColor::lift(*p.swatch, *p.frame);
-    ASSERT_TRUE(lifted);
-    EXPECT_EQ(lifted->geometry(), QRect(120 + 5 + 2, 110 + 7 + 2, 57, 49));
-    EXPECT_EQ(lifted->BackColor(), 0x0080FFu);
-    EXPECT_TRUE(host::IsTopmost(*lifted));
-    EXPECT_EQ(QWidget::mouseGrabber(), lifted.data());
+    frmColor* window = frmColor::lift(*p.swatch, *p.frame);
+    ASSERT_NE(window, nullptr);
+    const QPointer<frmColor> lifted = window;
+    EXPECT_EQ(window->geometry(), QRect(120 + 5 + 2, 110 + 7 + 2, 57, 49));
+    EXPECT_EQ(window->BackColor(), 0x0080FFu);
+    EXPECT_TRUE(host::IsTopmost(*window));
+    EXPECT_EQ(QWidget::mouseGrabber(), window);
 
     QCursor::setPos(start + QPoint(200, -30));
     QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), QCursor::pos(), Qt::NoButton,
                      Qt::RightButton, Qt::NoModifier);
-    QApplication::sendEvent(lifted, &move);
-    EXPECT_EQ(lifted->pos(), QPoint(327, 89));
+    QApplication::sendEvent(window, &move);
+    EXPECT_EQ(window->pos(), QPoint(327, 89));
 
-    p.release(*lifted);
-    EXPECT_FALSE(lifted->isVisible());
+    p.release(*window);
+    EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(lifted.isNull()) << "a fresh window per press, nothing left behind";
@@ -74,31 +75,33 @@ TEST(frmColorTest, TheCarryHoldsTheKeysAndEscPutsTheWindowBack) {
 
   const QPoint start = p.swatch->mapToGlobal(QPoint(20, 20));
   QCursor::setPos(start);
-  QPointer<frmColor> lifted = frmColor::lift(*p.swatch, *p.frame);
-  const QPoint liftedAt = lifted->pos();
+  frmColor* window = frmColor::lift(*p.swatch, *p.frame);
+  ASSERT_NE(window, nullptr);
+  const QPointer<frmColor> lifted = window;
+  const QPoint liftedAt = window->pos();
   const auto follow = [&](QPoint to) {
     QCursor::setPos(to);
     QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), QCursor::pos(), Qt::NoButton, Qt::LeftButton,
                      Qt::NoModifier);
-    QApplication::sendEvent(lifted, &move);
+    QApplication::sendEvent(window, &move);
   };
   follow(start + QPoint(150, 40));
-  const QPoint carriedTo = lifted->pos();
+  const QPoint carriedTo = window->pos();
   ASSERT_NE(carriedTo, liftedAt);
   for (const Qt::Key key : {Qt::Key_A, Qt::Key_Space, Qt::Key_F1, Qt::Key_Left})
     QTest::keyClick(picker, key);
   EXPECT_EQ(keysSeen, 0) << "a key of the carry reached the picker";
-  EXPECT_EQ(lifted->pos(), carriedTo);
+  EXPECT_EQ(window->pos(), carriedTo);
 
   QTest::keyClick(picker, Qt::Key_Escape);
   EXPECT_EQ(keysSeen, 0) << "Esc reached the picker, whose Esc ends the program";
-  ASSERT_TRUE(lifted);
-  EXPECT_TRUE(lifted->isVisible()) << "the release ends the carry, not Esc";
-  EXPECT_EQ(lifted->pos(), liftedAt);
+  ASSERT_FALSE(lifted.isNull());
+  EXPECT_TRUE(window->isVisible()) << "the release ends the carry, not Esc";
+  EXPECT_EQ(window->pos(), liftedAt);
   follow(start + QPoint(300, 90));
-  EXPECT_EQ(lifted->pos(), liftedAt) << "a cancelled carry no longer follows the pointer";
+  EXPECT_EQ(window->pos(), liftedAt) << "a cancelled carry no longer follows the pointer";
 
-  p.release(*lifted);
+  p.release(*window);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(lifted.isNull());
   EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
@@ -109,9 +112,11 @@ TEST(frmColorTest, TheCarryHoldsTheKeysAndEscPutsTheWindowBack) {
 TEST(frmColorTest, OnAnOldSystemTheWindowIsNotTopmost) {
   Panel p;
   ProgramFlags::OSMajorVersion = 4;
-  QPointer<frmColor> lifted = frmColor::lift(*p.swatch, *p.frame);
-  EXPECT_FALSE(host::IsTopmost(*lifted));
-  p.release(*lifted);
+  frmColor* window = frmColor::lift(*p.swatch, *p.frame);
+  ASSERT_NE(window, nullptr);
+  const QPointer<frmColor> lifted = window;
+  EXPECT_FALSE(host::IsTopmost(*window));
+  p.release(*window);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(lifted.isNull());
   ProgramFlags::OSMajorVersion = 5;

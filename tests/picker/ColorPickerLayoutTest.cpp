@@ -5,11 +5,11 @@
 
 #include "FakeScreenSource.h"
 #include "controls/button/CandyButton.h"
-#include "host/CheckBox.h"
-#include "host/Label.h"
-#include "host/PictureBox.h"
-#include "host/Shape.h"
-#include "host/TextBox.h"
+#include "host/forms/CheckBox.h"
+#include "host/forms/Label.h"
+#include "host/forms/PictureBox.h"
+#include "host/forms/Shape.h"
+#include "host/forms/TextBox.h"
 #include "mixer/MixerLayout.h"
 #include "picker/ColorPicker.h"
 

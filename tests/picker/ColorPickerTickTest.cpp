@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "FakeScreenSource.h"
-#include "host/Label.h"
-#include "host/PictureBox.h"
-#include "host/TextBox.h"
+#include "host/forms/Label.h"
+#include "host/forms/PictureBox.h"
+#include "host/forms/TextBox.h"
 #include "picker/ColorPicker.h"
 #include "picker/twProgressBar.h"
 

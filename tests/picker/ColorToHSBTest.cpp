@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "host/ColorRef.h"
+#include "host/core/ColorRef.h"
 #include "picker/ColorToHSB.h"
 
 namespace {

@@ -10,11 +10,11 @@
 #include "RecordingReporter.h"
 #include "controls/button/CandyButton.h"
 #include "controls/slider/HSliderBar.h"
-#include "host/Label.h"
-#include "host/PictureBox.h"
-#include "host/Platform.h"
-#include "host/SystemColors.h"
-#include "host/TextBox.h"
+#include "host/draw/SystemColors.h"
+#include "host/forms/Label.h"
+#include "host/forms/PictureBox.h"
+#include "host/forms/TextBox.h"
+#include "host/platform/Platform.h"
 #include "picker/ColorPicker.h"
 
 namespace {

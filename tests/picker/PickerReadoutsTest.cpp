@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "color/twCMYK.h"
-#include "host/ColorRef.h"
+#include "host/core/ColorRef.h"
 #include "picker/PickerReadouts.h"
 
 namespace {

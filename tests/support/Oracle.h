@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "host/ColorRef.h"
+#include "host/core/ColorRef.h"
 
 // One sampled grid of a reference file of tests/data/gdi: either a mask ('#' inside or
 // changed, '.' not) or pixel colors, for the logical area x0, y0, width, height.

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <string>
 
-#include "host/Application.h"
+#include "host/platform/Application.h"
 
-#include "host/Fonts.h"
+#include "host/draw/Fonts.h"
 
 namespace {
 

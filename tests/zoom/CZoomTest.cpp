@@ -7,9 +7,9 @@
 #include <stdexcept>
 
 #include "FakeScreenSource.h"
-#include "host/PictureBox.h"
-#include "host/RuntimeError.h"
-#include "host/SystemColors.h"
+#include "host/core/RuntimeError.h"
+#include "host/draw/SystemColors.h"
+#include "host/forms/PictureBox.h"
 #include "zoom/CZoom.h"
 
 namespace {

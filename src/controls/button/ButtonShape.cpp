@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "host/Convert.h"
+#include "host/core/Convert.h"
 
 namespace ButtonShape {
 

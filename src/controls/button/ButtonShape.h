@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/Rect.h"
+#include "host/core/Rect.h"
 
 // The button's rounded shape as pure arithmetic (no Qt): which pixels of a rounded rectangle are
 // inside, the rectangles its region is built from, the corner radius per Style, the gloss and

@@ -3,10 +3,10 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "host/Accessibility.h"
-#include "host/Canvas.h"
-#include "host/Forms.h"
-#include "host/SystemColors.h"
+#include "host/draw/Canvas.h"
+#include "host/draw/SystemColors.h"
+#include "host/forms/AccessibleChanges.h"
+#include "host/forms/Forms.h"
 
 namespace {
 constexpr host::ColorRef kDefaultHighLite = 65280;  // 0x00FF00

@@ -7,10 +7,10 @@
 #include <optional>
 
 #include "ButtonShape.h"
-#include "host/Event.h"
-#include "host/MessageHook.h"
-#include "host/PropertyBag.h"
-#include "host/UserControl.h"
+#include "host/forms/Event.h"
+#include "host/forms/PropertyBag.h"
+#include "host/forms/UserControl.h"
+#include "host/platform/MessageHook.h"
 
 // The owner-drawn push button: its properties, color schemes, color blending and persistence,
 // its painters, and its input: the state it paints after each mouse, key and focus input, the

@@ -6,12 +6,12 @@
 #include <cstdint>
 
 #include "CandyButton.h"
-#include "host/Accessibility.h"
-#include "host/Canvas.h"
-#include "host/Convert.h"
-#include "host/Form.h"
-#include "host/PictureBox.h"
-#include "host/SystemColors.h"
+#include "host/core/Convert.h"
+#include "host/draw/Canvas.h"
+#include "host/draw/SystemColors.h"
+#include "host/forms/AccessibleChanges.h"
+#include "host/forms/Form.h"
+#include "host/forms/PictureBox.h"
 
 namespace {
 

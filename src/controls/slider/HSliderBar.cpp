@@ -6,12 +6,12 @@
 #include <QPixmap>
 #include <algorithm>
 
-#include "host/Accessibility.h"
-#include "host/Control.h"
-#include "host/Convert.h"
-#include "host/PictureBox.h"
-#include "host/Screen.h"
-#include "host/Twips.h"
+#include "host/core/Convert.h"
+#include "host/core/Twips.h"
+#include "host/forms/AccessibleChanges.h"
+#include "host/forms/Control.h"
+#include "host/forms/PictureBox.h"
+#include "host/forms/Screen.h"
 
 namespace {
 

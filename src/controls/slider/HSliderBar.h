@@ -5,12 +5,12 @@
 #include <functional>
 
 #include "SliderModel.h"
-#include "host/ColorRef.h"
-#include "host/Event.h"
-#include "host/MouseEvents.h"
-#include "host/PropertyBag.h"
-#include "host/Timer.h"
-#include "host/UserControl.h"
+#include "host/core/ColorRef.h"
+#include "host/forms/Event.h"
+#include "host/forms/MouseEvents.h"
+#include "host/forms/PropertyBag.h"
+#include "host/forms/Timer.h"
+#include "host/forms/UserControl.h"
 
 namespace host {
 class PictureBox;

@@ -3,8 +3,8 @@
 // drag of the cue box itself, and the leave watch that returns the look to Normal once the
 // pointer has gone. X and Y are inner-area pixels for the surface, the cue box's own for the cue.
 #include "HSliderBar.h"
-#include "host/Accessibility.h"
-#include "host/InputCodes.h"
+#include "host/core/InputCodes.h"
+#include "host/forms/AccessibleChanges.h"
 
 namespace {
 

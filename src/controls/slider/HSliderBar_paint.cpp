@@ -7,12 +7,12 @@
 #include <algorithm>
 
 #include "HSliderBar.h"
-#include "host/Canvas.h"
-#include "host/Control.h"
-#include "host/Convert.h"
-#include "host/PictureBox.h"
-#include "host/RuntimeError.h"
-#include "host/SystemColors.h"
+#include "host/core/Convert.h"
+#include "host/core/RuntimeError.h"
+#include "host/draw/Canvas.h"
+#include "host/draw/SystemColors.h"
+#include "host/forms/Control.h"
+#include "host/forms/PictureBox.h"
 
 namespace {
 

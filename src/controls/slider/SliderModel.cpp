@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "host/Convert.h"
+#include "host/core/Convert.h"
 
 namespace SliderModel {
 

@@ -1,0 +1,153 @@
+#include "host/draw/Fonts.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QHash>
+#include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+namespace host {
+
+namespace {
+bool g_tahoma = false;
+bool g_tried = false;
+}  // namespace
+
+bool registerApplicationFonts() {
+  if (g_tried) return g_tahoma;
+  g_tried = true;
+  constexpr std::array kFiles{"/usr/share/wine/fonts/tahoma.ttf",
+                              "/usr/share/wine/fonts/tahomabd.ttf"};
+  for (const char* file : kFiles) {
+    if (QFile::exists(QString::fromLatin1(file)) &&
+        QFontDatabase::addApplicationFont(QString::fromLatin1(file)) >= 0) {
+      g_tahoma = true;
+    }
+  }
+  return g_tahoma;
+}
+
+QFont designFont(const QString& face, double points, bool bold) {
+  QString family = face;
+  if (face.compare(QLatin1String("Tahoma"), Qt::CaseInsensitive) == 0) {
+    if (!registerApplicationFonts()) family = QStringLiteral("DejaVu Sans");
+  } else if (face.compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0 ||
+             face.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0) {
+    family = QStringLiteral("Liberation Sans");
+  }
+  QFont font(family);
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSizeF(points);
+  font.setBold(bold);
+  return font;
+}
+
+QFont fontFromLogFont(const LogFont& lf) {
+  QFont font = designFont(lf.faceName.left(31), 8.25, lf.weight >= 600);
+  if (lf.height != 0) font.setPixelSize(std::abs(lf.height));
+  font.setItalic(lf.italic);
+  font.setUnderline(lf.underline);
+  font.setStrikeOut(lf.strikeOut);
+  if (lf.quality == 3) font.setStyleStrategy(QFont::NoAntialias);
+  if (lf.quality == 4) font.setStyleStrategy(QFont::PreferAntialias);
+  return font;
+}
+
+namespace {
+
+// A big-endian 16-bit field of a font table.
+int u16(const QByteArray& table, int offset) {
+  return (static_cast<unsigned char>(table[offset]) << 8) |
+         static_cast<unsigned char>(table[offset + 1]);
+}
+
+CellMetrics measureCell(const QFont& font) {
+  const QFontMetrics fm(font);
+  const CellMetrics toolkit{fm.ascent(), fm.descent()};
+  const QRawFont raw = QRawFont::fromFont(font);
+  if (!raw.isValid()) return toolkit;
+  // usWinAscent and usWinDescent (font units, unsigned) close the OS/2 table's first version.
+  constexpr int kWinAscent = 74, kWinDescent = 76;
+  const QByteArray os2 = raw.fontTable("OS/2");
+  const qreal unitsPerEm = raw.unitsPerEm();
+  const qreal pixels = raw.pixelSize();
+  if (os2.size() < kWinDescent + 2 || unitsPerEm <= 0 || pixels <= 0) return toolkit;
+  const auto scaled = [&](int units) {
+    return static_cast<int>(std::lround(units * pixels / unitsPerEm));
+  };
+  const CellMetrics cell{scaled(u16(os2, kWinAscent)), scaled(u16(os2, kWinDescent))};
+  return cell.height() > 0 ? cell : toolkit;
+}
+
+}  // namespace
+
+CellMetrics cellMetrics(const QFont& font) {
+  // Asked on every paint of every caption: measured once per font (GUI thread only).
+  static QHash<QString, CellMetrics> known;
+  const QString key = font.key();
+  if (const auto found = known.constFind(key); found != known.cend()) return *found;
+  const CellMetrics cell = measureCell(font);
+  known.insert(key, cell);
+  return cell;
+}
+
+void drawCellText(QPainter& p, const QRect& box, int flags, const QString& text) {
+  if (text.isEmpty()) return;
+  // A line break is CR LF, or either alone.
+  QString source = text;
+  source.replace(QLatin1String("\r\n"), QChar(QChar::LineSeparator));
+  source.replace(QLatin1Char('\r'), QChar(QChar::LineSeparator));
+  source.replace(QLatin1Char('\n'), QChar(QChar::LineSeparator));
+  QString shown = source;
+  QList<QTextLayout::FormatRange> underlines;
+  if ((flags & Qt::TextShowMnemonic) != 0) {
+    shown.clear();
+    for (qsizetype i = 0; i < source.size(); ++i) {
+      if (source[i] == QLatin1Char('&') && i + 1 < source.size()) {
+        ++i;
+        if (source[i] != QLatin1Char('&')) {
+          QTextLayout::FormatRange r;
+          r.start = static_cast<int>(shown.size());
+          r.length = 1;
+          r.format.setFontUnderline(true);
+          underlines.append(r);
+        }
+      }
+      shown += source[i];
+    }
+  }
+  const QFont font = p.font();
+  const CellMetrics cell = cellMetrics(font);
+  QTextLayout layout(shown, font, p.device());
+  QTextOption option;
+  option.setWrapMode((flags & Qt::TextWordWrap) != 0 ? QTextOption::WordWrap
+                                                     : QTextOption::ManualWrap);
+  option.setAlignment(Qt::Alignment(flags & Qt::AlignHorizontal_Mask));
+  layout.setTextOption(option);
+  layout.setFormats(underlines);
+  layout.beginLayout();
+  int lines = 0;
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(box.width());
+    // The line's own top is its baseline less the toolkit's ascent.
+    line.setPosition(QPointF(0, lines * cell.height() + cell.ascent - line.ascent()));
+    ++lines;
+  }
+  layout.endLayout();
+  int top = box.top();
+  if ((flags & Qt::AlignVCenter) != 0) top += (box.height() - lines * cell.height()) / 2;
+  const bool clip = (flags & Qt::TextDontClip) == 0;
+  if (clip) {
+    p.save();
+    p.setClipRect(box, Qt::IntersectClip);
+  }
+  layout.draw(&p, QPointF(box.left(), top));
+  if (clip) p.restore();
+}
+
+}  // namespace host

@@ -1,0 +1,55 @@
+#include "host/forms/Control.h"
+
+#include <QPainter>
+
+#include "host/forms/Screen.h"
+
+namespace host {
+
+void placeTwips(QWidget& widget, const TwipsRect& r) {
+  const double tx = Screen::TwipsPerPixelX();
+  const double ty = Screen::TwipsPerPixelY();
+  widget.setGeometry(twipsToPixels(r.left, tx), twipsToPixels(r.top, ty),
+                     twipsToPixels(r.width, tx), twipsToPixels(r.height, ty));
+}
+
+TwipsRect geometryTwips(const QWidget& widget) {
+  const double tx = Screen::TwipsPerPixelX();
+  const double ty = Screen::TwipsPerPixelY();
+  const QRect g = widget.geometry();
+  return TwipsRect{pixelsToTwips(g.x(), tx), pixelsToTwips(g.y(), ty), pixelsToTwips(g.width(), tx),
+                   pixelsToTwips(g.height(), ty)};
+}
+
+void setLeftTwips(QWidget& widget, int twips) {
+  widget.move(twipsToPixels(twips, Screen::TwipsPerPixelX()), widget.y());
+}
+
+void setWidthTwips(QWidget& widget, int twips) {
+  widget.resize(twipsToPixels(twips, Screen::TwipsPerPixelX()), widget.height());
+}
+
+int bevelWidth(Bevel kind) {
+  return kind == Bevel::Box ? 2 : 1;
+}
+
+void drawSunkenBorder(QPainter& p, const QRect& outer, Bevel kind) {
+  // Pixel-exact edges: lines along the outer rectangle, shadow top-left, light bottom-right.
+  auto edge = [&p](const QRect& r, const QColor& dark, const QColor& light) {
+    p.setPen(dark);
+    p.drawLine(r.left(), r.top(), r.right() - 1, r.top());
+    p.drawLine(r.left(), r.top(), r.left(), r.bottom() - 1);
+    p.setPen(light);
+    p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
+    p.drawLine(r.right(), r.top(), r.right(), r.bottom());
+  };
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing, false);
+  edge(outer, QColor(0x80, 0x80, 0x80), QColor(0xFF, 0xFF, 0xFF));
+  if (kind == Bevel::Box) {
+    edge(outer.adjusted(1, 1, -1, -1), QColor(0x40, 0x40, 0x40), QColor(0xD4, 0xD0, 0xC8));
+  }
+  p.restore();
+}
+
+}  // namespace host

@@ -1,0 +1,272 @@
+#include "host/forms/Form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QWindow>
+#include <algorithm>
+#include <vector>
+
+#include "host/core/Convert.h"
+#include "host/core/InputCodes.h"
+#include "host/core/Twips.h"
+#include "host/draw/SystemColors.h"
+#include "host/forms/Forms.h"
+#include "host/forms/Screen.h"
+
+namespace host {
+
+namespace {
+// The windows loaded and not yet unloaded; when the last one unloads, the program ends.
+std::vector<const Form*>& loadedForms() {
+  static std::vector<const Form*> forms;
+  return forms;
+}
+}  // namespace
+
+Form::Form(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  // Every window gets its designed size before it shows. Until then it is as small as can be, not
+  // the toolkit's 640 x 480: the persistent drawing surface only grows, and would keep that size.
+  resize(1, 1);
+  // Sees key presses for KeyPreview and where button presses happen, for moving by hand.
+  qApp->installEventFilter(this);
+}
+
+int Form::Left() const {
+  return pixelsToTwips(x(), Screen::TwipsPerPixelX());
+}
+int Form::Top() const {
+  return pixelsToTwips(y(), Screen::TwipsPerPixelY());
+}
+int Form::Width() const {
+  return pixelsToTwips(width(), Screen::TwipsPerPixelX());
+}
+int Form::Height() const {
+  return pixelsToTwips(height(), Screen::TwipsPerPixelY());
+}
+
+void Form::Left(int twips) {
+  move(twipsToPixels(twips, Screen::TwipsPerPixelX()), y());
+}
+void Form::Top(int twips) {
+  move(x(), twipsToPixels(twips, Screen::TwipsPerPixelY()));
+}
+void Form::Width(int twips) {
+  resize(twipsToPixels(twips, Screen::TwipsPerPixelX()), height());
+}
+void Form::Height(int twips) {
+  resize(width(), twipsToPixels(twips, Screen::TwipsPerPixelY()));
+}
+
+void Form::Move(int left, int top) {
+  move(twipsToPixels(left, Screen::TwipsPerPixelX()), twipsToPixels(top, Screen::TwipsPerPixelY()));
+}
+
+void Form::Move(double left, double top, double width, double height) {
+  const double tx = Screen::TwipsPerPixelX();
+  const double ty = Screen::TwipsPerPixelY();
+  setGeometry(roundHalfEven(left / tx), roundHalfEven(top / ty), roundHalfEven(width / tx),
+              roundHalfEven(height / ty));
+}
+
+void Form::CenterOnScreen() {
+  Move(roundHalfEven(Screen::Left() + Screen::Width() / 2.0 - Width() / 2.0),
+       roundHalfEven(Screen::Top() + Screen::Height() / 2.0 - Height() / 2.0));
+}
+
+Form::~Form() {
+  std::erase(loadedForms(), this);
+}
+
+void Form::buildControls(std::initializer_list<std::span<const ControlSpec>> tables,
+                         const FormData& stored) {
+  host::buildControls(*this, tables, stored);
+  for (ControlRefBase* ref : m_controlRefs) {
+    if (!ref->bind(*this))
+      qFatal("layout: no control %s of the declared type", ref->name().c_str());
+  }
+}
+
+void Form::load() {
+  if (m_loaded) return;
+  m_loaded = true;
+  loadedForms().push_back(this);
+  Load.raise();
+}
+
+void Form::Show() {
+  load();
+  // Not when the window was unloaded while loading (its close label clicked between the start-up
+  // tones) or the program is ending.
+  if (m_loaded && !endRequested()) show();
+}
+
+void Form::SetWindowRgn(const Region& region) {
+  m_region = region;
+  setMask(region.toQRegion());
+}
+
+double Form::ScaleWidth() const {
+  return width() * Screen::TwipsPerPixelX();
+}
+double Form::ScaleHeight() const {
+  return height() * Screen::TwipsPerPixelY();
+}
+
+void Form::BackColor(ColorRef color) {
+  if (color == m_backColor) return;
+  m_backColor = color;
+  Cls();
+}
+
+void Form::Cls() {
+  resizeBuffer();
+  m_buffer.fill(toQColor(m_backColor));
+  update();
+}
+
+void Form::resizeBuffer() const {
+  growSurface(m_buffer, size(), toQColor(m_backColor));
+}
+
+const QImage& Form::buffer() const {
+  resizeBuffer();
+  return m_buffer;
+}
+
+Canvas Form::canvas() {
+  resizeBuffer();
+  return Canvas(m_buffer);
+}
+
+void Form::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  resizeBuffer();
+  Resize.raise();
+}
+
+void Form::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // Minimizing and restoring change no size here, but are resizes to the runtime.
+  if (event->type() == QEvent::WindowStateChange) Resize.raise();
+}
+
+void Form::unload() {
+  m_unloadFromCode = true;
+  close();
+  m_unloadFromCode = false;
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+  bool cancel = false;
+  const int mode = m_unloadFromCode ? kUnloadFromCode : kUnloadFromControlMenu;
+  QueryUnload.raise(cancel, mode);
+  if (cancel) {
+    event->ignore();
+    return;
+  }
+  Unload.raise();
+  m_loaded = false;
+  event->accept();
+  std::erase(loadedForms(), this);
+  // Hidden or not (a closing animation hides the window first), the last window to unload ends
+  // the program.
+  if (loadedForms().empty()) End();
+}
+
+void Form::KeyPreview(bool on) {
+  m_keyPreview = on;
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this) {
+    m_lastPress = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+  }
+  if (!m_keyPreview || event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
+    return QWidget::eventFilter(watched, event);
+  }
+  auto* widget = static_cast<QWidget*>(watched);
+  // Only keys bound for this window (the application delivers each to the focus widget).
+  if (widget->window() != this || widget != QApplication::focusWidget()) {
+    if (widget != this || QApplication::focusWidget() != nullptr) return false;
+  }
+  return raiseKeyEvents(*static_cast<QKeyEvent*>(event));
+}
+
+bool Form::raiseKeyEvents(const QKeyEvent& key) {
+  int keyCode = virtualKey(key);
+  if (keyCode != 0) {
+    KeyDown.raise(keyCode, shiftBits(key.modifiers()));
+    if (keyCode == 0) return true;
+  }
+  const QString text = key.text();
+  if (text.size() == 1 && text[0].unicode() < 256) {
+    int keyAscii = text[0].unicode();
+    KeyPress.raise(keyAscii);
+    if (keyAscii == 0) return true;
+  }
+  return false;
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+  // Without KeyPreview the window sees the keys that no control of it took.
+  if (!m_keyPreview && raiseKeyEvents(*event)) return;
+  QWidget::keyPressEvent(event);
+}
+
+void Form::beginMove() {
+  if (QWindow* handle = windowHandle(); handle != nullptr && handle->startSystemMove()) return;
+  m_movingByHand = true;
+  // The window follows the pointer from where the button went down.
+  m_moveGrab = m_lastPress - pos();
+  grabMouse();
+}
+
+void Form::mousePressEvent(QMouseEvent* event) {
+  MouseDown.raise(mouseArgs(*event, true));
+}
+
+void Form::mouseMoveEvent(QMouseEvent* event) {
+  if (m_movingByHand) {
+    if (event->buttons() & Qt::LeftButton) {
+      move(QCursor::pos() - m_moveGrab);
+      return;
+    }
+    m_movingByHand = false;
+    releaseMouse();
+  }
+  MouseMove.raise(mouseArgs(*event, false));
+}
+
+void Form::mouseReleaseEvent(QMouseEvent* event) {
+  if (m_movingByHand && event->button() == Qt::LeftButton) {
+    m_movingByHand = false;
+    releaseMouse();
+    return;
+  }
+  MouseUp.raise(mouseArgs(*event, true));
+}
+
+void Form::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  load();
+}
+
+void Form::paintEvent(QPaintEvent* event) {
+  // Only the dirty rectangles, not their bounding box: the readouts change in a dozen small
+  // places across the window ten times a second. Each is copied one to one, which the raster
+  // engine does row by row on this thread; a scaled or converting draw of a tall area would be
+  // split over its worker threads, and waking them costs more than the copy.
+  QPainter p(this);
+  const QImage& image = buffer();
+  for (const QRect& r : event->region())
+    p.drawImage(r.topLeft(), image, r);
+}
+
+}  // namespace host

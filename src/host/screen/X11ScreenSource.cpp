@@ -1,0 +1,537 @@
+#include "host/screen/X11ScreenSource.h"
+
+#include <QtGui/qguiapplication_platform.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
+#include <xcb/damage.h>
+#include <xcb/randr.h>
+#include <xcb/shm.h>
+#include <xcb/xcb.h>
+#include <xcb/xinput.h>
+#include <QGuiApplication>
+#include <QSocketNotifier>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <utility>
+#include <vector>
+
+// Last: its macros (None, KeyPress, Bool ...) would rewrite names in the toolkit's headers.
+#include <X11/Xlib.h>
+
+namespace host {
+
+namespace {
+using Clock = std::chrono::steady_clock;
+// A pointer query this young is reused: the zoom and sampling paths of one event-loop turn.
+constexpr auto kPointerReuse = std::chrono::milliseconds(2);
+// While a grab follows a moving pointer, the pointer query also reads the last grab's area
+// widened by this many pixels a side, in the same round trip: the next grab, centred on the new
+// position, falls inside it unless the pointer moved farther since the last tick (24 pixels in
+// 10 ms is 2,400 pixels a second).
+constexpr int kReadAhead = 24;
+// Reading ahead is worth it only while grabs come tick after tick and the pointer moves: a
+// pointer is moved in steps (20 ms apart is common), so one still tick does not stop it.
+constexpr auto kGrabsFollow = std::chrono::milliseconds(50);
+constexpr auto kStillAfter = std::chrono::milliseconds(100);
+}  // namespace
+
+// The reads go over a connection of their own, used only by the GUI thread: a reply on the
+// toolkit's connection wakes its event-reader thread and hands over between threads, which cost
+// more than the request itself at a hundred ticks a second. Nothing watches this connection's
+// socket; what the display sends unasked (the drawing reports, errors of failed reads) is read
+// with the next reply or poll, at the next tick.
+struct X11ScreenSource::Impl {
+  xcb_connection_t* c = nullptr;
+  xcb_window_t root = 0;
+  mutable int rootWidth = 0;
+  mutable int rootHeight = 0;
+
+  // The monitors (root pixels) and which is the primary one; reread after the display reports a
+  // change of its layout (RandR: the screen, a CRTC or an output changed), which the next read
+  // takes with the others.
+  mutable std::vector<QRect> monitors;
+  mutable std::size_t primary = 0;
+  mutable bool monitorsStale = true;
+  bool randrMonitors = false;   // RandR 1.5: monitors can be asked for
+  std::uint8_t randrEvent = 0;  // its first event (screen change; then CRTC and output changes)
+
+  // The pointer's last position and when it was asked for.
+  mutable QPoint pointer;
+  mutable Clock::time_point pointerAt{};
+  mutable bool pointerKnown = false;
+  mutable Clock::time_point pointerMovedAt{};  // when a query last found it elsewhere
+
+  // The area read along with the last pointer query (in the shared segment, root pixels), for
+  // the grab of the same event-loop turn; `drawnAtReadAhead` is `drawings` when it was asked for.
+  mutable QRect readAhead;
+  mutable std::uint64_t drawnAtReadAhead = 0;
+  mutable Clock::time_point grabbedAt{};
+  mutable std::uint64_t grabsReadAhead = 0;
+
+  // The shared-memory segment, grown as larger grabs need it (bytes). Given up for good on this
+  // connection after the first refusal: a display that cannot attach a segment (one on another
+  // machine, or in another IPC namespace) will not attach the next one either.
+  mutable bool shm = false;
+  mutable xcb_shm_seg_t seg = 0;
+  mutable int shmId = -1;
+  mutable void* shmAddr = nullptr;
+  mutable std::size_t shmSize = 0;
+  // The plain GetImage path's copy of the last image.
+  mutable QImage fallback;
+
+  // The display's drawing reports (DAMAGE on the root window, its children included). One report
+  // comes when the damaged area stops being empty; the next only after it is emptied again, so
+  // at most one waits in the connection however long nobody reads (sampling off).
+  xcb_damage_damage_t damage = 0;
+  std::uint8_t damageEvent = 0;
+  // The last grab and pixel, kept while nothing was drawn anywhere on the screen since.
+  mutable QRect grabbed;
+  mutable QImage grabCache;
+  mutable bool grabStale = true;
+  mutable QPoint pixelAt{-1, -1};
+  mutable ColorRef pixelCache = kInvalidColor;
+  mutable bool pixelStale = true;
+  // Drawing reports taken so far.
+  mutable std::uint64_t drawings = 0;
+
+  // A waiting wake request: raw pointer motion (XInput 2) is asked for only while one waits, and
+  // the connection's socket is watched only then, so a moving pointer costs nothing otherwise.
+  std::uint8_t inputOpcode = 0;  // 0: no XInput 2
+  mutable std::function<void()> wake;
+  std::unique_ptr<QSocketNotifier> notifier;
+
+  ~Impl() {
+    wake = nullptr;
+    notifier.reset();
+    detach();
+    if (c != nullptr) xcb_disconnect(c);
+  }
+
+  // Watches the root window's drawing; without the extension every read goes to the display.
+  void watchDamage() {
+    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_damage_id);
+    if (ext == nullptr || !ext->present) return;
+    xcb_damage_query_version_reply_t* version = xcb_damage_query_version_reply(
+        c, xcb_damage_query_version(c, XCB_DAMAGE_MAJOR_VERSION, XCB_DAMAGE_MINOR_VERSION),
+        nullptr);
+    if (version == nullptr) return;
+    std::free(version);
+    damage = xcb_generate_id(c);
+    damageEvent = static_cast<std::uint8_t>(ext->first_event + XCB_DAMAGE_NOTIFY);
+    xcb_damage_create(c, damage, root, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+    xcb_flush(c);
+    // Raw motion, for resting callers: XInput 2.0 or later.
+    const xcb_query_extension_reply_t* input = xcb_get_extension_data(c, &xcb_input_id);
+    if (input == nullptr || !input->present) return;
+    xcb_input_xi_query_version_reply_t* xi =
+        xcb_input_xi_query_version_reply(c, xcb_input_xi_query_version(c, 2, 0), nullptr);
+    if (xi != nullptr && xi->major_version >= 2) inputOpcode = input->major_opcode;
+    std::free(xi);
+  }
+
+  // Asks the display for its monitors and to be told when they change (RandR 1.5). Without the
+  // extension the root window is the one monitor. Monitors a user defines by hand (xrandr
+  // --setmonitor) come without a report: they are seen from the next change of the outputs on.
+  void watchLayout() {
+    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_randr_id);
+    if (ext == nullptr || !ext->present) return;
+    xcb_randr_query_version_reply_t* version =
+        xcb_randr_query_version_reply(c, xcb_randr_query_version(c, 1, 5), nullptr);
+    if (version == nullptr) return;
+    randrMonitors =
+        version->major_version > 1 || (version->major_version == 1 && version->minor_version >= 5);
+    std::free(version);
+    randrEvent = ext->first_event;
+    xcb_randr_select_input(c, root,
+                           XCB_RANDR_NOTIFY_MASK_SCREEN_CHANGE | XCB_RANDR_NOTIFY_MASK_CRTC_CHANGE |
+                               XCB_RANDR_NOTIFY_MASK_OUTPUT_CHANGE);
+    xcb_flush(c);
+  }
+
+  // Rereads the monitors if the layout changed since: one round trip, only then.
+  void refreshMonitors() const {
+    if (!monitorsStale) return;
+    monitorsStale = false;
+    monitors.clear();
+    primary = 0;
+    if (randrMonitors) {
+      if (xcb_randr_get_monitors_reply_t* reply =
+              xcb_randr_get_monitors_reply(c, xcb_randr_get_monitors(c, root, 1), nullptr)) {
+        for (auto it = xcb_randr_get_monitors_monitors_iterator(reply); it.rem > 0;
+             xcb_randr_monitor_info_next(&it)) {
+          const QRect r(it.data->x, it.data->y, it.data->width, it.data->height);
+          if (r.isEmpty()) continue;
+          if (it.data->primary != 0) primary = monitors.size();
+          monitors.push_back(r);
+        }
+        std::free(reply);
+      }
+    }
+    if (monitors.empty()) monitors.push_back(QRect(0, 0, rootWidth, rootHeight));
+  }
+
+  // Reads what the display sent unasked. A drawing report makes every kept read stale and
+  // empties the damaged area, so the next drawing is reported again; the reads that follow are
+  // answered after the emptying, so they see everything drawn before it. Raw motion or a drawing
+  // answers a waiting wake request.
+  bool takeReports() const {
+    if (damage == 0 && randrEvent == 0) return false;
+    bool drawn = false;
+    bool moved = false;
+    while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+      const std::uint8_t type = event->response_type & 0x7F;
+      if (randrEvent != 0 && type == randrEvent + XCB_RANDR_SCREEN_CHANGE_NOTIFY) {
+        const auto* change = reinterpret_cast<const xcb_randr_screen_change_notify_event_t*>(event);
+        if (change->root == root) {
+          rootWidth = change->width;
+          rootHeight = change->height;
+          monitorsStale = true;
+        }
+      } else if (randrEvent != 0 && type == randrEvent + XCB_RANDR_NOTIFY) {
+        monitorsStale = true;  // a monitor switched on or off, moved or changed its mode
+      }
+      drawn = drawn || (damage != 0 && type == damageEvent);
+      moved = moved ||
+              (type == XCB_GE_GENERIC && inputOpcode != 0 &&
+               reinterpret_cast<const xcb_ge_generic_event_t*>(event)->extension == inputOpcode);
+      std::free(event);  // an error of a failed read was already answered with nothing
+    }
+    if (drawn) {
+      ++drawings;
+      grabStale = true;
+      pixelStale = true;
+      xcb_damage_subtract(c, damage, XCB_NONE, XCB_NONE);
+    }
+    if (drawn || moved) answerWake();
+    return drawn || moved;
+  }
+
+  // Asks for raw motion of every pointer, or stops asking.
+  void selectMotion(bool on) const {
+    struct {
+      xcb_input_event_mask_t head;
+      std::uint32_t mask;
+    } select{{XCB_INPUT_DEVICE_ALL_MASTER, 1},
+             on ? std::uint32_t{XCB_INPUT_XI_EVENT_MASK_RAW_MOTION} : 0u};
+    xcb_input_xi_select_events(c, root, 1, &select.head);
+    xcb_flush(c);
+  }
+
+  void answerWake() const {
+    if (!wake) return;
+    const std::function<void()> call = std::exchange(wake, nullptr);
+    notifier->setEnabled(false);
+    selectMotion(false);
+    call();
+  }
+
+  void detach() const {
+    if (shmAddr == nullptr) return;
+    xcb_shm_detach(c, seg);
+    xcb_flush(c);
+    shmdt(shmAddr);
+    shmAddr = nullptr;
+    shmSize = 0;
+  }
+
+  // A segment of at least `bytes`; false when the system or the display refuses one, and from
+  // then on (the plain path).
+  bool ensureSegment(std::size_t bytes) const {
+    if (shmAddr != nullptr && shmSize >= bytes) return true;
+    detach();
+    const std::size_t size = std::max<std::size_t>(bytes, 64 * 1024);
+    shmId = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
+    if (shmId < 0) return giveUpShm("the system gives no segment");
+    shmAddr = shmat(shmId, nullptr, 0);
+    // Marked for removal at once: it goes when both sides have detached, even after a crash.
+    shmctl(shmId, IPC_RMID, nullptr);
+    if (shmAddr == reinterpret_cast<void*>(-1)) {
+      shmAddr = nullptr;
+      return giveUpShm("the system gives no segment");
+    }
+    seg = xcb_generate_id(c);
+    xcb_generic_error_t* error =
+        xcb_request_check(c, xcb_shm_attach_checked(c, seg, static_cast<std::uint32_t>(shmId), 0));
+    if (error != nullptr) {
+      std::free(error);
+      shmdt(shmAddr);
+      shmAddr = nullptr;
+      return giveUpShm("the display cannot attach it");
+    }
+    shmSize = size;
+    return true;
+  }
+
+  bool giveUpShm(const char* why) const {
+    shm = false;
+    qInfo("tintwell: reading the screen without shared memory (%s)", why);
+    return false;
+  }
+
+  // Asks for `r` (on the root window) into the shared segment; the reply is awaited by the caller.
+  std::optional<xcb_shm_get_image_cookie_t> askShm(const QRect& r) const {
+    if (!shm || !ensureSegment(std::size_t(r.width()) * std::size_t(r.height()) * 4))
+      return std::nullopt;
+    return xcb_shm_get_image(
+        c, root, static_cast<std::int16_t>(r.x()), static_cast<std::int16_t>(r.y()),
+        static_cast<std::uint16_t>(r.width()), static_cast<std::uint16_t>(r.height()), ~0u,
+        XCB_IMAGE_FORMAT_Z_PIXMAP, seg, 0);
+  }
+
+  // The part of `r` on the root window, in the display's pixels; null where nothing is.
+  QImage read(const QRect& r) const {
+    const QRect onRoot = r.intersected(QRect(0, 0, rootWidth, rootHeight));
+    if (onRoot.isEmpty()) return {};
+    const auto w = static_cast<std::uint16_t>(onRoot.width());
+    const auto h = static_cast<std::uint16_t>(onRoot.height());
+    const auto x = static_cast<std::int16_t>(onRoot.x());
+    const auto y = static_cast<std::int16_t>(onRoot.y());
+    const std::size_t bytes = std::size_t{w} * h * 4;
+    readAhead = QRect();  // the segment is overwritten
+    if (const auto cookie = askShm(onRoot)) {
+      xcb_shm_get_image_reply_t* reply = xcb_shm_get_image_reply(c, *cookie, nullptr);
+      if (reply == nullptr) return {};
+      std::free(reply);
+      return QImage(static_cast<const uchar*>(shmAddr), w, h, int{w} * 4, QImage::Format_RGB32);
+    }
+    xcb_get_image_reply_t* reply = xcb_get_image_reply(
+        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, x, y, w, h, ~0u), nullptr);
+    if (reply == nullptr) return {};
+    const int length = xcb_get_image_data_length(reply);
+    if (static_cast<std::size_t>(length) >= bytes) {
+      fallback = QImage(w, h, QImage::Format_RGB32);
+      std::memcpy(fallback.bits(), xcb_get_image_data(reply), bytes);
+    } else {
+      fallback = QImage();
+    }
+    std::free(reply);
+    return fallback;
+  }
+};
+
+X11ScreenSource::X11ScreenSource(std::unique_ptr<Impl> impl) : m(std::move(impl)) {}
+X11ScreenSource::~X11ScreenSource() = default;
+
+std::unique_ptr<X11ScreenSource> X11ScreenSource::create() {
+  auto* x11 =
+      qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  if (x11 == nullptr || x11->connection() == nullptr) return nullptr;
+  auto impl = std::make_unique<Impl>();
+  // The display the toolkit opened, by the name it opened it with (from -display or $DISPLAY).
+  int screenNumber = 0;
+  Display* display = x11->display();
+  impl->c = xcb_connect(display != nullptr ? XDisplayString(display) : nullptr, &screenNumber);
+  if (xcb_connection_has_error(impl->c) != 0) return nullptr;
+  const xcb_setup_t* setup = xcb_get_setup(impl->c);
+  auto roots = xcb_setup_roots_iterator(setup);
+  for (int i = 0; i < screenNumber && roots.rem > 0; ++i)
+    xcb_screen_next(&roots);
+  const xcb_screen_t* screen = roots.rem > 0 ? roots.data : nullptr;
+  if (screen == nullptr || screen->root_depth != 24) return nullptr;
+  // Images of depth 24 must come as 32 bits a pixel, least significant byte first: BGRX.
+  bool bgrx = setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST;
+  bool found = false;
+  for (auto f = xcb_setup_pixmap_formats_iterator(setup); f.rem; xcb_format_next(&f)) {
+    if (f.data->depth == 24) {
+      found = true;
+      bgrx = bgrx && f.data->bits_per_pixel == 32;
+    }
+  }
+  if (!found || !bgrx) return nullptr;
+  impl->root = screen->root;
+  impl->rootWidth = screen->width_in_pixels;
+  impl->rootHeight = screen->height_in_pixels;
+  const xcb_query_extension_reply_t* ext = xcb_get_extension_data(impl->c, &xcb_shm_id);
+  impl->shm = ext != nullptr && ext->present;
+  impl->watchLayout();
+  impl->watchDamage();
+  return std::unique_ptr<X11ScreenSource>(new X11ScreenSource(std::move(impl)));
+}
+
+bool X11ScreenSource::sharedMemory() const {
+  return m->shm;
+}
+
+std::uint64_t X11ScreenSource::grabsReadAhead() const {
+  return m->grabsReadAhead;
+}
+
+QPoint X11ScreenSource::cursorPos() const {
+  if (m->pointerKnown && Clock::now() - m->pointerAt < kPointerReuse) return m->pointer;
+  return queryPointer();
+}
+
+QPoint X11ScreenSource::queryPointer() const {
+  // Reports that came since the last read first: the read ahead then starts from an emptied
+  // damaged area (the magnifier's own last repaint is one), and stays good beyond this turn.
+  m->takeReports();
+  const xcb_query_pointer_cookie_t pointerCookie = xcb_query_pointer(m->c, m->root);
+  // A grab is about to follow a moving pointer (or one whose area was drawn on): read ahead.
+  const Clock::time_point now = Clock::now();
+  std::optional<xcb_shm_get_image_cookie_t> aheadCookie;
+  QRect ahead;
+  if (!m->grabbed.isEmpty() && now - m->grabbedAt < kGrabsFollow &&
+      (now - m->pointerMovedAt < kStillAfter || m->grabStale)) {
+    ahead = m->grabbed.adjusted(-kReadAhead, -kReadAhead, kReadAhead, kReadAhead)
+                .intersected(QRect(0, 0, m->rootWidth, m->rootHeight));
+    if (!ahead.isEmpty()) aheadCookie = m->askShm(ahead);
+  }
+  m->readAhead = QRect();
+  m->drawnAtReadAhead = m->drawings;
+  xcb_query_pointer_reply_t* reply = xcb_query_pointer_reply(m->c, pointerCookie, nullptr);
+  const QPoint before = m->pointer;
+  if (reply != nullptr) {
+    m->pointer = QPoint(reply->root_x, reply->root_y);
+    std::free(reply);
+  }
+  if (aheadCookie) {
+    if (xcb_shm_get_image_reply_t* image = xcb_shm_get_image_reply(m->c, *aheadCookie, nullptr)) {
+      std::free(image);
+      m->readAhead = ahead;
+    }
+  }
+  m->pointerAt = now;
+  const bool moved = m->pointerKnown && m->pointer != before;
+  if (moved) m->pointerMovedAt = now;
+  m->pointerKnown = true;
+  // A warp moves the pointer without raw motion; what this reply brought along is looked at too.
+  if (m->wake) {
+    if (moved) m->answerWake();
+    m->takeReports();
+  }
+  return m->pointer;
+}
+
+bool X11ScreenSource::wakeOnActivity(std::function<void()> wake) {
+  if (!wake) {
+    if (m->wake) {
+      m->wake = nullptr;
+      m->notifier->setEnabled(false);
+      m->selectMotion(false);
+    }
+    return false;
+  }
+  if (m->damage == 0 || m->inputOpcode == 0) return false;
+  m->wake = nullptr;
+  if (m->takeReports()) return false;  // something already happened: the caller polls on
+  if (!m->notifier) {
+    m->notifier =
+        std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(m->c), QSocketNotifier::Read);
+    QObject::connect(m->notifier.get(), &QSocketNotifier::activated, m->notifier.get(), [this] {
+      // A broken connection reads as always ready: stop watching it.
+      if (xcb_connection_has_error(m->c) != 0) {
+        m->notifier->setEnabled(false);
+        return;
+      }
+      m->takeReports();
+    });
+  }
+  m->wake = std::move(wake);
+  m->selectMotion(true);
+  m->notifier->setEnabled(true);
+  return true;
+}
+
+ColorRef X11ScreenSource::pixel(QPoint p) const {
+  if (!screenGeometryAt(p)) return kInvalidColor;
+  const QRect one(p, QSize(1, 1));
+  m->takeReports();
+  if (!m->pixelStale && m->pixelAt == p) return m->pixelCache;
+  // Inside the kept grab (the magnifier's block is centred on the pointer): nothing to ask.
+  if (!m->grabStale && m->grabbed.contains(p) && !m->grabCache.isNull())
+    return fromRgb24(m->grabCache.pixel(p - m->grabbed.topLeft()) & 0xFFFFFFu);
+  const QImage image = m->read(one);
+  m->pixelAt = p;
+  m->pixelStale = image.isNull() || m->damage == 0;
+  m->pixelCache = image.isNull() ? kInvalidColor : fromRgb24(image.pixel(0, 0) & 0xFFFFFFu);
+  return m->pixelCache;
+}
+
+QImage X11ScreenSource::grab(const QRect& r) const {
+  m->takeReports();
+  const Clock::time_point now = Clock::now();
+  if (!m->grabStale && m->grabbed == r) {
+    m->grabbedAt = now;
+    return m->grabCache;
+  }
+  m->grabbed = r;
+  m->grabbedAt = now;
+  QImage image;
+  bool kept = false;  // whether later grabs of `r` may reuse this one until a drawing report
+  if (m->readAhead.contains(r) && now - m->pointerAt < kPointerReuse) {
+    // Read with this turn's pointer query. A drawing reported since that read was asked for may
+    // have been emptied after it without a report of its own: then it is good for this turn only.
+    const QPoint at = r.topLeft() - m->readAhead.topLeft();
+    image = QImage(
+        static_cast<const uchar*>(m->shmAddr) + at.y() * m->readAhead.width() * 4 + at.x() * 4,
+        r.width(), r.height(), m->readAhead.width() * 4, QImage::Format_RGB32);
+    kept = m->drawings == m->drawnAtReadAhead;
+    ++m->grabsReadAhead;
+  } else {
+    image = readAt(r);
+    kept = true;
+  }
+  m->grabStale = image.isNull() || m->damage == 0 || !kept;
+  if (image.isNull()) {
+    m->grabCache = QImage();
+    return {};
+  }
+  // Kept in storage of its own (the shared segment serves the next read), reused while the
+  // size stays: a moving pointer allocates nothing.
+  if (m->grabCache.size() != image.size() || m->grabCache.isNull()) {
+    m->grabCache = QImage(image.size(), QImage::Format_RGB32);
+  }
+  const auto rowBytes = static_cast<std::size_t>(image.width()) * 4;
+  for (int y = 0; y < image.height(); ++y)
+    std::memcpy(m->grabCache.scanLine(y), image.constScanLine(y), rowBytes);
+  return m->grabCache;
+}
+
+QImage X11ScreenSource::readAt(const QRect& r) const {
+  const QImage part = m->read(r);
+  const QRect onRoot = r.intersected(QRect(0, 0, m->rootWidth, m->rootHeight));
+  if (!part.isNull() && onRoot == r) return part;
+  // Partly off the display: black around what could be read.
+  QImage out(r.size(), QImage::Format_RGB32);
+  out.fill(Qt::black);
+  if (!part.isNull()) {
+    const QPoint at = onRoot.topLeft() - r.topLeft();
+    for (int y = 0; y < part.height(); ++y) {
+      std::memcpy(out.scanLine(at.y() + y) + at.x() * 4, part.constScanLine(y),
+                  static_cast<std::size_t>(part.width()) * 4);
+    }
+  }
+  return out;
+}
+
+std::optional<QRect> X11ScreenSource::screenGeometryAt(QPoint p) const {
+  m->refreshMonitors();
+  for (const QRect& monitor : m->monitors) {
+    if (monitor.contains(p)) return monitor;
+  }
+  return std::nullopt;
+}
+
+QRect X11ScreenSource::primaryGeometry() const {
+  m->refreshMonitors();
+  return m->monitors[m->primary];
+}
+
+bool X11ScreenSource::movePointerBy(QPoint delta) {
+  if (delta.isNull()) return true;
+  // With neither window given, the server moves the pointer by the offsets from where it is,
+  // clamped to the screen; as a mouse would, with no window of ours involved.
+  xcb_warp_pointer(m->c, XCB_NONE, XCB_NONE, 0, 0, 0, 0,
+                   static_cast<std::int16_t>(std::clamp(delta.x(), -32768, 32767)),
+                   static_cast<std::int16_t>(std::clamp(delta.y(), -32768, 32767)));
+  xcb_flush(m->c);
+  // The position reused for the next 2 ms is out of date: ask again. The pointer stays known, so
+  // that query sees a move and wakes a resting caller.
+  m->pointerAt = Clock::time_point{};
+  return true;
+}
+
+}  // namespace host
