@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "cLogo.h"
+#include "effects/cLogo.h"
 #include "effects/GradientForm.h"
 #include "effects/RoundWindow.h"
 #include "host/core/Convert.h"

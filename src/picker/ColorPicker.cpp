@@ -6,7 +6,7 @@
 
 #include "ColorPicker.h"
 #include "ColorPickerLayout.h"
-#include "about/cLogo.h"
+#include "effects/cLogo.h"
 #include "color/twCMYK.h"
 #include "host/draw/Canvas.h"
 #include "host/forms/FormData.h"

@@ -5,7 +5,7 @@
 #include "ColorPicker.h"
 #include "ColorPickerLayout.h"
 #include "PickerReadouts.h"
-#include "about/cLogo.h"
+#include "effects/cLogo.h"
 #include "color/twCMYK.h"
 #include "controls/button/CandyButton.h"
 #include "effects/AlphaAnim.h"

@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "FakeScreenSource.h"
-#include "about/cLogo.h"
+#include "effects/cLogo.h"
 #include "about/frm_about.h"
 #include "controls/button/CandyButton.h"
 #include "effects/modOSversion.h"

@@ -1,7 +1,5 @@
 #include "cLogo.h"
 
-#include <QScreen>
-
 #include "host/core/Convert.h"
 #include "host/draw/Canvas.h"
 #include "host/draw/SystemColors.h"
@@ -83,9 +81,8 @@ void cLogo::Draw() {
     b = channel(m_startBlue, m_endBlue);
   }
 
-  const QScreen* screen = box->screen();
-  const int dpiY = screen != nullptr ? static_cast<int>(screen->logicalDotsPerInchY()) : 96;
-  host::LogFont lf = BuildLogFont(box->font(), dpiY);
+  // The box's own logical DPI (the platform's GetDeviceCaps LOGPIXELSY of its device context).
+  host::LogFont lf = BuildLogFont(box->font(), box->logicalDpiY());
   lf.escapement = 900;
   dc.TextOut(0, H - 16, m_Caption, host::fontFromLogFont(lf), lf.escapement,
              host::translateColor(box->ForeColor()));

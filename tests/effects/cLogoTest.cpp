@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QPalette>
 
-#include "about/cLogo.h"
+#include "effects/cLogo.h"
 #include "host/draw/SystemColors.h"
 #include "host/forms/PictureBox.h"
 #include "program/ProgramFlags.h"

@@ -1,0 +1,11 @@
+#include "host/forms/Pointer.h"
+
+#include <QCursor>
+
+namespace host {
+
+QPoint pointerPosition() {
+  return QCursor::pos();
+}
+
+}  // namespace host
