@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "effects/cLogo.h"
 #include "effects/GradientForm.h"
 #include "effects/RoundWindow.h"
+#include "effects/cLogo.h"
 #include "host/core/Convert.h"
 #include "host/core/InputCodes.h"
 #include "host/forms/FormData.h"
@@ -18,6 +18,8 @@ namespace {
 
 constexpr int kWidth = 3885;  // twips
 constexpr int kHeight = 5085;
+// The fade's step: 12.8 alpha levels every 20 ms, in or out in a third of a second.
+constexpr int kFadeTickMs = 20;
 const QString kCrLf = QStringLiteral("\r\n");
 
 using host::ControlSpec;
@@ -98,7 +100,7 @@ void frm_about::DialogAction(int dlgEffectsMethod) {
       // A layered window shows nothing until its first alpha is applied.
       applyAlpha(0);
       fadeDirection = 1;
-      Timer1.Interval(20);
+      Timer1.Interval(kFadeTickMs);
       Timer1.Enabled(true);
       if (dlgEffectsMethod == 3) closeEffect = 2;
       break;
@@ -125,7 +127,7 @@ void frm_about::Form_Load() {
   logo->Caption(QStringLiteral("     ::: Tintwell ::: ") +
                 QStringLiteral("  v %1.%2.0.%3").arg(v.Major).arg(v.Minor).arg(v.Revision));
   if (ProgramFlags::topmostAvailable()) host::SetTopmost(m_owner.ownerWindow(), false);
-  GradientForm::GradientFillForm(0, 0x808080, *this, 1);
+  GradientForm::GradientFillForm(0, Palette::kGrey, *this, 1);
   RoundWindow::RoundWindowRgn(*this, 20);
   Label2->Caption(QStringLiteral("Displays the pixel color value at the cursor") + kCrLf + kCrLf);
   Label3->Caption(QStringLiteral("Created by:") + kCrLf +
@@ -184,7 +186,7 @@ void frm_about::Form_QueryUnload(bool& cancel, int mode) {
   if (closeEffect == 2 && (mode == kUnloadFromControlMenu || mode == kUnloadFromCode)) {
     fadeDirection = 2;
     cancel = true;
-    Timer1.Interval(20);
+    Timer1.Interval(kFadeTickMs);
     Timer1.Enabled(true);
   }
 }

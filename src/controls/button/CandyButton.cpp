@@ -12,8 +12,8 @@ namespace {
 constexpr host::ColorRef kDefaultHighLite = 65280;  // 0x00FF00
 }  // namespace
 
-const std::array<CandyButton::Palette, 15>& CandyButton::palettes() {
-  static const std::array<Palette, 15> kPalettes{{
+const std::array<CandyButton::Scheme, 15>& CandyButton::schemes() {
+  static const std::array<Scheme, 15> kSchemes{{
       {0xD06720, 0xE99950, 0xA06710, 0xFFEDB0},
       {0xD09060, 0xE06000, 0xA98050, 0xFFFAFA},
       {0x800000, 0xA00000, 0xF00000, 0xFF0000},
@@ -30,7 +30,7 @@ const std::array<CandyButton::Palette, 15>& CandyButton::palettes() {
       {0x400000, 0xA00000, 0xF00000, 0x7C4801},
       {0xB86A01, 0xC2AD89, 0xF00000, 0x4F3100},
   }};
-  return kPalettes;
+  return kSchemes;
 }
 
 CandyButton::CandyButton(QWidget* parent) : host::UserControl(parent) {
@@ -103,7 +103,7 @@ void CandyButton::Enabled(bool value) {
 
 void CandyButton::ColorScheme(std::int32_t value) {
   if (value >= 1 && value <= 15) {
-    const Palette& p = palettes()[static_cast<std::size_t>(value - 1)];
+    const Scheme& p = schemes()[static_cast<std::size_t>(value - 1)];
     if (value <= 13) {
       ColorButtonUp(p.up);
       ColorButtonHover(p.hover);
@@ -305,7 +305,7 @@ void CandyButton::ReadProperties(const host::PropertyBag& bag) {
   m_BorderBrightness = bag.readLong(QStringLiteral("BorderBrightness"), 0);
   m_DisplayHand = bag.readBool(QStringLiteral("DisplayHand"), false);
   m_ColorScheme = bag.readLong(QStringLiteral("ColorScheme"), 0);
-  MousePointer(m_DisplayHand ? 99 : 1);
+  MousePointer(m_DisplayHand ? kCustomPointer : kArrowPointer);
   drawColor(m_ForeColor);
   UpdateShape();
   m_Ready = true;

@@ -20,11 +20,12 @@ class CandyButton : public host::UserControl, private host::MessageReceiver {
  public:
   enum ButtonState { Normal = 0, Pressed = 1, Focused = 2, Hot = 3, Checked_ = 4 };
 
-  // One preset palette: face at rest, under the pointer, pressed, and the gloss's light color.
-  struct Palette {
+  // One preset color scheme: face at rest, under the pointer, pressed, and the gloss's light
+  // color.
+  struct Scheme {
     host::ColorRef up, hover, down, bright;
   };
-  static const std::array<Palette, 15>& palettes();
+  static const std::array<Scheme, 15>& schemes();
 
   explicit CandyButton(QWidget* parent);
 

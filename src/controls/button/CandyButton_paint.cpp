@@ -11,6 +11,7 @@
 #include "host/draw/SystemColors.h"
 #include "host/forms/AccessibleChanges.h"
 #include "host/forms/Form.h"
+#include "host/forms/Frame.h"
 #include "host/forms/PictureBox.h"
 
 namespace {
@@ -234,6 +235,7 @@ void CandyButton::fillWithContainerBack(host::Canvas& dc, int W1, int H1) {
   std::optional<host::ColorRef> back;
   if (auto* form = dynamic_cast<host::Form*>(parentWidget())) back = form->BackColor();
   if (auto* box = dynamic_cast<host::PictureBox*>(parentWidget())) back = box->BackColor();
+  if (auto* frame = dynamic_cast<host::Frame*>(parentWidget())) back = frame->BackColor();
   if (!back) return;  // a container without a BackColor: nothing filled
   dc.FillRect(host::Rect{0, 0, W1 + 1, H1 + 1}, host::translateColor(*back));
 }
@@ -243,38 +245,44 @@ void CandyButton::paintStyle0(int state) {
   const int H1 = height() - 1;
   Canvas dc = canvas();
   fillWithContainerBack(dc, W1, H1);
+  // The face: white to a warm light grey at rest, darker and flatter pressed.
+  constexpr Rgb kWhite{255, 255, 255}, kRestMid{236, 235, 230}, kRestBottom{214, 208, 197};
+  constexpr Rgb kPressedTop{209, 204, 193}, kPressedMid{229, 228, 221}, kPressedLow{226, 226, 218},
+      kPressedBottom{242, 241, 238};
   if (state != Pressed) {
-    gradientRows(dc, 1, W1, 0, H1 - 3, H1 - 3, 0, {255, 255, 255}, {236, 235, 230},
-                 [](int i) { return i; });
-    gradientRows(dc, 0, W1, 0, 3, 3, 0, {236, 235, 230}, {214, 208, 197},
-                 [H1](int i) { return H1 + i - 4; });
+    gradientRows(dc, 1, W1, 0, H1 - 3, H1 - 3, 0, kWhite, kRestMid, [](int i) { return i; });
+    gradientRows(dc, 0, W1, 0, 3, 3, 0, kRestMid, kRestBottom, [H1](int i) { return H1 + i - 4; });
   } else {
-    gradientRows(dc, 0, W1, 0, 3, 3, 0, {209, 204, 193}, {229, 228, 221},
-                 [](int i) { return i + 1; });
-    gradientRows(dc, 0, W1, 4, H1 - 4, H1 - 6, 0, {229, 228, 221}, {226, 226, 218},
+    gradientRows(dc, 0, W1, 0, 3, 3, 0, kPressedTop, kPressedMid, [](int i) { return i + 1; });
+    gradientRows(dc, 0, W1, 4, H1 - 4, H1 - 6, 0, kPressedMid, kPressedLow,
                  [](int i) { return i; });
-    gradientRows(dc, 0, W1, 0, 4, 3, 0, {226, 226, 218}, {242, 241, 238},
+    gradientRows(dc, 0, W1, 0, 4, 3, 0, kPressedLow, kPressedBottom,
                  [H1](int i) { return H1 + i - 4; });
   }
   if (state == Focused || state == Hot) {
-    const bool focus = state == Focused;
-    const Rgb row1 = focus ? Rgb{206, 231, 255} : Rgb{255, 240, 202};
-    const Rgb row2 = focus ? Rgb{188, 212, 246} : Rgb{253, 216, 137};
-    const Rgb side = focus ? Rgb{137, 173, 228} : Rgb{248, 178, 48};
-    const Rgb last = focus ? Rgb{105, 130, 238} : Rgb{229, 151, 0};
-    line(dc, 0, 1, W1, 1, rgb(row1));
-    line(dc, 0, 2, W1, 2, rgb(row2));
+    // The inner glow: blue with the focus, orange under the pointer; two rows at the top, the
+    // sides shading into the bottom two rows.
+    struct Glow {
+      Rgb row1, row2, side, last;
+    };
+    constexpr Glow kFocusGlow{{206, 231, 255}, {188, 212, 246}, {137, 173, 228}, {105, 130, 238}};
+    constexpr Glow kHotGlow{{255, 240, 202}, {253, 216, 137}, {248, 178, 48}, {229, 151, 0}};
+    const Glow& g = state == Focused ? kFocusGlow : kHotGlow;
+    line(dc, 0, 1, W1, 1, rgb(g.row1));
+    line(dc, 0, 2, W1, 2, rgb(g.row2));
     if (H1 != 0) {
       for (int i = 3; i <= H1 - 3; ++i) {
-        const host::ColorRef c = lerp(row2, side, static_cast<double>(i) / H1);
+        const host::ColorRef c = lerp(g.row2, g.side, static_cast<double>(i) / H1);
         line(dc, 0, i, 3, i, c);
         line(dc, W1 - 2, i, W1, i, c);
       }
     }
-    line(dc, 0, H1 - 2, W1, H1 - 2, rgb(side));
-    line(dc, 0, H1 - 1, W1, H1 - 1, rgb(last));
+    line(dc, 0, H1 - 2, W1, H1 - 2, rgb(g.side));
+    line(dc, 0, H1 - 1, W1, H1 - 1, rgb(g.last));
   }
-  cutCornerFrame(dc, W1, H1, rgb({122, 149, 168}), rgb({37, 87, 131}), rgb({0, 60, 116}));
+  // The dark blue frame with cut corners.
+  constexpr Rgb kCornerPoint{122, 149, 168}, kCornerDiagonal{37, 87, 131}, kEdge{0, 60, 116};
+  cutCornerFrame(dc, W1, H1, rgb(kCornerPoint), rgb(kCornerDiagonal), rgb(kEdge));
 }
 
 void CandyButton::paintStyle1(int state) {

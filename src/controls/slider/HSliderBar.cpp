@@ -1,9 +1,6 @@
 // The slider's properties, its persistence through the property bag and its life.
 #include "HSliderBar.h"
 
-#include <QApplication>
-#include <QCursor>
-#include <QPixmap>
 #include <algorithm>
 
 #include "host/core/Convert.h"
@@ -11,6 +8,7 @@
 #include "host/forms/AccessibleChanges.h"
 #include "host/forms/Control.h"
 #include "host/forms/PictureBox.h"
+#include "host/forms/Pointer.h"
 #include "host/forms/Screen.h"
 
 namespace {
@@ -45,11 +43,7 @@ HSliderBar::HSliderBar(QWidget* parent)
   m_Cue->hide();
   setCueGeometry(m_cue);
 
-  m_windowUnderPointer = [] {
-    const QWidget* w = QApplication::widgetAt(QCursor::pos());
-    // The platform never reports a disabled window under the pointer.
-    return w != nullptr && w->isEnabled() ? w : nullptr;
-  };
+  m_windowUnderPointer = [] { return host::WindowFromPoint(host::pointerPosition()); };
 
   Input.MouseDown.connect([this](const host::MouseArgs& a) { UserControl_MouseDown(a); });
   Input.MouseMove.connect([this](const host::MouseArgs& a) { UserControl_MouseMove(a); });
@@ -196,11 +190,8 @@ void HSliderBar::MouseIcon(const host::PictureRef& Img) {
 }
 
 void HSliderBar::applyPointer() {
-  host::UserControl::MousePointer(m_MousePointer);
   // The custom pointer is the icon where there is one.
-  if (m_MousePointer == 99 && !m_MouseIcon.image.isNull()) {
-    setCursor(QCursor(QPixmap::fromImage(m_MouseIcon.image)));
-  }
+  host::UserControl::MousePointer(m_MousePointer, m_MouseIcon.image);
 }
 
 void HSliderBar::Refresh() {

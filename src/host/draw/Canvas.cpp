@@ -336,6 +336,7 @@ void Canvas::GradientFill(const TriVertex& a, const TriVertex& b, GradientMode m
   // In 64 bits: the two corners may be the ends of the 32-bit range.
   const std::int64_t n =
       horizontal ? std::int64_t{area.right} - area.left : std::int64_t{area.bottom} - area.top;
+  if (n == 0) return;  // an empty area: already cut by the clip, said again for the division
   auto colorAt = [&](std::int64_t i) {
     auto channel = [&](std::uint16_t c0, std::uint16_t c1) {
       return static_cast<std::uint32_t>(((c0 * (n - i) + c1 * i) / n) >> 8) & 0xFFu;

@@ -102,11 +102,13 @@ bool PropertyBag::contains(const QString& key) const {
 
 std::vector<QString> PropertyBag::keys() const {
   std::vector<const Entry*> ordered;
+  ordered.reserve(m_entries.size());
   for (const auto& [lower, entry] : m_entries)
     ordered.push_back(&entry);
   std::sort(ordered.begin(), ordered.end(),
             [](const Entry* a, const Entry* b) { return a->order < b->order; });
   std::vector<QString> out;
+  out.reserve(ordered.size());
   for (const Entry* e : ordered)
     out.push_back(e->key);
   return out;

@@ -1,5 +1,8 @@
 #include "host/forms/UserControl.h"
 
+#include <QCursor>
+#include <QPixmap>
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -71,9 +74,15 @@ void UserControl::load(const PropertyBag* bag) {
   }
 }
 
-void UserControl::MousePointer(int value) {
+void UserControl::MousePointer(int value, const QImage& icon) {
   m_mousePointer = value;
-  setCursor(value == 99 ? Qt::PointingHandCursor : Qt::ArrowCursor);
+  if (value != kCustomPointer) {
+    setCursor(Qt::ArrowCursor);
+  } else if (icon.isNull()) {
+    setCursor(Qt::PointingHandCursor);
+  } else {
+    setCursor(QCursor(QPixmap::fromImage(icon)));
+  }
 }
 
 void UserControl::growBuffer() const {

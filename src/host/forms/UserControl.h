@@ -54,9 +54,12 @@ class UserControl : public QWidget {
   virtual void ReadProperties(const PropertyBag& bag) { (void)bag; }
   virtual void WriteProperties(PropertyBag& bag) const { (void)bag; }
 
-  // 1 the arrow, 99 the custom pointer (the platform's hand here); others the arrow.
+  // The pointer over the control: kArrowPointer, or kCustomPointer (its `icon` where one is
+  // given, else the platform's hand); other values show the arrow.
+  static constexpr int kArrowPointer = 1;
+  static constexpr int kCustomPointer = 99;
   int MousePointer() const { return m_mousePointer; }
-  void MousePointer(int value);
+  void MousePointer(int value, const QImage& icon = QImage());
   // The drawing color of the control's own surface.
   ColorRef drawColor() const { return m_drawColor; }
   void drawColor(ColorRef color) { m_drawColor = color; }

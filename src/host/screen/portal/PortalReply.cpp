@@ -177,7 +177,7 @@ Value Value::dict(std::vector<std::pair<std::string, Value>> entries) {
   for (auto& [key, value] : entries) {
     Value entry;
     entry.type = Type::DictEntry;
-    entry.items.push_back(string(Type::String, key));
+    entry.items.push_back(string(Type::String, std::move(key)));
     entry.items.push_back(variant(std::move(value)));
     d.items.push_back(std::move(entry));
   }
