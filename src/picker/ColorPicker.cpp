@@ -6,8 +6,8 @@
 
 #include "ColorPicker.h"
 #include "ColorPickerLayout.h"
-#include "effects/cLogo.h"
 #include "color/twCMYK.h"
+#include "effects/cLogo.h"
 #include "host/draw/Canvas.h"
 #include "host/forms/FormData.h"
 #include "host/platform/Reporter.h"

@@ -9,9 +9,9 @@
 #include <QTest>
 
 #include "FakeScreenSource.h"
-#include "effects/cLogo.h"
 #include "about/frm_about.h"
 #include "controls/button/CandyButton.h"
+#include "effects/cLogo.h"
 #include "effects/modOSversion.h"
 #include "host/forms/CheckBox.h"
 #include "host/forms/Forms.h"
