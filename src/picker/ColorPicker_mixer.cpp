@@ -4,6 +4,7 @@
 
 #include "ColorPicker.h"
 #include "ColorPickerLayout.h"
+#include "color/ColorText.h"
 #include "controls/slider/HSliderBar.h"
 #include "effects/GradientForm.h"
 #include "effects/RoundWindow.h"
@@ -85,9 +86,9 @@ void ColorPicker::btn_Mixer_Click() {
 void ColorPicker::UpdateMixer() {
   mixerUpdating = true;
   lblColorBox->BackColor(mixColor);
+  txtColorVB->Text(QString::fromStdString(ColorText::vbLong(mixColor)));
+  txtColorHtml->Text(QString::fromStdString(ColorText::html(mixColor)));
   const MixerModel::View v = MixerModel::viewOf(mixColor);
-  txtColorVB->Text(QString::fromStdString(v.vbHex));
-  txtColorHtml->Text(QString::fromStdString(v.html));
   // Values set from code raise no Change.
   hsbRGB[0]->value(v.R);
   hsbRGB[1]->value(v.G);
