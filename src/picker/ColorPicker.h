@@ -167,6 +167,8 @@ class ColorPicker : public host::Form, private AboutOwner {
   void runTimers(bool on);
   void wireEvents();
   void wireMixer();
+  // The window's rounded corners and its blue gradient, for its current width.
+  void shapeWindow();
   // Shows or hides the mixer panel's controls. Closed, the panel lies beyond the window's edge
   // anyway; hidden, Tab and a screen reader skip it too.
   void showMixerPanel(bool on);

@@ -15,6 +15,10 @@ inline constexpr int kHeight = 3525;        // twips
 
 // The magnifier's factors, by element of the zoom submenu (captioned "1x" .. "25x").
 inline constexpr std::array<int, 7> kZoomFactors{1, 2, 3, 4, 5, 15, 25};
+// The factor the magnifier loads with, and its element of the submenu.
+inline constexpr int kDefaultZoomFactor = 5;
+inline constexpr int kDefaultZoomItem = 4;
+static_assert(kZoomFactors[kDefaultZoomItem] == kDefaultZoomFactor);
 
 std::span<const host::ControlSpec> controls();
 // Which caption label names or is related to which control, for a screen reader.

@@ -6,14 +6,11 @@
 #include "ColorPickerLayout.h"
 #include "color/ColorText.h"
 #include "controls/slider/HSliderBar.h"
-#include "effects/GradientForm.h"
-#include "effects/RoundWindow.h"
 #include "host/forms/Control.h"
 #include "host/forms/Frame.h"
 #include "mixer/MixerLayout.h"
 #include "mixer/MixerModel.h"
 #include "mixer/frmColor.h"
-#include "program/Palette.h"
 
 namespace {
 const QString kOpenCaption = QStringLiteral("ColorMixer »»»");  // shown while the panel is closed
@@ -79,8 +76,7 @@ void ColorPicker::btn_Mixer_Click() {
     focusSwitch();
   }
   // The window's shape and background for its new width, as when it loads.
-  RoundWindow::RoundWindowRgn(*this, 7);
-  GradientForm::GradientFillForm(0, Palette::kGradientBlue, *this, 0);
+  shapeWindow();
 }
 
 void ColorPicker::UpdateMixer() {
