@@ -26,7 +26,8 @@ class cLogo;
 
 // The picker window: the readouts of the pixel under the cursor, rewritten by Timer1 ten times
 // a second from the screen source it is given; the magnifier, the sampling switch, the zoom
-// menu, and the about window.
+// menu, and the about window. The program only builds and shows it; the about window talks to
+// it through AboutOwner.
 class ColorPicker : public host::Form, private AboutOwner {
  public:
   // `storedForm` names the stored design of the window's owner-drawn controls (a resource; tests
@@ -34,6 +35,10 @@ class ColorPicker : public host::Form, private AboutOwner {
   explicit ColorPicker(host::ScreenSource& screen, QWidget* parent = nullptr,
                        const QString& storedForm = QStringLiteral(":/forms/ColorPicker.txt"));
   ~ColorPicker() override;
+
+ private:
+  // Tests and benchmarks reach the controls, timers and handlers through it.
+  friend class ColorPickerProbe;
 
   // Window events and control handlers.
   void Form_Initialize();
@@ -137,7 +142,6 @@ class ColorPicker : public host::Form, private AboutOwner {
   cLogo* logo() const { return m_logo.get(); }
   frm_about* about() const { return m_about.get(); }
 
- private:
   // One bar graph of the tick: its box, pen color, painter, maximum and value; and what a box
   // was last painted with (the box's drawing count afterwards tells whether anything drew since).
   struct Bar {
