@@ -202,17 +202,12 @@ void ColorPicker::dragOnLeftButton(const host::MouseArgs& args) {
   if (args.Button == host::kLeftButton) beginMove();
 }
 
-void ColorPicker::selectWholeText(host::TextBox& box) {
-  box.SelStart(0);
-  box.SelLength(static_cast<int>(box.Text().size()));
-}
-
 void ColorPicker::txt_Hex_GotFocus() {
-  selectWholeText(*txt_Hex);
+  txt_Hex->selectWholeText();
 }
 
 void ColorPicker::txt_vbcode_GotFocus() {
-  selectWholeText(*txt_vbcode);
+  txt_vbcode->selectWholeText();
 }
 
 void ColorPicker::stopTimers() {

@@ -4,12 +4,14 @@
 
 #include "about/frm_about.h"
 #include "effects/cLogo.h"
+#include "mixer/MixerPanel.h"
 #include "picker/ColorPicker.h"
 #include "zoom/CZoom.h"
 
 // The picker window's private side as tests and benchmarks drive it: its timers, menu and
-// controls under the window's own names, its handlers and what it owns.
-class ColorPickerProbe {
+// controls under the window's own names, its handlers and what it owns; and the mixer panel's
+// controls (found by name in the window, as the panel finds them) and state.
+class ColorPickerProbe final : private host::ControlRefOwner {
  public:
   explicit ColorPickerProbe(ColorPicker& window) : picker(window) {}
 
@@ -22,10 +24,10 @@ class ColorPickerProbe {
   cLogo* logo() const { return picker.m_logo.get(); }
   frm_about* about() const { return picker.m_about.get(); }
 
-  void btn_Mixer_Click() { picker.btn_Mixer_Click(); }
-  bool mixerOpen() const { return picker.mixerOpen(); }
-  host::ColorRef mixColor() const { return picker.mixColor; }
-  std::int16_t lastShade() const { return picker.lastShade; }
+  void btn_Mixer_Click() { picker.m_mixer->btn_Mixer_Click(); }
+  bool mixerOpen() const { return picker.m_mixer->isOpen(); }
+  host::ColorRef mixColor() const { return picker.m_mixer->color(); }
+  std::int16_t lastShade() const { return picker.m_mixer->shade(); }
 
   ColorPicker& picker;
   host::Timer& Timer1 = picker.Timer1;
@@ -70,10 +72,14 @@ class ColorPickerProbe {
   host::ControlRef<host::Shape>& Shape2 = picker.Shape2;
   host::ControlRef<host::Shape>& Shape3 = picker.Shape3;
 
-  host::ControlArray<HSliderBar>& hsbRGB = picker.hsbRGB;
-  host::ControlRef<HSliderBar>& hsbShade = picker.hsbShade;
-  host::ControlArray<host::TextBox>& txtRGB = picker.txtRGB;
-  host::ControlRef<host::TextBox>& txtColorHtml = picker.txtColorHtml;
-  host::ControlRef<host::TextBox>& txtColorVB = picker.txtColorVB;
-  host::ControlRef<host::Label>& lblColorBox = picker.lblColorBox;
+  host::ControlArray<HSliderBar> hsbRGB{*this, "hsbRGB"};
+  host::ControlRef<HSliderBar> hsbShade{*this, "hsbShade"};
+  host::ControlArray<host::TextBox> txtRGB{*this, "txtRGB"};
+  host::ControlRef<host::TextBox> txtColorHtml{*this, "txtColorHtml"};
+  host::ControlRef<host::TextBox> txtColorVB{*this, "txtColorVB"};
+  host::ControlRef<host::Label> lblColorBox{*this, "lblColorBox"};
+
+ private:
+  // The window is built: each handle binds as it is declared.
+  void addControlRef(host::ControlRefBase& ref) override { (void)ref.bind(picker); }
 };
