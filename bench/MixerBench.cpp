@@ -5,10 +5,10 @@
 #include <QCoreApplication>
 #include <QImage>
 
+#include "ColorPickerProbe.h"
 #include "FakeScreenSource.h"
 #include "host/forms/Forms.h"
 #include "host/platform/Platform.h"
-#include "picker/ColorPicker.h"
 
 namespace {
 
@@ -17,16 +17,17 @@ void BM_OpenMixerPanel(benchmark::State& state) {
   FakeScreenSource screen(QImage(64, 64, QImage::Format_RGB32));
   screen.fill(host::RGB(255, 128, 0));
   ColorPicker picker(screen);
+  ColorPickerProbe probe(picker);
   picker.Show();
-  picker.Timer1_Timer();
-  picker.Check1->Value(0);
+  probe.Timer1_Timer();
+  probe.Check1->Value(0);
   for (auto _ : state) {
-    picker.btn_Mixer_Click();           // open
+    probe.btn_Mixer_Click();            // open
     QCoreApplication::processEvents();  // and paint
     state.PauseTiming();
-    picker.btn_Mixer_Click();  // close
+    probe.btn_Mixer_Click();  // close
     QCoreApplication::processEvents();
-    picker.Check1->Value(0);
+    probe.Check1->Value(0);
     state.ResumeTiming();
   }
   host::setBeepHandler(nullptr);

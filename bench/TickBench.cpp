@@ -6,9 +6,9 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include "ColorPickerProbe.h"
 #include "FakeScreenSource.h"
 #include "host/screen/QtScreenSource.h"
-#include "picker/ColorPicker.h"
 
 namespace {
 
@@ -19,11 +19,12 @@ void BM_SamplingTickFakeScreen(benchmark::State& state) {
       image.setPixel(x, y, qRgb(x, y, (x * y) & 255));
   FakeScreenSource screen(image);
   ColorPicker picker(screen);
+  ColorPickerProbe probe(picker);
   int i = 0;
   for (auto _ : state) {
     // A new color every tick, so every readout and bar really changes.
     screen.setCursor(QPoint(i % 256, (i * 7) % 256));
-    picker.Timer1_Timer();
+    probe.Timer1_Timer();
     ++i;
   }
 }

@@ -10,13 +10,7 @@
 // widened. Twips from the window's or the frame's inner corner.
 namespace MixerLayout {
 
-inline constexpr int kOpenWidth = 8565;      // the window, twips
-inline constexpr int kBandWidthOpen = 9045;  // Shape2, the dark top band
-inline constexpr int kBandWidthClosed = 4920;
-inline constexpr int kExitLeftOpen = 8155;  // lbl_Exit
-inline constexpr int kExitLeftClosed = 4410;
-inline constexpr int kAboutLeftOpen = 7890;  // lbl_about
-inline constexpr int kAboutLeftClosed = 4185;
+inline constexpr int kOpenWidth = 8565;  // the window with the panel open, twips
 
 std::span<const host::ControlSpec> controls();
 // Which caption label names which control of the panel, for a screen reader.

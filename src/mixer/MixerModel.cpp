@@ -1,8 +1,8 @@
 #include "MixerModel.h"
 
 #include <algorithm>
-#include <cstdio>
 
+#include "color/ColorText.h"
 #include "color/modXLat.h"
 #include "host/core/Convert.h"
 
@@ -23,20 +23,14 @@ View viewOf(host::ColorRef mixColor) {
   v.R = static_cast<int>(mixColor & 0xFF);
   v.G = static_cast<int>((mixColor & 0xFF00) / 256);
   v.B = static_cast<int>((mixColor & 0xFF0000) / 65536);
-  char h[16];
-  std::snprintf(h, sizeof h, "%06X", static_cast<unsigned>(mixColor & 0xFFFFFF));
-  const std::string hex(h);
-  v.vbHex = "&H" + hex + "&";
-  v.html = "#" + hex.substr(4, 2) + hex.substr(2, 2) + hex.substr(0, 2);
   // A third never ends in one half, so the rounding has no ties to settle.
   v.shade = host::roundHalfEven((v.R + v.G + v.B) / 3.0);
   return v;
 }
 
 std::optional<std::string> channelBoxText(std::string_view current, int value) {
-  const std::string plain = std::to_string(value);
-  if (current == plain) return std::nullopt;
-  return value < 10 ? "0" + plain : plain;
+  if (current == std::to_string(value)) return std::nullopt;
+  return ColorText::decimal(value);
 }
 
 host::ColorRef shadeStep(int R, int G, int B, std::int16_t shade, std::int16_t lastShade) {

@@ -10,27 +10,25 @@
 #include "host/core/Twips.h"
 
 // The mixer panel's arithmetic as plain values (no Qt): the color it takes over from the picker,
-// what every control of the panel shows for a mixed color, the shade slider's step, and where the
-// color-match window goes.
+// where its sliders stand for a mixed color, the shade slider's step, and where the color-match
+// window goes.
 namespace MixerModel {
 
 // The color the picker's "#:" box shows (six hexadecimal digits, red first). A pair that is not
 // hexadecimal (the box's design text before the first sample) counts as 0.
 host::ColorRef colorFromHexText(std::string_view rrggbb);
 
-// What the panel shows for `mixColor` (0x00BBGGRR).
+// Where the panel's sliders stand for `mixColor` (0x00BBGGRR); its texts are ColorText's.
 struct View {
   int R = 0;
   int G = 0;
   int B = 0;
-  std::string vbHex;  // "&H" + six digits blue, green, red + "&": "&H0080FF&"
-  std::string html;   // "#" + red, green, blue: "#FF8000"
-  int shade = 0;      // the channels' mean, rounded: the shade slider's position
+  int shade = 0;  // the channels' mean, rounded: the shade slider's position
 };
 View viewOf(host::ColorRef mixColor);
 
-// The text a channel box gets for `value`, or nothing when it already holds the value's plain
-// decimal text (then it and its caret are left alone). Written texts have at least two digits.
+// The text a channel box gets for `value` (ColorText::decimal), or nothing when it already holds
+// the value's plain decimal text (then it and its caret are left alone).
 std::optional<std::string> channelBoxText(std::string_view current, int value);
 
 // The shade slider moved from `lastShade` to `shade`: every channel moves by the same distance

@@ -1,11 +1,11 @@
 #include "frmColor.h"
 
-#include <QCursor>
 #include <QKeyEvent>
 
 #include "MixerModel.h"
 #include "host/forms/Control.h"
 #include "host/forms/Label.h"
+#include "host/forms/Pointer.h"
 #include "host/forms/Screen.h"
 #include "host/platform/Platform.h"
 #include "program/ProgramFlags.h"
@@ -44,7 +44,7 @@ void frmColor::Form_Activate() {
   // Where a window manager moves windows it does not say when the button comes up, so the
   // window follows the pointer itself, holding the pointer and the keys until the release. The
   // window never takes the focus: the keys come to it through the grab alone.
-  m_grab = QCursor::pos() - pos();
+  m_grab = host::pointerPosition() - pos();
   m_start = pos();
   m_dragging = true;
   m_cancelled = false;
@@ -53,7 +53,7 @@ void frmColor::Form_Activate() {
 }
 
 void frmColor::followPointer() {
-  if (m_dragging && !m_cancelled) move(QCursor::pos() - m_grab);
+  if (m_dragging && !m_cancelled) move(host::pointerPosition() - m_grab);
 }
 
 void frmColor::keyPressEvent(QKeyEvent* event) {

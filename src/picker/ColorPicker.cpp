@@ -13,6 +13,7 @@
 #include "host/platform/Reporter.h"
 #include "host/screen/ScreenSource.h"
 #include "mixer/MixerLayout.h"
+#include "mixer/MixerPanel.h"
 #include "program/Palette.h"
 #include "zoom/CZoom.h"
 
@@ -30,9 +31,9 @@ ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent, const QStr
   KeyPreview(true);
   setMouseTracking(true);
   createControls(storedForm);
+  m_mixer = std::make_unique<MixerPanel>(static_cast<MixerOwner&>(*this));
   buildMenu();
   wireEvents();
-  wireMixer();
   Timer1.Tick.connect([this] { Timer1_Timer(); });
   Timer.Interval(10);
   Timer.Tick.connect([this] { Timer_Timer(); });
@@ -55,5 +56,4 @@ void ColorPicker::createControls(const QString& storedForm) {
     host::reporter().logError(QStringLiteral("stored form data of ColorPicker: ") + problem);
   host::linkCaptions(*this, ColorPickerLayout::captions());
   host::linkCaptions(*this, MixerLayout::captions());
-  showMixerPanel(false);
 }

@@ -2,20 +2,20 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "about/frm_about.h"
 #include "controls/button/CandyButton.h"
-#include "controls/slider/HSliderBar.h"
 #include "host/forms/CheckBox.h"
 #include "host/forms/Form.h"
-#include "host/forms/Frame.h"
 #include "host/forms/Label.h"
 #include "host/forms/Menu.h"
 #include "host/forms/PictureBox.h"
 #include "host/forms/Shape.h"
 #include "host/forms/TextBox.h"
 #include "host/forms/Timer.h"
+#include "mixer/MixerPanel.h"
 
 namespace host {
 class ScreenSource;
@@ -26,14 +26,19 @@ class cLogo;
 
 // The picker window: the readouts of the pixel under the cursor, rewritten by Timer1 ten times
 // a second from the screen source it is given; the magnifier, the sampling switch, the zoom
-// menu, and the about window.
-class ColorPicker : public host::Form, private AboutOwner {
+// menu, the about window and the mixer panel. The program only builds and shows it; the windows
+// it opens talk to it through AboutOwner and MixerOwner.
+class ColorPicker : public host::Form, private AboutOwner, private MixerOwner {
  public:
   // `storedForm` names the stored design of the window's owner-drawn controls (a resource; tests
   // hand it a file of their own).
   explicit ColorPicker(host::ScreenSource& screen, QWidget* parent = nullptr,
                        const QString& storedForm = QStringLiteral(":/forms/ColorPicker.txt"));
   ~ColorPicker() override;
+
+ private:
+  // Tests and benchmarks reach the controls, timers and handlers through it.
+  friend class ColorPickerProbe;
 
   // Window events and control handlers.
   void Form_Initialize();
@@ -51,15 +56,6 @@ class ColorPicker : public host::Form, private AboutOwner {
   void txt_Hex_GotFocus();
   void txt_vbcode_GotFocus();
   void mnuZoom_Click(int index);
-  // The mixer panel: opens or closes it (the button's caption tells which).
-  void btn_Mixer_Click();
-  // Shows mixColor in every control of the panel.
-  void UpdateMixer();
-  void hsbRGB_Change(int index, std::int32_t& value);
-  void hsbShade_Change(std::int32_t& value);
-  // Any button pressed on the swatch lifts a color-match window off it.
-  void lblColorBox_MouseDown();
-  bool mixerOpen() const;
   void mnuItem_Click(int index);
   void UncheckZoomItems();
 
@@ -80,7 +76,8 @@ class ColorPicker : public host::Form, private AboutOwner {
   std::array<host::MenuItem*, 3> mnuItem{};
   std::vector<host::MenuItem*> mnuZoom;
 
-  // The controls of the window's design (ColorPickerLayout), bound when they are built.
+  // The controls of the window's design (ColorPickerLayout), bound when they are built; the
+  // mixer panel's (MixerLayout) are the panel's.
   host::ControlRef<host::Label> lbl_mouse{*this, "lbl_mouse"};
   host::ControlRef<host::Label> lbl_color{*this, "lbl_color"};
   host::ControlRef<host::Label> lbl_red{*this, "lbl_red"};
@@ -117,27 +114,7 @@ class ColorPicker : public host::Form, private AboutOwner {
   host::ControlRef<host::Shape> Shape1{*this, "Shape1"};
   host::ControlRef<host::Shape> Shape2{*this, "Shape2"};
   host::ControlRef<host::Shape> Shape3{*this, "Shape3"};
-  // The mixer panel (MixerLayout).
-  host::ControlArray<HSliderBar> hsbRGB{*this, "hsbRGB"};
-  host::ControlRef<HSliderBar> hsbShade{*this, "hsbShade"};
-  host::ControlArray<host::TextBox> txtRGB{*this, "txtRGB"};
-  host::ControlRef<host::TextBox> txtColorHtml{*this, "txtColorHtml"};
-  host::ControlRef<host::TextBox> txtColorVB{*this, "txtColorVB"};
-  host::ControlRef<host::Label> lblColorBox{*this, "lblColorBox"};
-  host::ControlRef<host::Frame> fraColor{*this, "fraColor"};
 
-  // The mixed color (0x00BBGGRR, always within 0..FFFFFF); set while UpdateMixer writes to the
-  // panel, so the sliders' handlers leave its writes alone; the shade slider's last position.
-  host::ColorRef mixColor = 0;
-  bool mixerUpdating = false;
-  std::int16_t lastShade = 0;
-
-  twCMYK* cmyk() const { return m_cmyk.get(); }
-  CZoom* zoom() const { return m_zoom.get(); }
-  cLogo* logo() const { return m_logo.get(); }
-  frm_about* about() const { return m_about.get(); }
-
- private:
   // One bar graph of the tick: its box, pen color, painter, maximum and value; and what a box
   // was last painted with (the box's drawing count afterwards tells whether anything drew since).
   struct Bar {
@@ -166,12 +143,8 @@ class ColorPicker : public host::Form, private AboutOwner {
   // Starts or stops both timers, leaving the switch and SamplingOn alone (the about window).
   void runTimers(bool on);
   void wireEvents();
-  void wireMixer();
-  // Shows or hides the mixer panel's controls. Closed, the panel lies beyond the window's edge
-  // anyway; hidden, Tab and a screen reader skip it too.
-  void showMixerPanel(bool on);
-  // Caret to 0 and the whole text selected, ready to copy.
-  static void selectWholeText(host::TextBox& box);
+  // The window's rounded corners and its blue gradient, for its current width.
+  void shapeWindow();
   void ensureLogo();
   // The move of the whole window that dragging a readout starts (left button alone).
   void dragOnLeftButton(const host::MouseArgs& args);
@@ -183,11 +156,18 @@ class ColorPicker : public host::Form, private AboutOwner {
   bool onTopTicked() const override;
   host::Form& ownerWindow() override { return *this; }
 
+  // The mixer panel's view of this window.
+  host::Form& mixerWindow() override { return *this; }
+  std::string frozenHexText() const override;
+  void fitMixer(bool open) override;
+  void holdSampling(bool hold) override;
+
   host::ScreenSource& m_screen;
   std::unique_ptr<twCMYK> m_cmyk;
   std::unique_ptr<CZoom> m_zoom;
   std::unique_ptr<cLogo> m_logo;
   std::unique_ptr<frm_about> m_about;
+  std::unique_ptr<MixerPanel> m_mixer;
   host::Menu* m_zoomMenu = nullptr;           // the submenu of mnuItem(0)
   std::array<PaintedBar, 7> m_paintedBars{};  // Picture1 .. Picture7
   int m_quietTicks = 0;                       // magnifier ticks in a row that changed nothing

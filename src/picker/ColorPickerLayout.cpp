@@ -76,7 +76,7 @@ constexpr ControlStyle kZoomMarker{.fore = kRed};
 
 // clang-format off
 constexpr std::array kControls{
-    ControlSpec{"Shape2", K::Shape, &kBand, {45, -15, 4920, 300}},
+    ControlSpec{"Shape2", K::Shape, &kBand, {45, -15, kBandWidthClosed, 300}},
     ControlSpec{"Shape1", K::Shape, &kBand, {120, 3210, 4890, 270}},
     // The frames around the groups have no name of their own in the design.
     ControlSpec{"frameSwatches", K::Shape, &kFrameGrey, {315, 330, 990, 1290}},
@@ -92,8 +92,8 @@ constexpr std::array kControls{
     ControlSpec{"onTop", K::CheckBox, &kOnTop, {270, 15, 1635, 255}, "Always on Top", " If checked, sets this window to always be on top of other windows."},
     ControlSpec{"picLogo", K::PictureBox, &kLogoStrip, {0, -30, 240, 4305}},
     ControlSpec{"lbl_mouse", K::Label, &kReadoutTransparent, {2490, 30, 1590, 210}, "lbl_mouse", " Mouse Coordinates in pixels "},
-    ControlSpec{"lbl_about", K::Label, &kAboutLink, {4185, 30, 210, 210}, "?", " About Tintwell "},
-    ControlSpec{"lbl_Exit", K::Label, &kExitLink, {4410, 30, 255, 210}, " X", " Exits Tintwell "},
+    ControlSpec{"lbl_about", K::Label, &kAboutLink, {kAboutLeftClosed, 30, 210, 210}, "?", " About Tintwell "},
+    ControlSpec{"lbl_Exit", K::Label, &kExitLink, {kExitLeftClosed, 30, 255, 210}, " X", " Exits Tintwell "},
     ControlSpec{"Label3", K::Label, &kGroupTitle, {540, 345, 510, 210}, "Color"},
     ControlSpec{"lbl_color", K::Label, &kSwatch, {360, 510, 915, 450}, "", " Color of pixel under cursor "},
     ControlSpec{"Label8", K::Label, &kGroupTitle, {330, 960, 975, 195}, "Greyscale"},

@@ -88,17 +88,16 @@ void ColorPicker::Form_Load() {
   btn_Mixer->Enabled(false);
   loadZoomItem();  // "15x"
   loadZoomItem();  // "25x"
-  mnuZoom_Click(4);
-  m_zoom->ZoomFactor(5);
+  mnuZoom_Click(ColorPickerLayout::kDefaultZoomItem);
+  m_zoom->ZoomFactor(ColorPickerLayout::kDefaultZoomFactor);
   Timer1.Interval(100);
-  RoundWindow::RoundWindowRgn(*this, 7);
   ensureLogo();
   m_logo->DrawingObject(picLogo);
   const host::AppVersion v = host::App();
   m_logo->Caption(
       QStringLiteral("::: Tintwell :::   v %1.%2.0.%3").arg(v.Major).arg(v.Minor).arg(v.Revision));
   if (ProgramFlags::topmostAvailable()) host::SetTopmost(*this, true);
-  GradientForm::GradientFillForm(0, Palette::kGradientBlue, *this, 0);
+  shapeWindow();
   if (!ProgramFlags::topmostAvailable()) onTop->Enabled(false);
   CenterOnScreen();
   AlphaAnim::AnimateForm(*this, 25, 1, "in");
@@ -107,7 +106,12 @@ void ColorPicker::Form_Load() {
     host::DoEvents();
   }
   setSampling(true);
-  lbl_zoom_size->Caption(QStringLiteral("Zoom (5x)"));
+  lbl_zoom_size->Caption(QStringLiteral("Zoom (%1x)").arg(ColorPickerLayout::kDefaultZoomFactor));
+}
+
+void ColorPicker::shapeWindow() {
+  RoundWindow::RoundWindowRgn(*this, 7);
+  GradientForm::GradientFillForm(0, Palette::kGradientBlue, *this, 0);
 }
 
 void ColorPicker::ensureLogo() {
@@ -198,17 +202,12 @@ void ColorPicker::dragOnLeftButton(const host::MouseArgs& args) {
   if (args.Button == host::kLeftButton) beginMove();
 }
 
-void ColorPicker::selectWholeText(host::TextBox& box) {
-  box.SelStart(0);
-  box.SelLength(static_cast<int>(box.Text().size()));
-}
-
 void ColorPicker::txt_Hex_GotFocus() {
-  selectWholeText(*txt_Hex);
+  txt_Hex->selectWholeText();
 }
 
 void ColorPicker::txt_vbcode_GotFocus() {
-  selectWholeText(*txt_vbcode);
+  txt_vbcode->selectWholeText();
 }
 
 void ColorPicker::stopTimers() {

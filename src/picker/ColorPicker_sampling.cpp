@@ -69,9 +69,9 @@ void ColorPicker::Timer1_Timer() {
   lbl_green->Caption(num(r.green));
   lbl_blue->Caption(num(r.blue));
 
-  paintBars(0, {{Picture1, 0x0000FF, twProgressBar::DrawBarRed, 255, r.red},
-                {Picture2, 0x00FF00, twProgressBar::DrawBarGreen, 255, r.green},
-                {Picture3, 0xFF0000, twProgressBar::DrawBarBlue, 255, r.blue}});
+  paintBars(0, {{Picture1, twProgressBar::kRedPen, twProgressBar::DrawBarRed, 255, r.red},
+                {Picture2, twProgressBar::kGreenPen, twProgressBar::DrawBarGreen, 255, r.green},
+                {Picture3, twProgressBar::kBluePen, twProgressBar::DrawBarBlue, 255, r.blue}});
 
   txt_Hex->Text(utf8(r.hex));
   txt_vbcode->Text(utf8(r.vbLong));
@@ -92,8 +92,9 @@ void ColorPicker::Timer1_Timer() {
 
   // The black bar's painter comes last: it lets pending messages run once every readout is
   // written.
-  paintBars(3, {{Picture4, 0xFFFF00, twProgressBar::DrawBarCyan, 100, r.cyan},
-                {Picture5, 0xFF00FF, twProgressBar::DrawBarMagenta, 100, r.magenta},
-                {Picture6, 0x00FFFF, twProgressBar::DrawBarYellow, 100, r.yellow},
-                {Picture7, 0x000000, twProgressBar::DrawBarBlack, 100, r.black}});
+  paintBars(3,
+            {{Picture4, twProgressBar::kCyanPen, twProgressBar::DrawBarCyan, 100, r.cyan},
+             {Picture5, twProgressBar::kMagentaPen, twProgressBar::DrawBarMagenta, 100, r.magenta},
+             {Picture6, twProgressBar::kYellowPen, twProgressBar::DrawBarYellow, 100, r.yellow},
+             {Picture7, twProgressBar::kBlackPen, twProgressBar::DrawBarBlack, 100, r.black}});
 }

@@ -1,5 +1,4 @@
 // The magnifier's popup menu, its factor and option items, and the zoom tick.
-#include <QCursor>
 #include <QString>
 
 #include "ColorPicker.h"
@@ -7,6 +6,7 @@
 #include "host/core/InputCodes.h"
 #include "host/forms/Label.h"
 #include "host/forms/PictureBox.h"
+#include "host/forms/Pointer.h"
 #include "host/forms/Shape.h"
 #include "host/screen/ScreenSource.h"
 #include "zoom/CZoom.h"
@@ -39,7 +39,7 @@ void ColorPicker::loadZoomItem() {
 }
 
 void ColorPicker::Form_MouseDown(const host::MouseArgs& args) {
-  if (args.Button == host::kRightButton) mnuPopup.PopupAt(QCursor::pos());
+  if (args.Button == host::kRightButton) mnuPopup.PopupAt(host::pointerPosition());
 }
 
 void ColorPicker::UncheckZoomItems() {

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "ColorToHSB.h"
-#include "color/modXLat.h"
+#include "color/ColorText.h"
 #include "color/twCMYK.h"
 #include "host/core/Convert.h"
 #include "host/core/InputCodes.h"
@@ -25,15 +25,11 @@ PickerReadouts readoutsFor(int x, int y, host::ColorRef c, twCMYK& cmyk) {
   // An unreadable pixel (all 32 bits set) reads as white everywhere, the swatch included.
   out.swatch = c & 0xFFFFFFu;
 
-  // Six digits blue-green-red: the low 24 bits, zero-padded on the left.
-  const std::string padded = "000000" + host::hexUpper(c);
-  const std::string h = padded.substr(padded.size() - 6);
-  out.red = modXLat::HexToLong(h.substr(4, 2));
-  out.green = modXLat::HexToLong(h.substr(2, 2));
-  out.blue = modXLat::HexToLong(h.substr(0, 2));
-
-  out.hex = h.substr(4, 2) + h.substr(2, 2) + h.substr(0, 2);
-  out.vbLong = "&H" + out.hex.substr(4, 2) + out.hex.substr(2, 2) + out.hex.substr(0, 2) + "&";
+  out.red = host::redOf(c);
+  out.green = host::greenOf(c);
+  out.blue = host::blueOf(c);
+  out.hex = ColorText::hex(c);
+  out.vbLong = ColorText::vbLong(c);
 
   std::array<std::int32_t, 3> hsbValues{};
   ColorToHSB(hsbValues, static_cast<std::int32_t>(c));

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "host/core/ColorRef.h"
+
 namespace host {
 class PictureBox;
 }
@@ -10,6 +12,16 @@ class PictureBox;
 // the scale maximum, the value, and a third argument that is not used (callers pass the value
 // twice). The caller sets the box's drawing color, raster mode and background first.
 namespace twProgressBar {
+
+// The bars' pens (ColorRefs, 0x00BBGGRR), drawn with the not-XOR pen on white so each shows as
+// it is.
+inline constexpr host::ColorRef kRedPen = 0x0000FF;
+inline constexpr host::ColorRef kGreenPen = 0x00FF00;
+inline constexpr host::ColorRef kBluePen = 0xFF0000;
+inline constexpr host::ColorRef kCyanPen = 0xFFFF00;
+inline constexpr host::ColorRef kMagentaPen = 0xFF00FF;
+inline constexpr host::ColorRef kYellowPen = 0x00FFFF;
+inline constexpr host::ColorRef kBlackPen = 0x000000;
 
 // Scales the box to `max` units high, then draws a box filled in ForeColor from the bottom edge
 // up to `value` units; a value above the maximum leaves the previous bar as it was.

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <memory>
 
+#include "ColorPickerProbe.h"
 #include "Eventually.h"
 #include "host/forms/CheckBox.h"
 #include "host/forms/Label.h"
@@ -24,7 +25,6 @@
 #include "host/platform/Platform.h"
 #include "host/screen/QtScreenSource.h"
 #include "host/screen/ScreenSourceLoader.h"
-#include "picker/ColorPicker.h"
 
 namespace {
 
@@ -150,11 +150,11 @@ class DisplayE2E : public ::testing::Test {
   void showPicker() {
     picker.Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
-    picker.Pic_zoom->BackColor(host::RGB(1, 2, 3));
+    probe.Pic_zoom->BackColor(host::RGB(1, 2, 3));
   }
   // Pic_zoom is 75 x 74 at 5x: 15 blocks a side, the pointer's pixel in block (7, 7).
   QRgb zoomBlock(int col, int row) const {
-    return picker.Pic_zoom->buffer().pixel(col * 5 + 2, row * 5 + 2) & 0xFFFFFFu;
+    return probe.Pic_zoom->buffer().pixel(col * 5 + 2, row * 5 + 2) & 0xFFFFFFu;
   }
   QRgb expectedBlock(QPoint pointer, int col, int row, const QRect& monitor) const {
     const QPoint p = pointer + QPoint(col - 7, row - 7);
@@ -163,12 +163,13 @@ class DisplayE2E : public ::testing::Test {
   // Moves the pointer and waits for both timers to show the pixel there.
   void pointAt(QPoint p, const QString& hex) {
     display.warp(p);
-    EXPECT_EVENTUALLY_EQ(picker.txt_Hex->Text(), hex, 3000);
+    EXPECT_EVENTUALLY_EQ(probe.txt_Hex->Text(), hex, 3000);
   }
 
   Display display;
   std::unique_ptr<host::ScreenSource> source = host::createScreenSource();
   ColorPicker picker;
+  ColorPickerProbe probe{picker};
 };
 
 // One screen scaled as a whole (tests/e2e/displays.sh runs this at 1.25, 1.5 and 2; the plain
@@ -196,8 +197,8 @@ TEST_F(HiDpiE2E, ReadoutsAndTheMagnifierShowThePhysicalPixelUnderThePointer) {
     SCOPED_TRACE(testing::Message() << "factor " << factor() << " at " << p.x() << "," << p.y());
     ASSERT_FALSE(window.adjusted(-8, -8, 8, 8).contains(p)) << "the table avoids the window";
     pointAt(p, hexOf(chartAt(p)));
-    EXPECT_EQ(picker.lbl_mouse->Caption(), QStringLiteral("X: %1  Y: %2").arg(p.x()).arg(p.y()));
-    EXPECT_EQ(picker.lbl_color->BackColor(), host::fromRgb24(chartAt(p)));
+    EXPECT_EQ(probe.lbl_mouse->Caption(), QStringLiteral("X: %1  Y: %2").arg(p.x()).arg(p.y()));
+    EXPECT_EQ(probe.lbl_color->BackColor(), host::fromRgb24(chartAt(p)));
     EXPECT_EVENTUALLY_EQ(zoomBlock(7, 7), chartAt(p), 2000);
     for (const QPoint block :
          {QPoint(6, 7), QPoint(8, 7), QPoint(7, 6), QPoint(7, 8), QPoint(0, 0), QPoint(14, 14)}) {
@@ -220,14 +221,14 @@ TEST_F(HiDpiE2E, TheCanvasIsDrawnByWholePixelsAtWholeFactors) {
   pointAt(QPoint(1001, 801), hexOf(chartAt(QPoint(1001, 801))));
   EXPECT_EVENTUALLY_EQ(zoomBlock(7, 7), chartAt(QPoint(1001, 801)), 2000);
   QTest::qWait(100);  // the repaint reaches the screen
-  const QImage canvas = picker.Pic_zoom->buffer();
-  const int border = (picker.Pic_zoom->width() - picker.Pic_zoom->innerWidth()) / 2;
+  const QImage canvas = probe.Pic_zoom->buffer();
+  const int border = (probe.Pic_zoom->width() - probe.Pic_zoom->innerWidth()) / 2;
   const QPoint origin = display.windowRect(picker.winId()).topLeft() +
-                        (picker.Pic_zoom->mapTo(&picker, QPoint(border, border)) * n);
+                        (probe.Pic_zoom->mapTo(&picker, QPoint(border, border)) * n);
   const QImage shown = display.read(
-      QRect(origin, QSize(picker.Pic_zoom->innerWidth(), picker.Pic_zoom->innerHeight()) * n));
+      QRect(origin, QSize(probe.Pic_zoom->innerWidth(), probe.Pic_zoom->innerHeight()) * n));
   // The marker drawn over the middle block is not the canvas's.
-  const QRect marker = picker.Shape3->geometry().translated(-border, -border);
+  const QRect marker = probe.Shape3->geometry().translated(-border, -border);
   int wrong = 0;
   int compared = 0;
   for (int y = 0; y < shown.height(); ++y) {
@@ -259,14 +260,14 @@ TEST_F(HiDpiE2E, ArrowKeysStepOnePhysicalPixelAndSpaceFreezesThere) {
     EXPECT_EVENTUALLY_EQ(display.pointer(), s.to, 2000);
   }
   ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("Right")}));
-  EXPECT_EVENTUALLY_EQ(picker.txt_Hex->Text(), hexOf(chartAt({1002, 801})), 2000);
+  EXPECT_EVENTUALLY_EQ(probe.txt_Hex->Text(), hexOf(chartAt({1002, 801})), 2000);
   ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("space")}));
-  EXPECT_EVENTUALLY_EQ(picker.Check1->Value(), 0, 2000);
+  EXPECT_EVENTUALLY_EQ(probe.Check1->Value(), 0, 2000);
   ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("Right")}));
   QTest::qWait(250);
   EXPECT_EQ(display.pointer(), QPoint(1002, 801)) << "frozen, the arrows are the controls' own";
-  EXPECT_EQ(picker.txt_Hex->Text(), hexOf(chartAt({1002, 801}))) << "frozen on the pixel";
-  EXPECT_EQ(picker.lbl_mouse->Caption(), QStringLiteral("X: 1002  Y: 801"));
+  EXPECT_EQ(probe.txt_Hex->Text(), hexOf(chartAt({1002, 801}))) << "frozen on the pixel";
+  EXPECT_EQ(probe.lbl_mouse->Caption(), QStringLiteral("X: 1002  Y: 801"));
 }
 
 // Three RandR monitors: the primary P (400, 400, 880 x 624), L left of it (0, 400, 400 x 300) and
@@ -303,13 +304,13 @@ TEST_F(MonitorsE2E, ReadoutsOnEveryMonitorAreRelativeToThePrimaryOne) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.shown);
     pointAt(c.at, hexOf(chartAt(c.at)));
-    EXPECT_EQ(picker.lbl_mouse->Caption(), QString::fromUtf8(c.shown));
+    EXPECT_EQ(probe.lbl_mouse->Caption(), QString::fromUtf8(c.shown));
     EXPECT_EVENTUALLY_EQ(zoomBlock(7, 7), chartAt(c.at), 2000);
   }
   // Off every monitor (a part of the root window no monitor shows): white readouts and the
   // magnifier all background.
   pointAt({100, 100}, QStringLiteral("FFFFFF"));
-  EXPECT_EQ(picker.lbl_mouse->Caption(), QStringLiteral("X: -300  Y: -300"));
+  EXPECT_EQ(probe.lbl_mouse->Caption(), QStringLiteral("X: -300  Y: -300"));
   EXPECT_EVENTUALLY_EQ(zoomBlock(7, 7), kBackground, 2000);
   EXPECT_EQ(zoomBlock(0, 0), kBackground);
   EXPECT_EQ(zoomBlock(14, 14), kBackground);

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTest>
 
+#include "ColorPickerProbe.h"
 #include "controls/button/CandyButton.h"
 #include "host/draw/SystemColors.h"
 #include "host/forms/CheckBox.h"
@@ -18,7 +19,6 @@
 #include "host/screen/QtScreenSource.h"
 #include "host/screen/ScreenSourceLoader.h"
 #include "host/screen/X11ScreenSource.h"
-#include "picker/ColorPicker.h"
 
 namespace {
 
@@ -167,7 +167,7 @@ class PickerE2E : public ::testing::Test {
   QRgb pickerPixel(QPoint inWindow) const {
     return screenPixel(picker.geometry().topLeft() + inWindow);
   }
-  QRgb zoomPixel(int x, int y) const { return picker.Pic_zoom->buffer().pixel(x, y) & 0xFFFFFFu; }
+  QRgb zoomPixel(int x, int y) const { return probe.Pic_zoom->buffer().pixel(x, y) & 0xFFFFFFu; }
 
   ColorWindow behind;  // magenta under the picker's corners
   ColorWindow target;
@@ -175,19 +175,20 @@ class PickerE2E : public ::testing::Test {
   // The source the program itself uses on X11: shared-memory reads.
   std::unique_ptr<host::ScreenSource> source = host::createScreenSource();
   ColorPicker picker;
+  ColorPickerProbe probe{picker};
 };
 
 TEST_F(PickerE2E, SamplesTheColorUnderThePointerAndShowsIt) {
-  EXPECT_TRUE(picker.Timer1.Enabled());
-  EXPECT_EQ(picker.Timer1.Interval(), 100);
+  EXPECT_TRUE(probe.Timer1.Enabled());
+  EXPECT_EQ(probe.Timer1.Interval(), 100);
 
   // The real timer does the sampling.
-  QTRY_COMPARE_WITH_TIMEOUT(picker.txt_Hex->Text(), QStringLiteral("FF8000"), 5000);
-  EXPECT_EQ(picker.txt_vbcode->Text(), QStringLiteral("&H0080FF&"));
-  EXPECT_EQ(picker.lbl_mouse->Caption(), QStringLiteral("X: 150  Y: 150"));
-  EXPECT_EQ(picker.lbl_Hue->Caption(), QStringLiteral("30°"));
-  EXPECT_EQ(picker.lbl_gryR->Caption(), QStringLiteral("147"));
-  EXPECT_EQ(picker.lbl_M->Caption(), QStringLiteral("50 %"));
+  QTRY_COMPARE_WITH_TIMEOUT(probe.txt_Hex->Text(), QStringLiteral("FF8000"), 5000);
+  EXPECT_EQ(probe.txt_vbcode->Text(), QStringLiteral("&H0080FF&"));
+  EXPECT_EQ(probe.lbl_mouse->Caption(), QStringLiteral("X: 150  Y: 150"));
+  EXPECT_EQ(probe.lbl_Hue->Caption(), QStringLiteral("30°"));
+  EXPECT_EQ(probe.lbl_gryR->Caption(), QStringLiteral("147"));
+  EXPECT_EQ(probe.lbl_M->Caption(), QStringLiteral("50 %"));
 
   // Centred on the 1280 x 1024 screen after growing in.
   EXPECT_EQ(picker.geometry().size(), QSize(317, 235));
@@ -199,13 +200,12 @@ TEST_F(PickerE2E, SamplesTheColorUnderThePointerAndShowsIt) {
   auto at = [&](const QWidget* w, QPoint offset) {
     return pickerPixel(w->geometry().topLeft() + offset);
   };
-  EXPECT_EQ(at(picker.lbl_color, {30, 15}), 0xFF8000u) << "the swatch";
-  EXPECT_EQ(at(picker.lbl_Grey, {30, 15}), 0x939393u) << "the grey swatch (147)";
-  const QRect bar = picker.Picture1->geometry();
-  EXPECT_EQ(at(picker.Picture1, {bar.width() / 2, bar.height() - 4}), 0xFF0000u) << "red bar";
-  EXPECT_EQ(at(picker.Picture3, {bar.width() / 2, bar.height() - 4}), 0xFFFFFFu)
-      << "blue bar empty";
-  EXPECT_EQ(at(picker.Picture6, {bar.width() / 2, 4}), 0xFFFF00u) << "yellow bar full";
+  EXPECT_EQ(at(probe.lbl_color, {30, 15}), 0xFF8000u) << "the swatch";
+  EXPECT_EQ(at(probe.lbl_Grey, {30, 15}), 0x939393u) << "the grey swatch (147)";
+  const QRect bar = probe.Picture1->geometry();
+  EXPECT_EQ(at(probe.Picture1, {bar.width() / 2, bar.height() - 4}), 0xFF0000u) << "red bar";
+  EXPECT_EQ(at(probe.Picture3, {bar.width() / 2, bar.height() - 4}), 0xFFFFFFu) << "blue bar empty";
+  EXPECT_EQ(at(probe.Picture6, {bar.width() / 2, 4}), 0xFFFF00u) << "yellow bar full";
 }
 
 TEST_F(PickerE2E, RoundedCornersAndGradientBackgroundOnScreen) {
@@ -257,19 +257,19 @@ TEST_F(PickerE2E, MagnifierFollowsAMovingPointer) {
 // drawing under the pointer each bring the picture up to date.
 TEST_F(PickerE2E, TheRestingMagnifierWakesForMotionWarpsAndDrawing) {
   QCursor::setPos(50, 430);
-  QTRY_VERIFY_WITH_TIMEOUT(picker.Timer.suspended(), 3000);
+  QTRY_VERIFY_WITH_TIMEOUT(probe.Timer.suspended(), 3000);
   ASSERT_EQ(
       QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("mousemove_relative"),
                                                     QStringLiteral("3"), QStringLiteral("0")}),
       0);
   QTRY_COMPARE_WITH_TIMEOUT(zoomPixel(37, 37), pattern.at({53, 430}), 1000);
-  QTRY_VERIFY_WITH_TIMEOUT(picker.Timer.suspended(), 3000);
+  QTRY_VERIFY_WITH_TIMEOUT(probe.Timer.suspended(), 3000);
   QCursor::setPos(60, 440);
   QTRY_COMPARE_WITH_TIMEOUT(zoomPixel(37, 37), pattern.at({60, 440}), 1000);
 
   QCursor::setPos(150, 150);  // on the orange window
   QTRY_COMPARE_WITH_TIMEOUT(zoomPixel(37, 37), 0xFF8000u, 1000);
-  QTRY_VERIFY_WITH_TIMEOUT(picker.Timer.suspended(), 3000);
+  QTRY_VERIFY_WITH_TIMEOUT(probe.Timer.suspended(), 3000);
   QPalette p = target.palette();
   p.setColor(QPalette::Window, QColor(10, 220, 30));
   target.setPalette(p);
@@ -279,7 +279,7 @@ TEST_F(PickerE2E, TheRestingMagnifierWakesForMotionWarpsAndDrawing) {
 
 TEST_F(PickerE2E, MagnifierFillsBeyondTheScreenEdgeWithTheBoxBackground) {
   // A background that no screen pixel here has, so the margins cannot be mistaken for content.
-  picker.Pic_zoom->BackColor(host::RGB(1, 2, 3));
+  probe.Pic_zoom->BackColor(host::RGB(1, 2, 3));
   QCursor::setPos(0, 0);
   // The cursor's pixel lands at 35..39: seven columns and rows of background before it.
   QTRY_COMPARE_WITH_TIMEOUT(zoomPixel(35, 35), screenPixel(QPoint(0, 0)), 5000);
@@ -293,8 +293,8 @@ TEST_F(PickerE2E, MagnifierFillsBeyondTheScreenEdgeWithTheBoxBackground) {
 // With sampling off the mixer button is usable: the real pointer moving onto it paints it hot,
 // moving off paints it normal again, and a real click raises Click once.
 TEST_F(PickerE2E, TheMixerButtonLightsUpUnderThePointerAndAClickRaisesOneClick) {
-  picker.Check1->Value(0);
-  CandyButton& button = *picker.btn_Mixer;
+  probe.Check1->Value(0);
+  CandyButton& button = *probe.btn_Mixer;
   ASSERT_TRUE(button.Enabled());
   int clicks = 0;
   button.Click.connect([&] { ++clicks; });

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTest>
 
+#include "ColorPickerProbe.h"
 #include "FakeScreenSource.h"
 #include "about/frm_about.h"
 #include "controls/button/CandyButton.h"
@@ -19,7 +20,6 @@
 #include "host/forms/PictureBox.h"
 #include "host/forms/TextBox.h"
 #include "host/platform/Platform.h"
-#include "picker/ColorPicker.h"
 #include "program/ProgramFlags.h"
 #include "zoom/CZoom.h"
 
@@ -56,8 +56,8 @@ class LifecycleTest : public ::testing::Test {
   // that is not ticked shows an empty box, which the design does not have.
   std::vector<int> checkedZoomItems() const {
     std::vector<int> out;
-    for (std::size_t i = 0; i < picker.mnuZoom.size(); ++i) {
-      const host::MenuItem& item = *picker.mnuZoom[i];
+    for (std::size_t i = 0; i < probe.mnuZoom.size(); ++i) {
+      const host::MenuItem& item = *probe.mnuZoom[i];
       EXPECT_EQ(item.action()->isCheckable(), item.Checked()) << "item " << i;
       EXPECT_EQ(item.action()->isChecked(), item.Checked()) << "item " << i;
       if (item.Checked()) out.push_back(static_cast<int>(i));
@@ -71,11 +71,12 @@ class LifecycleTest : public ::testing::Test {
                   Qt::NoModifier);
     QApplication::sendEvent(w, &e);
   }
-  bool zoomOn() const { return picker.Timer.Enabled(); }
-  bool samplingOn() const { return picker.Timer1.Enabled(); }
+  bool zoomOn() const { return probe.Timer.Enabled(); }
+  bool samplingOn() const { return probe.Timer1.Enabled(); }
 
   FakeScreenSource screen;
   ColorPicker picker;
+  ColorPickerProbe probe{picker};
   std::vector<std::pair<int, int>> beeps;
   int ends = 0;
 };
@@ -83,60 +84,60 @@ class LifecycleTest : public ::testing::Test {
 TEST_F(LifecycleTest, LoadingBuildsTheWindowAsDesigned) {
   load();
   EXPECT_EQ(picker.size(), QSize(317, 235));
-  EXPECT_EQ(picker.lbl_zoom_size->Caption(), QStringLiteral("Zoom (5x)"));
+  EXPECT_EQ(probe.lbl_zoom_size->Caption(), QStringLiteral("Zoom (5x)"));
   std::vector<QString> captions;
-  for (host::MenuItem* item : picker.mnuZoom)
+  for (host::MenuItem* item : probe.mnuZoom)
     captions.push_back(item->Caption());
   EXPECT_EQ(captions, (std::vector<QString>{"1x", "2x", "3x", "4x", "5x", "15x", "25x"}));
   EXPECT_EQ(checkedZoomItems(), std::vector<int>{4});
-  EXPECT_EQ(picker.zoom()->ZoomFactor(), 5);
-  EXPECT_FALSE(picker.mnuItem[1]->Checked());
-  EXPECT_TRUE(picker.mnuItem[2]->Checked());
-  EXPECT_FALSE(picker.mnuItem[1]->Visible() || picker.mnuItem[2]->Visible());
+  EXPECT_EQ(probe.zoom()->ZoomFactor(), 5);
+  EXPECT_FALSE(probe.mnuItem[1]->Checked());
+  EXPECT_TRUE(probe.mnuItem[2]->Checked());
+  EXPECT_FALSE(probe.mnuItem[1]->Visible() || probe.mnuItem[2]->Visible());
   EXPECT_TRUE(samplingOn());
   EXPECT_TRUE(zoomOn());
-  EXPECT_EQ(picker.Timer1.Interval(), 100);
-  EXPECT_EQ(picker.Timer.Interval(), 10);
+  EXPECT_EQ(probe.Timer1.Interval(), 100);
+  EXPECT_EQ(probe.Timer.Interval(), 10);
   EXPECT_TRUE(ProgramFlags::SamplingOn);
-  EXPECT_FALSE(picker.btn_Mixer->Enabled());
+  EXPECT_FALSE(probe.btn_Mixer->Enabled());
   EXPECT_TRUE(host::IsTopmost(picker));
-  EXPECT_TRUE(picker.onTop->Enabled());
+  EXPECT_TRUE(probe.onTop->Enabled());
   EXPECT_EQ(beeps, (std::vector<std::pair<int, int>>{
                        {1000, 50}, {1500, 50}, {2000, 50}, {2500, 50}, {3000, 50}}));
-  EXPECT_TRUE(picker.logo()->Caption().startsWith(QStringLiteral("::: Tintwell :::   v ")));
+  EXPECT_TRUE(probe.logo()->Caption().startsWith(QStringLiteral("::: Tintwell :::   v ")));
 }
 
 TEST_F(LifecycleTest, AnOldSystemGetsNoTopmostAndADisabledSwitch) {
   modOSversion::GetOSVersion(windowsRecord(4));
   load();
   EXPECT_FALSE(host::IsTopmost(picker));
-  EXPECT_FALSE(picker.onTop->Enabled());
-  EXPECT_EQ(picker.onTop->Value(), 1);
+  EXPECT_FALSE(probe.onTop->Enabled());
+  EXPECT_EQ(probe.onTop->Value(), 1);
 }
 
 TEST_F(LifecycleTest, SpaceFreezesTheReadoutsAndSpaceAgainGoesLive) {
   load();
-  picker.Timer1_Timer();
-  ASSERT_EQ(picker.txt_Hex->Text(), QStringLiteral("FF8000"));
-  picker.Check1->setFocus();
-  QTest::keyClick(picker.Check1, Qt::Key_Space);
-  EXPECT_EQ(picker.Check1->Value(), 0);
+  probe.Timer1_Timer();
+  ASSERT_EQ(probe.txt_Hex->Text(), QStringLiteral("FF8000"));
+  probe.Check1->setFocus();
+  QTest::keyClick(probe.Check1, Qt::Key_Space);
+  EXPECT_EQ(probe.Check1->Value(), 0);
   EXPECT_FALSE(samplingOn());
   EXPECT_FALSE(zoomOn());
-  EXPECT_EQ(picker.Check1->ForeColor(), 0xE0E0E0u);
-  EXPECT_TRUE(picker.btn_Mixer->Enabled());
+  EXPECT_EQ(probe.Check1->ForeColor(), 0xE0E0E0u);
+  EXPECT_TRUE(probe.btn_Mixer->Enabled());
   EXPECT_FALSE(ProgramFlags::SamplingOn);
 
   screen.fill(host::RGB(0, 0, 255));
   screen.setCursor(QPoint(50, 60));
   QTest::qWait(250);  // two and a half sampling intervals: nothing may change
-  EXPECT_EQ(picker.txt_Hex->Text(), QStringLiteral("FF8000"));
-  EXPECT_EQ(picker.lbl_mouse->Caption(), QStringLiteral("X: 10  Y: 10"));
+  EXPECT_EQ(probe.txt_Hex->Text(), QStringLiteral("FF8000"));
+  EXPECT_EQ(probe.lbl_mouse->Caption(), QStringLiteral("X: 10  Y: 10"));
 
-  QTest::keyClick(picker.Check1, Qt::Key_Space);
-  EXPECT_EQ(picker.Check1->ForeColor(), 0x00FF00u);
-  QTRY_COMPARE_WITH_TIMEOUT(picker.txt_Hex->Text(), QStringLiteral("0000FF"), 2000);
-  EXPECT_FALSE(picker.btn_Mixer->Enabled());
+  QTest::keyClick(probe.Check1, Qt::Key_Space);
+  EXPECT_EQ(probe.Check1->ForeColor(), 0x00FF00u);
+  QTRY_COMPARE_WITH_TIMEOUT(probe.txt_Hex->Text(), QStringLiteral("0000FF"), 2000);
+  EXPECT_FALSE(probe.btn_Mixer->Enabled());
 }
 
 // While the window has the keyboard and samples, the arrows move the pointer by one physical pixel
@@ -157,7 +158,7 @@ TEST_F(LifecycleTest, ArrowKeysNudgeThePointerAndSpaceStillFreezes) {
       {Qt::Key_Right, Qt::ControlModifier, {10, 10}},
   };
   for (QWidget* focus :
-       {static_cast<QWidget*>(picker.Check1), static_cast<QWidget*>(picker.txt_Hex)}) {
+       {static_cast<QWidget*>(probe.Check1), static_cast<QWidget*>(probe.txt_Hex)}) {
     focus->setFocus();
     for (const Press& p : presses) {
       QTest::keyClick(focus, p.key, p.modifiers);
@@ -173,18 +174,18 @@ TEST_F(LifecycleTest, ArrowKeysNudgeThePointerAndSpaceStillFreezes) {
   for (int y = 0; y < 300; ++y)
     image.setPixel(13, y, qRgb(0, 0, 255));
   screen.setImage(image);
-  picker.Check1->setFocus();
+  probe.Check1->setFocus();
   for (int i = 0; i < 3; ++i)
-    QTest::keyClick(picker.Check1, Qt::Key_Right);
-  picker.Timer1_Timer();
-  EXPECT_EQ(picker.txt_Hex->Text(), QStringLiteral("0000FF"));
-  QTest::keyClick(picker.Check1, Qt::Key_Space);
-  EXPECT_EQ(picker.Check1->Value(), 0);
-  QTest::keyClick(picker.Check1, Qt::Key_Right);
+    QTest::keyClick(probe.Check1, Qt::Key_Right);
+  probe.Timer1_Timer();
+  EXPECT_EQ(probe.txt_Hex->Text(), QStringLiteral("0000FF"));
+  QTest::keyClick(probe.Check1, Qt::Key_Space);
+  EXPECT_EQ(probe.Check1->Value(), 0);
+  QTest::keyClick(probe.Check1, Qt::Key_Right);
   EXPECT_EQ(screen.cursorPos(), QPoint(13, 10)) << "frozen, the arrows are the controls' own";
   QTest::qWait(250);
-  EXPECT_EQ(picker.txt_Hex->Text(), QStringLiteral("0000FF")) << "frozen";
-  EXPECT_EQ(picker.lbl_mouse->Caption(), QStringLiteral("X: 13  Y: 10"));
+  EXPECT_EQ(probe.txt_Hex->Text(), QStringLiteral("0000FF")) << "frozen";
+  EXPECT_EQ(probe.lbl_mouse->Caption(), QStringLiteral("X: 13  Y: 10"));
 }
 
 // Positions are shown relative to the primary monitor's corner, wherever it lies on the desktop:
@@ -201,28 +202,28 @@ TEST_F(LifecycleTest, PositionsAreShownRelativeToThePrimaryMonitor) {
                {{120, 3}, "X: 20  Y: -77"}};
   for (const auto& c : cases) {
     screen.setCursor(c.at);
-    picker.Timer1_Timer();
-    EXPECT_EQ(picker.lbl_mouse->Caption(), QString::fromUtf8(c.shown));
+    probe.Timer1_Timer();
+    EXPECT_EQ(probe.lbl_mouse->Caption(), QString::fromUtf8(c.shown));
   }
 }
 
 TEST_F(LifecycleTest, ZoomTimerFollowsTheDesignedTable) {
   load();
-  picker.Check1->Value(0);
+  probe.Check1->Value(0);
   EXPECT_FALSE(zoomOn());
-  picker.mnuZoom_Click(6);  // a factor while sampling is off starts the magnifier
+  probe.mnuZoom_Click(6);  // a factor while sampling is off starts the magnifier
   EXPECT_TRUE(zoomOn());
   EXPECT_FALSE(samplingOn());
-  picker.mnuItem_Click(1);
+  probe.mnuItem_Click(1);
   EXPECT_TRUE(zoomOn());
   picker.showMinimized();
   QTRY_VERIFY(!zoomOn());
   EXPECT_FALSE(samplingOn());
   picker.showNormal();
   QTRY_VERIFY(zoomOn());
-  picker.Check1->Value(1);
+  probe.Check1->Value(1);
   EXPECT_TRUE(zoomOn() && samplingOn());
-  picker.Check1->Value(2);  // greyed: nothing
+  probe.Check1->Value(2);  // greyed: nothing
   EXPECT_TRUE(zoomOn() && samplingOn());
 }
 
@@ -232,59 +233,59 @@ TEST_F(LifecycleTest, AnUnchangedMagnifierRestsUntilTheScreenSourceWakesIt) {
   load();
   auto quietTicks = [&](int n) {
     for (int i = 0; i < n; ++i)
-      picker.Timer_Timer();
+      probe.Timer_Timer();
   };
-  quietTicks(ColorPicker::kQuietTicksBeforeRest + 1);
-  EXPECT_FALSE(picker.Timer.suspended()) << "a source that cannot wake: the ticks go on";
+  quietTicks(ColorPickerProbe::kQuietTicksBeforeRest + 1);
+  EXPECT_FALSE(probe.Timer.suspended()) << "a source that cannot wake: the ticks go on";
 
   screen.setWakes(true);
-  quietTicks(ColorPicker::kQuietTicksBeforeRest);
-  EXPECT_TRUE(picker.Timer.suspended());
-  EXPECT_TRUE(picker.Timer.Enabled()) << "resting is not disabling";
-  EXPECT_FALSE(picker.Timer.isRunning());
+  quietTicks(ColorPickerProbe::kQuietTicksBeforeRest);
+  EXPECT_TRUE(probe.Timer.suspended());
+  EXPECT_TRUE(probe.Timer.Enabled()) << "resting is not disabling";
+  EXPECT_FALSE(probe.Timer.isRunning());
 
   screen.setCursor(QPoint(200, 150));
   screen.activity();
-  EXPECT_TRUE(picker.Timer.isRunning());
-  const auto drawn = picker.Pic_zoom->drawings();
-  picker.Timer_Timer();
-  EXPECT_GT(picker.Pic_zoom->drawings(), drawn) << "the moved pointer is painted";
+  EXPECT_TRUE(probe.Timer.isRunning());
+  const auto drawn = probe.Pic_zoom->drawings();
+  probe.Timer_Timer();
+  EXPECT_GT(probe.Pic_zoom->drawings(), drawn) << "the moved pointer is painted";
   EXPECT_FALSE(screen.waking());
 
   // Resting, then sampling switched off and on: the switch re-arms the clock itself.
-  quietTicks(ColorPicker::kQuietTicksBeforeRest);
-  ASSERT_TRUE(picker.Timer.suspended());
-  picker.Check1->Value(0);
-  picker.Check1->Value(1);
-  EXPECT_TRUE(picker.Timer.isRunning());
+  quietTicks(ColorPickerProbe::kQuietTicksBeforeRest);
+  ASSERT_TRUE(probe.Timer.suspended());
+  probe.Check1->Value(0);
+  probe.Check1->Value(1);
+  EXPECT_TRUE(probe.Timer.isRunning());
 }
 
 TEST_F(LifecycleTest, ChoosingAFactorTicksOnlyItAndRetitlesTheMagnifier) {
   load();
-  picker.mnuZoom[5]->action()->trigger();
+  probe.mnuZoom[5]->action()->trigger();
   EXPECT_EQ(checkedZoomItems(), std::vector<int>{5});
-  EXPECT_EQ(picker.zoom()->ZoomFactor(), 15);
-  EXPECT_EQ(picker.lbl_zoom_size->Caption(), QStringLiteral("Zoom (15x)"));
-  EXPECT_EQ(picker.Pic_zoom->toolTip(), QStringLiteral("15x zoom at cursor"));
-  picker.mnuZoom[0]->action()->trigger();
+  EXPECT_EQ(probe.zoom()->ZoomFactor(), 15);
+  EXPECT_EQ(probe.lbl_zoom_size->Caption(), QStringLiteral("Zoom (15x)"));
+  EXPECT_EQ(probe.Pic_zoom->toolTip(), QStringLiteral("15x zoom at cursor"));
+  probe.mnuZoom[0]->action()->trigger();
   EXPECT_EQ(checkedZoomItems(), std::vector<int>{0});
-  EXPECT_EQ(picker.zoom()->ZoomFactor(), 1);
+  EXPECT_EQ(probe.zoom()->ZoomFactor(), 1);
   // The two option items are hidden and disabled: choosing them from the menu cannot happen,
   // but their handler toggles the engine's flags.
-  picker.mnuItem[1]->action()->trigger();
-  EXPECT_FALSE(picker.zoom()->ShowFullPixelsOnly());
-  picker.mnuItem_Click(1);
-  EXPECT_TRUE(picker.mnuItem[1]->Checked());
-  EXPECT_TRUE(picker.zoom()->ShowFullPixelsOnly());
-  picker.mnuItem_Click(2);
-  EXPECT_FALSE(picker.mnuItem[2]->Checked());
-  EXPECT_FALSE(picker.zoom()->MouseCentered());
+  probe.mnuItem[1]->action()->trigger();
+  EXPECT_FALSE(probe.zoom()->ShowFullPixelsOnly());
+  probe.mnuItem_Click(1);
+  EXPECT_TRUE(probe.mnuItem[1]->Checked());
+  EXPECT_TRUE(probe.zoom()->ShowFullPixelsOnly());
+  probe.mnuItem_Click(2);
+  EXPECT_FALSE(probe.mnuItem[2]->Checked());
+  EXPECT_FALSE(probe.zoom()->MouseCentered());
 }
 
 TEST_F(LifecycleTest, RightClickOnTheBackgroundOpensTheMenuButNotOnAReadout) {
   load();
-  QMenu* menu = picker.mnuPopup.qmenu();
-  QTest::mouseClick(picker.lbl_color, Qt::RightButton, {}, QPoint(5, 5));
+  QMenu* menu = probe.mnuPopup.qmenu();
+  QTest::mouseClick(probe.lbl_color, Qt::RightButton, {}, QPoint(5, 5));
   EXPECT_FALSE(menu->isVisible());
   QTest::mouseClick(&picker, Qt::RightButton, {}, QPoint(150, 205));
   ASSERT_TRUE(menu->isVisible());
@@ -298,20 +299,20 @@ TEST_F(LifecycleTest, RightClickOnTheBackgroundOpensTheMenuButNotOnAReadout) {
 
 TEST_F(LifecycleTest, EscEndsAtOnceAndF1OpensTheAboutWindowModally) {
   load();
-  picker.Check1->setFocus();
-  QTest::keyClick(picker.Check1, Qt::Key_Escape);
+  probe.Check1->setFocus();
+  QTest::keyClick(probe.Check1, Qt::Key_Escape);
   EXPECT_EQ(ends, 1);
-  QTest::keyClick(picker.Check1, Qt::Key_F1);
-  ASSERT_NE(picker.about(), nullptr);
-  EXPECT_TRUE(picker.about()->isVisible());
-  EXPECT_EQ(picker.about()->windowModality(), Qt::ApplicationModal);
+  QTest::keyClick(probe.Check1, Qt::Key_F1);
+  ASSERT_NE(probe.about(), nullptr);
+  EXPECT_TRUE(probe.about()->isVisible());
+  EXPECT_EQ(probe.about()->windowModality(), Qt::ApplicationModal);
   EXPECT_FALSE(samplingOn() || zoomOn());
-  EXPECT_TRUE(picker.about()->layered());  // faded on a system other than Windows 95/98
+  EXPECT_TRUE(probe.about()->layered());  // faded on a system other than Windows 95/98
 }
 
 TEST_F(LifecycleTest, TheCloseLabelEndsTheProgramAfterTheWindowShrinksAway) {
   load();
-  QTest::mouseClick(picker.lbl_Exit, Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseClick(probe.lbl_Exit, Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_FALSE(picker.isVisible());
   EXPECT_EQ(ends, 1);
 }
@@ -320,7 +321,7 @@ TEST_F(LifecycleTest, TheCloseLabelEndsTheProgramAfterTheWindowShrinksAway) {
 // is not shown again when loading finishes.
 TEST_F(LifecycleTest, TheCloseLabelDuringTheTonesEndsTheProgram) {
   host::setBeepHandler([this](int f, int) {
-    if (f == 1500) QTest::mouseClick(picker.lbl_Exit, Qt::LeftButton, {}, QPoint(5, 5));
+    if (f == 1500) QTest::mouseClick(probe.lbl_Exit, Qt::LeftButton, {}, QPoint(5, 5));
   });
   picker.Show();
   EXPECT_FALSE(picker.isVisible());
@@ -329,7 +330,7 @@ TEST_F(LifecycleTest, TheCloseLabelDuringTheTonesEndsTheProgram) {
 
 TEST_F(LifecycleTest, EscDuringTheTonesEndsTheProgram) {
   host::setBeepHandler([this](int f, int) {
-    if (f == 1500) QTest::keyClick(picker.Check1, Qt::Key_Escape);
+    if (f == 1500) QTest::keyClick(probe.Check1, Qt::Key_Escape);
   });
   picker.Show();
   EXPECT_EQ(ends, 1);
@@ -347,16 +348,16 @@ TEST_F(LifecycleTest, TheWindowStartsCentredOnThePrimaryScreen) {
 TEST_F(LifecycleTest, OnlyALeftButtonDragMovesTheWindow) {
   load();
   const QPoint start = picker.pos();
-  const QPoint grip = picker.lbl_red->mapToGlobal(QPoint(5, 5));
+  const QPoint grip = probe.lbl_red->mapToGlobal(QPoint(5, 5));
   for (const Qt::MouseButtons held :
        {Qt::MouseButtons(Qt::RightButton), Qt::LeftButton | Qt::RightButton}) {
-    QTest::mousePress(picker.lbl_red, Qt::LeftButton, {}, QPoint(5, 5));
-    moveOver(picker.lbl_red, held);
+    QTest::mousePress(probe.lbl_red, Qt::LeftButton, {}, QPoint(5, 5));
+    moveOver(probe.lbl_red, held);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr) << "buttons " << held;
-    QTest::mouseRelease(picker.lbl_red, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(probe.lbl_red, Qt::LeftButton, {}, QPoint(5, 5));
   }
-  QTest::mousePress(picker.lbl_red, Qt::LeftButton, {}, QPoint(5, 5));
-  moveOver(picker.lbl_red, Qt::LeftButton);
+  QTest::mousePress(probe.lbl_red, Qt::LeftButton, {}, QPoint(5, 5));
+  moveOver(probe.lbl_red, Qt::LeftButton);
   ASSERT_EQ(QWidget::mouseGrabber(), &picker);
   QCursor::setPos(grip + QPoint(30, 20));
   moveOver(&picker, Qt::LeftButton);
@@ -372,30 +373,30 @@ TEST_F(LifecycleTest, OnlyALeftButtonDragMovesTheWindow) {
 TEST_F(LifecycleTest, MovingOverTheBackgroundGivesTheSwitchTheFocus) {
   load();
   const std::vector<std::pair<QWidget*, bool>> cases = {
-      {&picker, true},           {picker.picLogo, true},  {picker.lbl_color, true},
-      {picker.lbl_Grey, true},   {picker.Pic_zoom, true}, {picker.lbl_red, false},
-      {picker.txt_vbcode, false}};
+      {&picker, true},          {probe.picLogo, true},  {probe.lbl_color, true},
+      {probe.lbl_Grey, true},   {probe.Pic_zoom, true}, {probe.lbl_red, false},
+      {probe.txt_vbcode, false}};
   for (const auto& [over, focuses] : cases) {
-    picker.txt_Hex->setFocus();
+    probe.txt_Hex->setFocus();
     moveOver(over, Qt::NoButton);
-    EXPECT_EQ(picker.Check1->hasFocus(), focuses) << over->objectName().toStdString();
+    EXPECT_EQ(probe.Check1->hasFocus(), focuses) << over->objectName().toStdString();
   }
 }
 
 TEST_F(LifecycleTest, ClickingATextBoxSelectsItsWholeText) {
   load();
-  picker.Timer1_Timer();
-  picker.Check1->setFocus();
-  QTest::mouseClick(picker.txt_vbcode, Qt::LeftButton, {}, QPoint(30, 8));
-  EXPECT_EQ(picker.txt_vbcode->selectedText(), QStringLiteral("&H0080FF&"));
+  probe.Timer1_Timer();
+  probe.Check1->setFocus();
+  QTest::mouseClick(probe.txt_vbcode, Qt::LeftButton, {}, QPoint(30, 8));
+  EXPECT_EQ(probe.txt_vbcode->selectedText(), QStringLiteral("&H0080FF&"));
 }
 
 TEST_F(LifecycleTest, UntickingAlwaysOnTopLeavesTheBandAndGivesTheSwitchTheFocus) {
   load();
-  picker.onTop->Value(0);
+  probe.onTop->Value(0);
   EXPECT_FALSE(host::IsTopmost(picker));
-  EXPECT_TRUE(picker.Check1->hasFocus());
-  picker.onTop->Value(1);
+  EXPECT_TRUE(probe.Check1->hasFocus());
+  probe.onTop->Value(1);
   EXPECT_TRUE(host::IsTopmost(picker));
 }
 

@@ -5,10 +5,10 @@
 #include <QMouseEvent>
 #include <QTest>
 
+#include "ColorPickerProbe.h"
 #include "FakeScreenSource.h"
 #include "host/forms/Forms.h"
 #include "host/platform/Platform.h"
-#include "picker/ColorPicker.h"
 
 namespace {
 
@@ -20,8 +20,8 @@ class MixerTest : public ::testing::Test {
     screen.fill(host::RGB(255, 128, 0));
     screen.setCursor(QPoint(10, 10));
     picker.Show();
-    picker.Timer1_Timer();    // the readouts show FF8000
-    picker.Check1->Value(0);  // frozen: the mixer button is usable
+    probe.Timer1_Timer();    // the readouts show FF8000
+    probe.Check1->Value(0);  // frozen: the mixer button is usable
   }
   ~MixerTest() override {
     host::setBeepHandler(nullptr);
@@ -43,83 +43,84 @@ class MixerTest : public ::testing::Test {
     send(QEvent::MouseButtonRelease, *std::prev(xs.end()), Qt::LeftButton, Qt::NoButton);
   }
   std::array<int, 4> sliders() const {
-    return {picker.hsbRGB[0]->value(), picker.hsbRGB[1]->value(), picker.hsbRGB[2]->value(),
-            picker.hsbShade->value()};
+    return {probe.hsbRGB[0]->value(), probe.hsbRGB[1]->value(), probe.hsbRGB[2]->value(),
+            probe.hsbShade->value()};
   }
 
   FakeScreenSource screen;
   ColorPicker picker;
+  ColorPickerProbe probe{picker};
 };
 
 TEST_F(MixerTest, OpeningWidensTheWindowShowsTheFrozenColorAndStopsSampling) {
-  ASSERT_TRUE(picker.btn_Mixer->Enabled());
-  QTest::mouseClick(picker.btn_Mixer, Qt::LeftButton, {}, QPoint(30, 15));
-  ASSERT_TRUE(picker.mixerOpen());
-  EXPECT_EQ(picker.btn_Mixer->Caption(), QStringLiteral("««« ColorMixer"));
-  EXPECT_EQ(picker.width(), 571);                    // 8565 twips
-  EXPECT_EQ(picker.Shape2->outline().width(), 603);  // 9045
-  EXPECT_EQ(picker.lbl_Exit->x(), 544);              // 8155
-  EXPECT_EQ(picker.lbl_about->x(), 526);             // 7890
-  EXPECT_FALSE(picker.Timer1.Enabled() || picker.Timer.Enabled());
-  EXPECT_FALSE(picker.Check1->Enabled());
+  ASSERT_TRUE(probe.btn_Mixer->Enabled());
+  QTest::mouseClick(probe.btn_Mixer, Qt::LeftButton, {}, QPoint(30, 15));
+  ASSERT_TRUE(probe.mixerOpen());
+  EXPECT_EQ(probe.btn_Mixer->Caption(), QStringLiteral("««« ColorMixer"));
+  EXPECT_EQ(picker.width(), 571);                   // 8565 twips
+  EXPECT_EQ(probe.Shape2->outline().width(), 603);  // 9045
+  EXPECT_EQ(probe.lbl_Exit->x(), 544);              // 8155
+  EXPECT_EQ(probe.lbl_about->x(), 526);             // 7890
+  EXPECT_FALSE(probe.Timer1.Enabled() || probe.Timer.Enabled());
+  EXPECT_FALSE(probe.Check1->Enabled());
   EXPECT_EQ(sliders(), (std::array{255, 128, 0, 128}));
-  EXPECT_EQ(text(picker.txtColorHtml), QStringLiteral("#FF8000"));
-  EXPECT_EQ(text(picker.txtColorVB), QStringLiteral("&H0080FF&"));
-  EXPECT_EQ(text(picker.txtRGB[0]), QStringLiteral("255"));
-  EXPECT_EQ(text(picker.txtRGB[1]), QStringLiteral("128"));
-  EXPECT_EQ(text(picker.txtRGB[2]), QStringLiteral("00"));
-  EXPECT_EQ(picker.lblColorBox->BackColor(), 0x0080FFu);
+  EXPECT_EQ(text(probe.txtColorHtml), QStringLiteral("#FF8000"));
+  EXPECT_EQ(text(probe.txtColorVB), QStringLiteral("&H0080FF&"));
+  EXPECT_EQ(text(probe.txtRGB[0]), QStringLiteral("255"));
+  EXPECT_EQ(text(probe.txtRGB[1]), QStringLiteral("128"));
+  EXPECT_EQ(text(probe.txtRGB[2]), QStringLiteral("00"));
+  EXPECT_EQ(probe.lblColorBox->BackColor(), 0x0080FFu);
   EXPECT_EQ(picker.windowRegion().box().right, 570) << "the rounded shape follows the width";
 
-  QTest::mouseClick(picker.btn_Mixer, Qt::LeftButton, {}, QPoint(30, 15));
-  EXPECT_FALSE(picker.mixerOpen());
-  EXPECT_EQ(picker.btn_Mixer->Caption(), QStringLiteral("ColorMixer »»»"));
+  QTest::mouseClick(probe.btn_Mixer, Qt::LeftButton, {}, QPoint(30, 15));
+  EXPECT_FALSE(probe.mixerOpen());
+  EXPECT_EQ(probe.btn_Mixer->Caption(), QStringLiteral("ColorMixer »»»"));
   EXPECT_EQ(picker.width(), 317);
-  EXPECT_EQ(picker.Shape2->outline().width(), 328);
-  EXPECT_EQ(picker.lbl_Exit->x(), 294);
-  EXPECT_EQ(picker.lbl_about->x(), 279);
+  EXPECT_EQ(probe.Shape2->outline().width(), 328);
+  EXPECT_EQ(probe.lbl_Exit->x(), 294);
+  EXPECT_EQ(probe.lbl_about->x(), 279);
   // Closing switches sampling on.
-  EXPECT_TRUE(picker.Check1->Enabled());
-  EXPECT_EQ(picker.Check1->Value(), 1);
-  EXPECT_TRUE(picker.Timer1.Enabled() && picker.Timer.Enabled());
-  EXPECT_FALSE(picker.btn_Mixer->Enabled());
+  EXPECT_TRUE(probe.Check1->Enabled());
+  EXPECT_EQ(probe.Check1->Value(), 1);
+  EXPECT_TRUE(probe.Timer1.Enabled() && probe.Timer.Enabled());
+  EXPECT_FALSE(probe.btn_Mixer->Enabled());
 }
 
 TEST_F(MixerTest, ClosingSwitchesSamplingOnWhateverItWasBefore) {
-  picker.Check1->Value(1);  // opened from code while sampling runs
-  picker.btn_Mixer_Click();
-  picker.btn_Mixer_Click();
-  EXPECT_EQ(picker.Check1->Value(), 1);
-  EXPECT_TRUE(picker.Timer1.Enabled() && picker.Timer.Enabled());
-  EXPECT_EQ(picker.Check1->ForeColor(), 0x00FF00u);
+  probe.Check1->Value(1);  // opened from code while sampling runs
+  probe.btn_Mixer_Click();
+  probe.btn_Mixer_Click();
+  EXPECT_EQ(probe.Check1->Value(), 1);
+  EXPECT_TRUE(probe.Timer1.Enabled() && probe.Timer.Enabled());
+  EXPECT_EQ(probe.Check1->ForeColor(), 0x00FF00u);
 }
 
 // The designed drag on a channel slider: pressed on the track at 100, moved to 6 (value 2),
 // released there. The color is made again from all three sliders; the other two stay.
 TEST_F(MixerTest, DraggingAChannelSliderRewritesEveryTextAndTheShadeButNotTheOtherChannels) {
-  picker.btn_Mixer_Click();
-  drag(*picker.hsbRGB[0], {100, 6});
+  probe.btn_Mixer_Click();
+  drag(*probe.hsbRGB[0], {100, 6});
   EXPECT_EQ(sliders(), (std::array{2, 128, 0, 43}));
-  EXPECT_EQ(picker.mixColor, host::RGB(2, 128, 0));
-  EXPECT_EQ(text(picker.txtColorHtml), QStringLiteral("#028000"));
-  EXPECT_EQ(text(picker.txtColorVB), QStringLiteral("&H008002&"));
-  EXPECT_EQ(text(picker.txtRGB[0]), QStringLiteral("02"));
-  EXPECT_EQ(text(picker.txtRGB[1]), QStringLiteral("128"));
-  EXPECT_EQ(picker.lastShade, 43);
+  EXPECT_EQ(probe.mixColor(), host::RGB(2, 128, 0));
+  EXPECT_EQ(text(probe.txtColorHtml), QStringLiteral("#028000"));
+  EXPECT_EQ(text(probe.txtColorVB), QStringLiteral("&H008002&"));
+  EXPECT_EQ(text(probe.txtRGB[0]), QStringLiteral("02"));
+  EXPECT_EQ(text(probe.txtRGB[1]), QStringLiteral("128"));
+  EXPECT_EQ(probe.lastShade(), 43);
 
   // The shade slider then moves every channel by the distance it went (10 units = 7.6 pixels
   // on its 201-pixel track with a 10-pixel cue: from 32.4 to 40).
-  drag(*picker.hsbShade, {37.4, 45});
-  const int moved = picker.hsbShade->value() - 43;
+  drag(*probe.hsbShade, {37.4, 45});
+  const int moved = probe.hsbShade->value() - 43;
   EXPECT_GT(moved, 0);
-  EXPECT_EQ(picker.mixColor, host::RGB(2 + moved, 128 + moved, moved));
+  EXPECT_EQ(probe.mixColor(), host::RGB(2 + moved, 128 + moved, moved));
 }
 
 TEST_F(MixerTest, TheColorTextsSelectAllOfThemselvesWhenClicked) {
-  picker.btn_Mixer_Click();
+  probe.btn_Mixer_Click();
   picker.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&picker));
-  for (host::TextBox* box : {picker.txtColorHtml.get(), picker.txtColorVB.get()}) {
+  for (host::TextBox* box : {probe.txtColorHtml.get(), probe.txtColorVB.get()}) {
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(10, 8));
     EXPECT_EQ(box->selectedText(), box->Text());
   }
@@ -140,14 +141,14 @@ TEST_F(MixerTest, TabReachesTheTextBoxesAndTheButtonAndThePanelOnlyWhenOpen) {
     }
     return round;
   };
-  EXPECT_EQ(tabRound(picker.Check1),
-            (std::vector<QWidget*>{picker.Check1, picker.onTop, picker.txt_vbcode, picker.txt_Hex,
-                                   picker.btn_Mixer}));
-  picker.btn_Mixer_Click();  // the switch is disabled while the panel is open
-  EXPECT_EQ(tabRound(picker.onTop),
-            (std::vector<QWidget*>{picker.onTop, picker.txt_vbcode, picker.txt_Hex,
-                                   picker.btn_Mixer, picker.txtRGB[0], picker.txtRGB[1],
-                                   picker.txtRGB[2], picker.txtColorHtml, picker.txtColorVB}));
+  EXPECT_EQ(tabRound(probe.Check1),
+            (std::vector<QWidget*>{probe.Check1, probe.onTop, probe.txt_vbcode, probe.txt_Hex,
+                                   probe.btn_Mixer}));
+  probe.btn_Mixer_Click();  // the switch is disabled while the panel is open
+  EXPECT_EQ(tabRound(probe.onTop),
+            (std::vector<QWidget*>{probe.onTop, probe.txt_vbcode, probe.txt_Hex, probe.btn_Mixer,
+                                   probe.txtRGB[0], probe.txtRGB[1], probe.txtRGB[2],
+                                   probe.txtColorHtml, probe.txtColorVB}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "ColorPickerProbe.h"
 #include "FakeScreenSource.h"
 #include "RecordingReporter.h"
 #include "controls/button/CandyButton.h"
@@ -15,7 +16,6 @@
 #include "host/forms/PictureBox.h"
 #include "host/forms/TextBox.h"
 #include "host/platform/Platform.h"
-#include "picker/ColorPicker.h"
 
 namespace {
 
@@ -45,19 +45,20 @@ struct LoadedPicker {
   }
   ~LoadedPicker() { host::setBeepHandler(nullptr); }
   void tick() {
-    picker.Timer1_Timer();
-    picker.Timer_Timer();
+    probe.Timer1_Timer();
+    probe.Timer_Timer();
   }
   // Pixels of the magnifier's inner area that are not its background.
   int zoomPixelsOffBackground() {
-    const QRgb back = host::toRgb24(host::translateColor(picker.Pic_zoom->BackColor(), 0));
+    const QRgb back = host::toRgb24(host::translateColor(probe.Pic_zoom->BackColor(), 0));
     int n = 0;
-    for (int y = 0; y < picker.Pic_zoom->innerHeight(); ++y)
-      for (int x = 0; x < picker.Pic_zoom->innerWidth(); ++x)
-        n += (picker.Pic_zoom->buffer().pixel(x, y) & 0xFFFFFFu) != back;
+    for (int y = 0; y < probe.Pic_zoom->innerHeight(); ++y)
+      for (int x = 0; x < probe.Pic_zoom->innerWidth(); ++x)
+        n += (probe.Pic_zoom->buffer().pixel(x, y) & 0xFFFFFFu) != back;
     return n;
   }
   ColorPicker picker;
+  ColorPickerProbe probe{picker};
 };
 
 struct ScreenCase {
@@ -76,18 +77,18 @@ TEST_P(HostileScreenTest, ReadoutsTurnWhiteAndTheMagnifierShowsItsBackground) {
   screen.real.setCursor({200, 150});
   LoadedPicker p(screen);
   p.tick();
-  ASSERT_EQ(p.picker.txt_Hex->Text(), QStringLiteral("FF8000"));
+  ASSERT_EQ(p.probe.txt_Hex->Text(), QStringLiteral("FF8000"));
   ASSERT_GT(p.zoomPixelsOffBackground(), 0);
 
   screen.real.setCursor(c.cursor);
   screen.broken = c.unreadable;
   for (int i = 0; i < 3; ++i)
     p.tick();
-  EXPECT_EQ(p.picker.lbl_mouse->Caption(),
+  EXPECT_EQ(p.probe.lbl_mouse->Caption(),
             QStringLiteral("X: %1  Y: %2").arg(c.cursor.x()).arg(c.cursor.y()));
-  EXPECT_EQ(p.picker.txt_Hex->Text(), QStringLiteral("FFFFFF"));
-  EXPECT_EQ(p.picker.lbl_color->BackColor(), 0xFFFFFFu);
-  EXPECT_EQ(p.picker.lbl_red->Caption(), QStringLiteral("255"));
+  EXPECT_EQ(p.probe.txt_Hex->Text(), QStringLiteral("FFFFFF"));
+  EXPECT_EQ(p.probe.lbl_color->BackColor(), 0xFFFFFFu);
+  EXPECT_EQ(p.probe.lbl_red->Caption(), QStringLiteral("255"));
   EXPECT_EQ(p.zoomPixelsOffBackground(), 0);
   EXPECT_TRUE(reporter.boxes.empty());
   EXPECT_TRUE(reporter.log.empty());
@@ -123,10 +124,10 @@ TEST_P(HostileFormDataTest, WindowOpensWithDefaultsAndTheLogSaysWhy) {
   LoadedPicker p(screen, file.fileName());
   p.tick();
   EXPECT_TRUE(p.picker.isVisible());
-  EXPECT_EQ(p.picker.btn_Mixer->Style(), 0);
-  EXPECT_EQ(p.picker.hsbRGB[0]->Max(), 100);
-  EXPECT_TRUE(p.picker.hsbRGB[0]->Picture().path.isEmpty() ||
-              p.picker.hsbRGB[0]->Picture().path == QStringLiteral(":/forms/ColorPicker.txt"));
+  EXPECT_EQ(p.probe.btn_Mixer->Style(), 0);
+  EXPECT_EQ(p.probe.hsbRGB[0]->Max(), 100);
+  EXPECT_TRUE(p.probe.hsbRGB[0]->Picture().path.isEmpty() ||
+              p.probe.hsbRGB[0]->Picture().path == QStringLiteral(":/forms/ColorPicker.txt"));
   EXPECT_GE(static_cast<int>(reporter.log.size()), GetParam().problems);
   for (const QString& line : reporter.log)
     EXPECT_TRUE(line.startsWith(QStringLiteral("stored form data of ColorPicker: ")))

@@ -21,6 +21,11 @@ class TextBox : public QLineEdit, public MouseEvents {
   void SelStart(int pos);
   int SelLength() const { return static_cast<int>(selectedText().size()); }
   void SelLength(int length);
+  // Caret to 0 and the whole text selected, ready to copy.
+  void selectWholeText() {
+    SelStart(0);
+    SelLength(static_cast<int>(Text().size()));
+  }
   ColorRef BackColor() const { return m_backColor; }
   void BackColor(ColorRef color);
   ColorRef ForeColor() const { return m_foreColor; }
