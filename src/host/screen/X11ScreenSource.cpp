@@ -46,41 +46,41 @@ constexpr auto kStillAfter = std::chrono::milliseconds(100);
 struct X11ScreenSource::Impl {
   xcb_connection_t* c = nullptr;
   xcb_window_t root = 0;
-  mutable int rootWidth = 0;
-  mutable int rootHeight = 0;
+  int rootWidth = 0;
+  int rootHeight = 0;
 
   // The monitors (root pixels) and which is the primary one; reread after the display reports a
   // change of its layout (RandR: the screen, a CRTC or an output changed), which the next read
   // takes with the others.
-  mutable std::vector<QRect> monitors;
-  mutable std::size_t primary = 0;
-  mutable bool monitorsStale = true;
+  std::vector<QRect> monitors;
+  std::size_t primary = 0;
+  bool monitorsStale = true;
   bool randrMonitors = false;   // RandR 1.5: monitors can be asked for
   std::uint8_t randrEvent = 0;  // its first event (screen change; then CRTC and output changes)
 
   // The pointer's last position and when it was asked for.
-  mutable QPoint pointer;
-  mutable Clock::time_point pointerAt{};
-  mutable bool pointerKnown = false;
-  mutable Clock::time_point pointerMovedAt{};  // when a query last found it elsewhere
+  QPoint pointer;
+  Clock::time_point pointerAt{};
+  bool pointerKnown = false;
+  Clock::time_point pointerMovedAt{};  // when a query last found it elsewhere
 
   // The area read along with the last pointer query (in the shared segment, root pixels), for
   // the grab of the same event-loop turn; `drawnAtReadAhead` is `drawings` when it was asked for.
-  mutable QRect readAhead;
-  mutable std::uint64_t drawnAtReadAhead = 0;
-  mutable Clock::time_point grabbedAt{};
-  mutable std::uint64_t grabsReadAhead = 0;
+  QRect readAhead;
+  std::uint64_t drawnAtReadAhead = 0;
+  Clock::time_point grabbedAt{};
+  std::uint64_t grabsReadAhead = 0;
 
   // The shared-memory segment, grown as larger grabs need it (bytes). Given up for good on this
   // connection after the first refusal: a display that cannot attach a segment (one on another
   // machine, or in another IPC namespace) will not attach the next one either.
-  mutable bool shm = false;
-  mutable xcb_shm_seg_t seg = 0;
-  mutable int shmId = -1;
-  mutable void* shmAddr = nullptr;
-  mutable std::size_t shmSize = 0;
+  bool shm = false;
+  xcb_shm_seg_t seg = 0;
+  int shmId = -1;
+  void* shmAddr = nullptr;
+  std::size_t shmSize = 0;
   // The plain GetImage path's copy of the last image.
-  mutable QImage fallback;
+  QImage fallback;
 
   // The display's drawing reports (DAMAGE on the root window, its children included). One report
   // comes when the damaged area stops being empty; the next only after it is emptied again, so
@@ -88,19 +88,19 @@ struct X11ScreenSource::Impl {
   xcb_damage_damage_t damage = 0;
   std::uint8_t damageEvent = 0;
   // The last grab and pixel, kept while nothing was drawn anywhere on the screen since.
-  mutable QRect grabbed;
-  mutable QImage grabCache;
-  mutable bool grabStale = true;
-  mutable QPoint pixelAt{-1, -1};
-  mutable ColorRef pixelCache = kInvalidColor;
-  mutable bool pixelStale = true;
+  QRect grabbed;
+  QImage grabCache;
+  bool grabStale = true;
+  QPoint pixelAt{-1, -1};
+  ColorRef pixelCache = kInvalidColor;
+  bool pixelStale = true;
   // Drawing reports taken so far.
-  mutable std::uint64_t drawings = 0;
+  std::uint64_t drawings = 0;
 
   // A waiting wake request: raw pointer motion (XInput 2) is asked for only while one waits, and
   // the connection's socket is watched only then, so a moving pointer costs nothing otherwise.
   std::uint8_t inputOpcode = 0;  // 0: no XInput 2
-  mutable std::function<void()> wake;
+  std::function<void()> wake;
   std::unique_ptr<QSocketNotifier> notifier;
 
   ~Impl() {
@@ -152,7 +152,7 @@ struct X11ScreenSource::Impl {
   }
 
   // Rereads the monitors if the layout changed since: one round trip, only then.
-  void refreshMonitors() const {
+  void refreshMonitors() {
     if (!monitorsStale) return;
     monitorsStale = false;
     monitors.clear();
@@ -177,7 +177,7 @@ struct X11ScreenSource::Impl {
   // empties the damaged area, so the next drawing is reported again; the reads that follow are
   // answered after the emptying, so they see everything drawn before it. Raw motion or a drawing
   // answers a waiting wake request.
-  bool takeReports() const {
+  bool takeReports() {
     if (damage == 0 && randrEvent == 0) return false;
     bool drawn = false;
     bool moved = false;
@@ -210,7 +210,7 @@ struct X11ScreenSource::Impl {
   }
 
   // Asks for raw motion of every pointer, or stops asking.
-  void selectMotion(bool on) const {
+  void selectMotion(bool on) {
     struct {
       xcb_input_event_mask_t head;
       std::uint32_t mask;
@@ -220,7 +220,7 @@ struct X11ScreenSource::Impl {
     xcb_flush(c);
   }
 
-  void answerWake() const {
+  void answerWake() {
     if (!wake) return;
     const std::function<void()> call = std::exchange(wake, nullptr);
     notifier->setEnabled(false);
@@ -228,7 +228,7 @@ struct X11ScreenSource::Impl {
     call();
   }
 
-  void detach() const {
+  void detach() {
     if (shmAddr == nullptr) return;
     xcb_shm_detach(c, seg);
     xcb_flush(c);
@@ -239,7 +239,7 @@ struct X11ScreenSource::Impl {
 
   // A segment of at least `bytes`; false when the system or the display refuses one, and from
   // then on (the plain path).
-  bool ensureSegment(std::size_t bytes) const {
+  bool ensureSegment(std::size_t bytes) {
     if (shmAddr != nullptr && shmSize >= bytes) return true;
     detach();
     const std::size_t size = std::max<std::size_t>(bytes, 64 * 1024);
@@ -265,14 +265,14 @@ struct X11ScreenSource::Impl {
     return true;
   }
 
-  bool giveUpShm(const char* why) const {
+  bool giveUpShm(const char* why) {
     shm = false;
     qInfo("tintwell: reading the screen without shared memory (%s)", why);
     return false;
   }
 
   // Asks for `r` (on the root window) into the shared segment; the reply is awaited by the caller.
-  std::optional<xcb_shm_get_image_cookie_t> askShm(const QRect& r) const {
+  std::optional<xcb_shm_get_image_cookie_t> askShm(const QRect& r) {
     if (!shm || !ensureSegment(std::size_t(r.width()) * std::size_t(r.height()) * 4))
       return std::nullopt;
     return xcb_shm_get_image(
@@ -282,7 +282,7 @@ struct X11ScreenSource::Impl {
   }
 
   // The part of `r` on the root window, in the display's pixels; null where nothing is.
-  QImage read(const QRect& r) const {
+  QImage read(const QRect& r) {
     const QRect onRoot = r.intersected(QRect(0, 0, rootWidth, rootHeight));
     if (onRoot.isEmpty()) return {};
     const auto w = static_cast<std::uint16_t>(onRoot.width());
@@ -359,12 +359,12 @@ std::uint64_t X11ScreenSource::grabsReadAhead() const {
   return m->grabsReadAhead;
 }
 
-QPoint X11ScreenSource::cursorPos() const {
+QPoint X11ScreenSource::cursorPos() {
   if (m->pointerKnown && Clock::now() - m->pointerAt < kPointerReuse) return m->pointer;
   return queryPointer();
 }
 
-QPoint X11ScreenSource::queryPointer() const {
+QPoint X11ScreenSource::queryPointer() {
   // Reports that came since the last read first: the read ahead then starts from an emptied
   // damaged area (the magnifier's own last repaint is one), and stays good beyond this turn.
   m->takeReports();
@@ -435,7 +435,7 @@ bool X11ScreenSource::wakeOnActivity(std::function<void()> wake) {
   return true;
 }
 
-ColorRef X11ScreenSource::pixel(QPoint p) const {
+ColorRef X11ScreenSource::pixel(QPoint p) {
   if (!screenGeometryAt(p)) return kInvalidColor;
   const QRect one(p, QSize(1, 1));
   m->takeReports();
@@ -450,7 +450,7 @@ ColorRef X11ScreenSource::pixel(QPoint p) const {
   return m->pixelCache;
 }
 
-QImage X11ScreenSource::grab(const QRect& r) const {
+QImage X11ScreenSource::grab(const QRect& r) {
   m->takeReports();
   const Clock::time_point now = Clock::now();
   if (!m->grabStale && m->grabbed == r) {
@@ -490,7 +490,7 @@ QImage X11ScreenSource::grab(const QRect& r) const {
   return m->grabCache;
 }
 
-QImage X11ScreenSource::readAt(const QRect& r) const {
+QImage X11ScreenSource::readAt(const QRect& r) {
   const QImage part = m->read(r);
   const QRect onRoot = r.intersected(QRect(0, 0, m->rootWidth, m->rootHeight));
   if (!part.isNull() && onRoot == r) return part;
@@ -507,7 +507,7 @@ QImage X11ScreenSource::readAt(const QRect& r) const {
   return out;
 }
 
-std::optional<QRect> X11ScreenSource::screenGeometryAt(QPoint p) const {
+std::optional<QRect> X11ScreenSource::screenGeometryAt(QPoint p) {
   m->refreshMonitors();
   for (const QRect& monitor : m->monitors) {
     if (monitor.contains(p)) return monitor;
@@ -515,7 +515,7 @@ std::optional<QRect> X11ScreenSource::screenGeometryAt(QPoint p) const {
   return std::nullopt;
 }
 
-QRect X11ScreenSource::primaryGeometry() const {
+QRect X11ScreenSource::primaryGeometry() {
   m->refreshMonitors();
   return m->monitors[m->primary];
 }

@@ -363,7 +363,7 @@ struct PortalScreenSource::Impl {
   bool metadataAsked = false;
 
   // What the stream thread hands the GUI thread.
-  mutable std::mutex lock;
+  std::mutex lock;
   pw_buffer* held = nullptr;  // the newest frame, dequeued until a newer one replaces it
   portal::FrameView frame;    // over `held`
   portal::StreamPlacement placement;
@@ -376,7 +376,7 @@ struct PortalScreenSource::Impl {
   std::function<void()> wake;
   std::uint64_t wakeRequest = 0;  // the GUI thread's; a posted wake of an older one is dropped
   // The GUI thread's reused grab image.
-  mutable QImage grabImage;
+  QImage grabImage;
   // The arrow keys' pointer, made on the first press.
   std::unique_ptr<VirtualPointer> keysPointer;
 
@@ -911,7 +911,7 @@ std::unique_ptr<PortalScreenSource> PortalScreenSource::create() {
   return source;
 }
 
-QPoint PortalScreenSource::cursorPos() const {
+QPoint PortalScreenSource::cursorPos() {
   std::optional<QPoint> logical = m->testPointer;
   portal::StreamPlacement s;
   {
@@ -929,14 +929,14 @@ QPoint PortalScreenSource::cursorPos() const {
   return toPhysical(*logical);
 }
 
-ColorRef PortalScreenSource::pixel(QPoint p) const {
+ColorRef PortalScreenSource::pixel(QPoint p) {
   std::lock_guard guard(m->lock);
   m->changesRead = m->changes;
   const portal::Point f = portal::desktopToFrame(m->placement, {p.x(), p.y()});
   return portal::pixelOf(m->frame, f.x, f.y);
 }
 
-QImage PortalScreenSource::grab(const QRect& r) const {
+QImage PortalScreenSource::grab(const QRect& r) {
   if (r.isEmpty()) return {};
   // Reused while the size stays: a moving pointer allocates nothing.
   if (m->grabImage.size() != r.size() || m->grabImage.isNull())
@@ -951,7 +951,7 @@ QImage PortalScreenSource::grab(const QRect& r) const {
   return out;
 }
 
-std::optional<QRect> PortalScreenSource::screenGeometryAt(QPoint p) const {
+std::optional<QRect> PortalScreenSource::screenGeometryAt(QPoint p) {
   {
     // The shared monitor: its frames' size from its corner. On a scaled desktop the physical
     // extents of neighbouring outputs may overlap it; the shared one, the only one read, wins.
@@ -965,7 +965,7 @@ std::optional<QRect> PortalScreenSource::screenGeometryAt(QPoint p) const {
   return QtScreenSource().screenGeometryAt(p);
 }
 
-QRect PortalScreenSource::primaryGeometry() const {
+QRect PortalScreenSource::primaryGeometry() {
   const QScreen* primary = QGuiApplication::primaryScreen();
   if (primary == nullptr) return {};
   return screenGeometryAt(primary->geometry().topLeft()).value_or(QRect());

@@ -33,11 +33,11 @@ class PortalScreenSource final : public ScreenSource {
   PortalScreenSource(const PortalScreenSource&) = delete;
   PortalScreenSource& operator=(const PortalScreenSource&) = delete;
 
-  QPoint cursorPos() const override;
-  ColorRef pixel(QPoint p) const override;
-  QImage grab(const QRect& r) const override;
-  std::optional<QRect> screenGeometryAt(QPoint p) const override;
-  QRect primaryGeometry() const override;
+  QPoint cursorPos() override;
+  ColorRef pixel(QPoint p) override;
+  QImage grab(const QRect& r) override;
+  std::optional<QRect> screenGeometryAt(QPoint p) override;
+  QRect primaryGeometry() override;
   // Through a pointer device of the program's own, where the desktop offers one (the wlroots
   // desktops do; GNOME and KDE do not).
   bool movePointerBy(QPoint delta) override;
