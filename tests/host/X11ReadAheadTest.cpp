@@ -16,7 +16,7 @@ const X11ReadAhead::Time T0 = X11ReadAhead::Time{} + std::chrono::hours(1);
 const QRect kRoot(0, 0, 1280, 1024);
 const QRect kBlock(100, 100, 15, 15);         // the magnifier's block around (107, 107)
 const QRect kAround(76, 76, 63, 63);          // kBlock and 24 pixels a side
-const host::ColorRef kBlockColor = 0x996633;  // 0x336699 as a QRgb
+const host::ColorRef kBlockColor = 0x996633;  // the QRgb 0x336699
 
 QImage filled(QSize size, QRgb rgb) {
   QImage image(size, QImage::Format_RGB32);
