@@ -32,12 +32,12 @@ class FakeScreenSource final : public host::ScreenSource {
   // Every read of the pointer calls `fail` first (which may throw), until it is cleared.
   void failReads(std::function<void()> fail) { m_fail = std::move(fail); }
 
-  QPoint cursorPos() const override {
+  QPoint cursorPos() override {
     if (m_fail) m_fail();
     return m_cursor;
   }
 
-  QRect primaryGeometry() const override {
+  QRect primaryGeometry() override {
     return m_monitors.empty() ? QRect(QPoint(0, 0), m_image.size()) : m_monitors.front();
   }
 
@@ -46,13 +46,13 @@ class FakeScreenSource final : public host::ScreenSource {
     return true;
   }
 
-  host::ColorRef pixel(QPoint p) const override {
+  host::ColorRef pixel(QPoint p) override {
     const QPoint local = p - m_origin;
     if (!m_image.valid(local)) return host::kInvalidColor;
     return host::fromRgb24(m_image.pixel(local) & 0xFFFFFFu);
   }
 
-  std::optional<QRect> screenGeometryAt(QPoint p) const override {
+  std::optional<QRect> screenGeometryAt(QPoint p) override {
     if (m_monitors.empty()) {
       const QRect all(m_origin, m_image.size());
       if (all.contains(p)) return all;
@@ -69,7 +69,7 @@ class FakeScreenSource final : public host::ScreenSource {
     return m_wake != nullptr;
   }
 
-  QImage grab(const QRect& r) const override {
+  QImage grab(const QRect& r) override {
     ++m_grabs;
     QImage out(r.size(), QImage::Format_RGB32);
     out.fill(Qt::black);
@@ -83,7 +83,7 @@ class FakeScreenSource final : public host::ScreenSource {
   QPoint m_origin;
   QPoint m_cursor;
   std::vector<QRect> m_monitors;
-  mutable int m_grabs = 0;
+  int m_grabs = 0;
   std::function<void()> m_fail;
   bool m_wakes = false;
   std::function<void()> m_wake;

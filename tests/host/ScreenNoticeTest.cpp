@@ -14,10 +14,10 @@ namespace {
 class NoticeSource final : public host::ScreenSource {
  public:
   explicit NoticeSource(QString text) : m_text(std::move(text)) {}
-  QPoint cursorPos() const override { return {}; }
-  host::ColorRef pixel(QPoint) const override { return host::kInvalidColor; }
-  QImage grab(const QRect&) const override { return {}; }
-  std::optional<QRect> screenGeometryAt(QPoint) const override { return std::nullopt; }
+  QPoint cursorPos() override { return {}; }
+  host::ColorRef pixel(QPoint) override { return host::kInvalidColor; }
+  QImage grab(const QRect&) override { return {}; }
+  std::optional<QRect> screenGeometryAt(QPoint) override { return std::nullopt; }
   bool mayHaveNotice() const override { return true; }
   QString notice() const override { return m_text; }
 

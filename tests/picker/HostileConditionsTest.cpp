@@ -26,12 +26,10 @@ class BreakableScreen final : public host::ScreenSource {
   FakeScreenSource real{QImage(400, 300, QImage::Format_RGB32)};
   bool broken = false;
 
-  QPoint cursorPos() const override { return real.cursorPos(); }
-  host::ColorRef pixel(QPoint p) const override {
-    return broken ? host::kInvalidColor : real.pixel(p);
-  }
-  QImage grab(const QRect& r) const override { return broken ? QImage() : real.grab(r); }
-  std::optional<QRect> screenGeometryAt(QPoint p) const override {
+  QPoint cursorPos() override { return real.cursorPos(); }
+  host::ColorRef pixel(QPoint p) override { return broken ? host::kInvalidColor : real.pixel(p); }
+  QImage grab(const QRect& r) override { return broken ? QImage() : real.grab(r); }
+  std::optional<QRect> screenGeometryAt(QPoint p) override {
     return broken ? std::optional<QRect>(QRect(0, 0, 400, 300)) : real.screenGeometryAt(p);
   }
 };

@@ -38,11 +38,11 @@ QImage grabPhysical(QScreen& s, const QRect& r) {
 
 }  // namespace
 
-QPoint QtScreenSource::cursorPos() const {
+QPoint QtScreenSource::cursorPos() {
   return toPhysical(QCursor::pos());
 }
 
-ColorRef QtScreenSource::pixel(QPoint p) const {
+ColorRef QtScreenSource::pixel(QPoint p) {
   QScreen* screen = screenAtPhysical(p);
   if (screen == nullptr) return kInvalidColor;
   const QImage img = grabPhysical(*screen, QRect(p - screen->geometry().topLeft(), QSize(1, 1)));
@@ -50,13 +50,13 @@ ColorRef QtScreenSource::pixel(QPoint p) const {
   return fromRgb24(img.pixel(0, 0) & 0xFFFFFFu);
 }
 
-std::optional<QRect> QtScreenSource::screenGeometryAt(QPoint p) const {
+std::optional<QRect> QtScreenSource::screenGeometryAt(QPoint p) {
   const QScreen* screen = screenAtPhysical(p);
   if (screen == nullptr) return std::nullopt;
   return physicalGeometry(*screen);
 }
 
-QRect QtScreenSource::primaryGeometry() const {
+QRect QtScreenSource::primaryGeometry() {
   const QScreen* s = QGuiApplication::primaryScreen();
   return s != nullptr ? physicalGeometry(*s) : QRect();
 }
@@ -70,7 +70,7 @@ bool QtScreenSource::movePointerBy(QPoint delta) {
   return true;
 }
 
-QImage QtScreenSource::grab(const QRect& r) const {
+QImage QtScreenSource::grab(const QRect& r) {
   // The usual case, a rectangle on one screen, is one grab with no compositing.
   if (QScreen* screen = screenAtPhysical(r.topLeft());
       screen != nullptr && physicalGeometry(*screen).contains(r)) {

@@ -11,11 +11,11 @@ namespace host {
 // those: at a factor other than 1 its position is approximate and it cannot be nudged.
 class QtScreenSource final : public ScreenSource {
  public:
-  QPoint cursorPos() const override;
-  ColorRef pixel(QPoint p) const override;
-  QImage grab(const QRect& r) const override;
-  std::optional<QRect> screenGeometryAt(QPoint p) const override;
-  QRect primaryGeometry() const override;
+  QPoint cursorPos() override;
+  ColorRef pixel(QPoint p) override;
+  QImage grab(const QRect& r) override;
+  std::optional<QRect> screenGeometryAt(QPoint p) override;
+  QRect primaryGeometry() override;
   bool movePointerBy(QPoint delta) override;
 };
 

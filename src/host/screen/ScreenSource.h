@@ -18,20 +18,23 @@ namespace host {
 // the root window's: never negative, the primary monitor anywhere in it), whatever scale factor
 // the toolkit applies to its windows. A pixel read at the pointer's position is the pixel under
 // its hot spot, and a grab has one image pixel per screen pixel.
+//
+// The reads are not const: a source may keep what it read (the pointer's position, the last
+// grab, the monitors) and answer the next read from it.
 class ScreenSource {
  public:
   virtual ~ScreenSource() = default;
   // The pointer's hot spot in virtual-desktop pixels.
-  virtual QPoint cursorPos() const = 0;
+  virtual QPoint cursorPos() = 0;
   // The color of one screen pixel, or kInvalidColor where no screen covers the point.
-  virtual ColorRef pixel(QPoint p) const = 0;
+  virtual ColorRef pixel(QPoint p) = 0;
   // A rectangle of the screen in virtual-desktop pixels; parts that no screen covers are black.
-  virtual QImage grab(const QRect& r) const = 0;
+  virtual QImage grab(const QRect& r) = 0;
   // The geometry (virtual-desktop pixels) of the monitor that holds `p`, if any does.
-  virtual std::optional<QRect> screenGeometryAt(QPoint p) const = 0;
+  virtual std::optional<QRect> screenGeometryAt(QPoint p) = 0;
   // The primary monitor (virtual-desktop pixels): positions are shown relative to its top-left
   // corner. A source that knows no better takes the monitor at the origin.
-  virtual QRect primaryGeometry() const { return screenGeometryAt(QPoint(0, 0)).value_or(QRect()); }
+  virtual QRect primaryGeometry() { return screenGeometryAt(QPoint(0, 0)).value_or(QRect()); }
   // Moves the pointer by `delta` physical pixels, as if the mouse had moved. False where the
   // platform does not let a program move it by exactly that.
   virtual bool movePointerBy(QPoint delta) {

@@ -18,6 +18,8 @@
 #include <utility>
 #include <vector>
 
+#include "host/screen/X11ReadAhead.h"
+
 // Last: its macros (None, KeyPress, Bool ...) would rewrite names in the toolkit's headers.
 #include <X11/Xlib.h>
 
@@ -25,17 +27,6 @@ namespace host {
 
 namespace {
 using Clock = std::chrono::steady_clock;
-// A pointer query this young is reused: the zoom and sampling paths of one event-loop turn.
-constexpr auto kPointerReuse = std::chrono::milliseconds(2);
-// While a grab follows a moving pointer, the pointer query also reads the last grab's area
-// widened by this many pixels a side, in the same round trip: the next grab, centred on the new
-// position, falls inside it unless the pointer moved farther since the last tick (24 pixels in
-// 10 ms is 2,400 pixels a second).
-constexpr int kReadAhead = 24;
-// Reading ahead is worth it only while grabs come tick after tick and the pointer moves: a
-// pointer is moved in steps (20 ms apart is common), so one still tick does not stop it.
-constexpr auto kGrabsFollow = std::chrono::milliseconds(50);
-constexpr auto kStillAfter = std::chrono::milliseconds(100);
 }  // namespace
 
 // The reads go over a connection of their own, used only by the GUI thread: a reply on the
@@ -46,61 +37,43 @@ constexpr auto kStillAfter = std::chrono::milliseconds(100);
 struct X11ScreenSource::Impl {
   xcb_connection_t* c = nullptr;
   xcb_window_t root = 0;
-  mutable int rootWidth = 0;
-  mutable int rootHeight = 0;
+  int rootWidth = 0;
+  int rootHeight = 0;
 
   // The monitors (root pixels) and which is the primary one; reread after the display reports a
   // change of its layout (RandR: the screen, a CRTC or an output changed), which the next read
   // takes with the others.
-  mutable std::vector<QRect> monitors;
-  mutable std::size_t primary = 0;
-  mutable bool monitorsStale = true;
+  std::vector<QRect> monitors;
+  std::size_t primary = 0;
+  bool monitorsStale = true;
   bool randrMonitors = false;   // RandR 1.5: monitors can be asked for
   std::uint8_t randrEvent = 0;  // its first event (screen change; then CRTC and output changes)
 
-  // The pointer's last position and when it was asked for.
-  mutable QPoint pointer;
-  mutable Clock::time_point pointerAt{};
-  mutable bool pointerKnown = false;
-  mutable Clock::time_point pointerMovedAt{};  // when a query last found it elsewhere
-
-  // The area read along with the last pointer query (in the shared segment, root pixels), for
-  // the grab of the same event-loop turn; `drawnAtReadAhead` is `drawings` when it was asked for.
-  mutable QRect readAhead;
-  mutable std::uint64_t drawnAtReadAhead = 0;
-  mutable Clock::time_point grabbedAt{};
-  mutable std::uint64_t grabsReadAhead = 0;
+  // The pointer's last position, the area read along with the last pointer query (still in the
+  // shared segment) and the last grab and pixel: which of them the next read may use.
+  X11ReadAhead reads;
 
   // The shared-memory segment, grown as larger grabs need it (bytes). Given up for good on this
   // connection after the first refusal: a display that cannot attach a segment (one on another
   // machine, or in another IPC namespace) will not attach the next one either.
-  mutable bool shm = false;
-  mutable xcb_shm_seg_t seg = 0;
-  mutable int shmId = -1;
-  mutable void* shmAddr = nullptr;
-  mutable std::size_t shmSize = 0;
+  bool shm = false;
+  xcb_shm_seg_t seg = 0;
+  int shmId = -1;
+  void* shmAddr = nullptr;
+  std::size_t shmSize = 0;
   // The plain GetImage path's copy of the last image.
-  mutable QImage fallback;
+  QImage fallback;
 
   // The display's drawing reports (DAMAGE on the root window, its children included). One report
   // comes when the damaged area stops being empty; the next only after it is emptied again, so
   // at most one waits in the connection however long nobody reads (sampling off).
   xcb_damage_damage_t damage = 0;
   std::uint8_t damageEvent = 0;
-  // The last grab and pixel, kept while nothing was drawn anywhere on the screen since.
-  mutable QRect grabbed;
-  mutable QImage grabCache;
-  mutable bool grabStale = true;
-  mutable QPoint pixelAt{-1, -1};
-  mutable ColorRef pixelCache = kInvalidColor;
-  mutable bool pixelStale = true;
-  // Drawing reports taken so far.
-  mutable std::uint64_t drawings = 0;
 
   // A waiting wake request: raw pointer motion (XInput 2) is asked for only while one waits, and
   // the connection's socket is watched only then, so a moving pointer costs nothing otherwise.
   std::uint8_t inputOpcode = 0;  // 0: no XInput 2
-  mutable std::function<void()> wake;
+  std::function<void()> wake;
   std::unique_ptr<QSocketNotifier> notifier;
 
   ~Impl() {
@@ -152,7 +125,7 @@ struct X11ScreenSource::Impl {
   }
 
   // Rereads the monitors if the layout changed since: one round trip, only then.
-  void refreshMonitors() const {
+  void refreshMonitors() {
     if (!monitorsStale) return;
     monitorsStale = false;
     monitors.clear();
@@ -177,7 +150,7 @@ struct X11ScreenSource::Impl {
   // empties the damaged area, so the next drawing is reported again; the reads that follow are
   // answered after the emptying, so they see everything drawn before it. Raw motion or a drawing
   // answers a waiting wake request.
-  bool takeReports() const {
+  bool takeReports() {
     if (damage == 0 && randrEvent == 0) return false;
     bool drawn = false;
     bool moved = false;
@@ -200,9 +173,7 @@ struct X11ScreenSource::Impl {
       std::free(event);  // an error of a failed read was already answered with nothing
     }
     if (drawn) {
-      ++drawings;
-      grabStale = true;
-      pixelStale = true;
+      reads.drawn();
       xcb_damage_subtract(c, damage, XCB_NONE, XCB_NONE);
     }
     if (drawn || moved) answerWake();
@@ -210,7 +181,7 @@ struct X11ScreenSource::Impl {
   }
 
   // Asks for raw motion of every pointer, or stops asking.
-  void selectMotion(bool on) const {
+  void selectMotion(bool on) {
     struct {
       xcb_input_event_mask_t head;
       std::uint32_t mask;
@@ -220,7 +191,7 @@ struct X11ScreenSource::Impl {
     xcb_flush(c);
   }
 
-  void answerWake() const {
+  void answerWake() {
     if (!wake) return;
     const std::function<void()> call = std::exchange(wake, nullptr);
     notifier->setEnabled(false);
@@ -228,7 +199,7 @@ struct X11ScreenSource::Impl {
     call();
   }
 
-  void detach() const {
+  void detach() {
     if (shmAddr == nullptr) return;
     xcb_shm_detach(c, seg);
     xcb_flush(c);
@@ -239,7 +210,7 @@ struct X11ScreenSource::Impl {
 
   // A segment of at least `bytes`; false when the system or the display refuses one, and from
   // then on (the plain path).
-  bool ensureSegment(std::size_t bytes) const {
+  bool ensureSegment(std::size_t bytes) {
     if (shmAddr != nullptr && shmSize >= bytes) return true;
     detach();
     const std::size_t size = std::max<std::size_t>(bytes, 64 * 1024);
@@ -265,14 +236,14 @@ struct X11ScreenSource::Impl {
     return true;
   }
 
-  bool giveUpShm(const char* why) const {
+  bool giveUpShm(const char* why) {
     shm = false;
     qInfo("tintwell: reading the screen without shared memory (%s)", why);
     return false;
   }
 
   // Asks for `r` (on the root window) into the shared segment; the reply is awaited by the caller.
-  std::optional<xcb_shm_get_image_cookie_t> askShm(const QRect& r) const {
+  std::optional<xcb_shm_get_image_cookie_t> askShm(const QRect& r) {
     if (!shm || !ensureSegment(std::size_t(r.width()) * std::size_t(r.height()) * 4))
       return std::nullopt;
     return xcb_shm_get_image(
@@ -282,7 +253,7 @@ struct X11ScreenSource::Impl {
   }
 
   // The part of `r` on the root window, in the display's pixels; null where nothing is.
-  QImage read(const QRect& r) const {
+  QImage read(const QRect& r) {
     const QRect onRoot = r.intersected(QRect(0, 0, rootWidth, rootHeight));
     if (onRoot.isEmpty()) return {};
     const auto w = static_cast<std::uint16_t>(onRoot.width());
@@ -290,7 +261,7 @@ struct X11ScreenSource::Impl {
     const auto x = static_cast<std::int16_t>(onRoot.x());
     const auto y = static_cast<std::int16_t>(onRoot.y());
     const std::size_t bytes = std::size_t{w} * h * 4;
-    readAhead = QRect();  // the segment is overwritten
+    reads.segmentOverwritten();
     if (const auto cookie = askShm(onRoot)) {
       xcb_shm_get_image_reply_t* reply = xcb_shm_get_image_reply(c, *cookie, nullptr);
       if (reply == nullptr) return {};
@@ -348,6 +319,7 @@ std::unique_ptr<X11ScreenSource> X11ScreenSource::create() {
   impl->shm = ext != nullptr && ext->present;
   impl->watchLayout();
   impl->watchDamage();
+  impl->reads = X11ReadAhead(impl->damage != 0);
   return std::unique_ptr<X11ScreenSource>(new X11ScreenSource(std::move(impl)));
 }
 
@@ -356,53 +328,43 @@ bool X11ScreenSource::sharedMemory() const {
 }
 
 std::uint64_t X11ScreenSource::grabsReadAhead() const {
-  return m->grabsReadAhead;
+  return m->reads.grabsCut();
 }
 
-QPoint X11ScreenSource::cursorPos() const {
-  if (m->pointerKnown && Clock::now() - m->pointerAt < kPointerReuse) return m->pointer;
+QPoint X11ScreenSource::cursorPos() {
+  if (const std::optional<QPoint> recent = m->reads.recentPointer(Clock::now())) return *recent;
   return queryPointer();
 }
 
-QPoint X11ScreenSource::queryPointer() const {
+QPoint X11ScreenSource::queryPointer() {
   // Reports that came since the last read first: the read ahead then starts from an emptied
   // damaged area (the magnifier's own last repaint is one), and stays good beyond this turn.
   m->takeReports();
   const xcb_query_pointer_cookie_t pointerCookie = xcb_query_pointer(m->c, m->root);
   // A grab is about to follow a moving pointer (or one whose area was drawn on): read ahead.
   const Clock::time_point now = Clock::now();
+  const QRect ahead = m->reads.areaToReadAhead(now, QRect(0, 0, m->rootWidth, m->rootHeight));
   std::optional<xcb_shm_get_image_cookie_t> aheadCookie;
-  QRect ahead;
-  if (!m->grabbed.isEmpty() && now - m->grabbedAt < kGrabsFollow &&
-      (now - m->pointerMovedAt < kStillAfter || m->grabStale)) {
-    ahead = m->grabbed.adjusted(-kReadAhead, -kReadAhead, kReadAhead, kReadAhead)
-                .intersected(QRect(0, 0, m->rootWidth, m->rootHeight));
-    if (!ahead.isEmpty()) aheadCookie = m->askShm(ahead);
-  }
-  m->readAhead = QRect();
-  m->drawnAtReadAhead = m->drawings;
-  xcb_query_pointer_reply_t* reply = xcb_query_pointer_reply(m->c, pointerCookie, nullptr);
-  const QPoint before = m->pointer;
-  if (reply != nullptr) {
-    m->pointer = QPoint(reply->root_x, reply->root_y);
+  if (!ahead.isEmpty()) aheadCookie = m->askShm(ahead);
+  std::optional<QPoint> at;
+  if (xcb_query_pointer_reply_t* reply = xcb_query_pointer_reply(m->c, pointerCookie, nullptr)) {
+    at = QPoint(reply->root_x, reply->root_y);
     std::free(reply);
   }
+  QRect readAlong;
   if (aheadCookie) {
     if (xcb_shm_get_image_reply_t* image = xcb_shm_get_image_reply(m->c, *aheadCookie, nullptr)) {
       std::free(image);
-      m->readAhead = ahead;
+      readAlong = ahead;
     }
   }
-  m->pointerAt = now;
-  const bool moved = m->pointerKnown && m->pointer != before;
-  if (moved) m->pointerMovedAt = now;
-  m->pointerKnown = true;
+  const bool moved = m->reads.pointerQueried(now, at, readAlong);
   // A warp moves the pointer without raw motion; what this reply brought along is looked at too.
   if (m->wake) {
     if (moved) m->answerWake();
     m->takeReports();
   }
-  return m->pointer;
+  return m->reads.pointer();
 }
 
 bool X11ScreenSource::wakeOnActivity(std::function<void()> wake) {
@@ -435,62 +397,31 @@ bool X11ScreenSource::wakeOnActivity(std::function<void()> wake) {
   return true;
 }
 
-ColorRef X11ScreenSource::pixel(QPoint p) const {
+ColorRef X11ScreenSource::pixel(QPoint p) {
   if (!screenGeometryAt(p)) return kInvalidColor;
-  const QRect one(p, QSize(1, 1));
   m->takeReports();
-  if (!m->pixelStale && m->pixelAt == p) return m->pixelCache;
-  // Inside the kept grab (the magnifier's block is centred on the pointer): nothing to ask.
-  if (!m->grabStale && m->grabbed.contains(p) && !m->grabCache.isNull())
-    return fromRgb24(m->grabCache.pixel(p - m->grabbed.topLeft()) & 0xFFFFFFu);
-  const QImage image = m->read(one);
-  m->pixelAt = p;
-  m->pixelStale = image.isNull() || m->damage == 0;
-  m->pixelCache = image.isNull() ? kInvalidColor : fromRgb24(image.pixel(0, 0) & 0xFFFFFFu);
-  return m->pixelCache;
+  if (const std::optional<ColorRef> kept = m->reads.keptPixel(p)) return *kept;
+  const QImage image = m->read(QRect(p, QSize(1, 1)));
+  if (image.isNull()) return m->reads.keepPixel(p, std::nullopt);
+  return m->reads.keepPixel(p, fromRgb24(image.pixel(0, 0) & 0xFFFFFFu));
 }
 
-QImage X11ScreenSource::grab(const QRect& r) const {
+QImage X11ScreenSource::grab(const QRect& r) {
   m->takeReports();
   const Clock::time_point now = Clock::now();
-  if (!m->grabStale && m->grabbed == r) {
-    m->grabbedAt = now;
-    return m->grabCache;
+  if (const QImage* kept = m->reads.keptGrab(r, now)) return *kept;
+  if (const std::optional<QRect> ahead = m->reads.readAheadHolding(r, now)) {
+    // Read with this turn's pointer query: cut from the shared segment (rows of the area's width).
+    const QPoint at = r.topLeft() - ahead->topLeft();
+    const QImage part(
+        static_cast<const uchar*>(m->shmAddr) + at.y() * ahead->width() * 4 + at.x() * 4, r.width(),
+        r.height(), ahead->width() * 4, QImage::Format_RGB32);
+    return m->reads.keepGrab(r, now, part, true);
   }
-  m->grabbed = r;
-  m->grabbedAt = now;
-  QImage image;
-  bool kept = false;  // whether later grabs of `r` may reuse this one until a drawing report
-  if (m->readAhead.contains(r) && now - m->pointerAt < kPointerReuse) {
-    // Read with this turn's pointer query. A drawing reported since that read was asked for may
-    // have been emptied after it without a report of its own: then it is good for this turn only.
-    const QPoint at = r.topLeft() - m->readAhead.topLeft();
-    image = QImage(
-        static_cast<const uchar*>(m->shmAddr) + at.y() * m->readAhead.width() * 4 + at.x() * 4,
-        r.width(), r.height(), m->readAhead.width() * 4, QImage::Format_RGB32);
-    kept = m->drawings == m->drawnAtReadAhead;
-    ++m->grabsReadAhead;
-  } else {
-    image = readAt(r);
-    kept = true;
-  }
-  m->grabStale = image.isNull() || m->damage == 0 || !kept;
-  if (image.isNull()) {
-    m->grabCache = QImage();
-    return {};
-  }
-  // Kept in storage of its own (the shared segment serves the next read), reused while the
-  // size stays: a moving pointer allocates nothing.
-  if (m->grabCache.size() != image.size() || m->grabCache.isNull()) {
-    m->grabCache = QImage(image.size(), QImage::Format_RGB32);
-  }
-  const auto rowBytes = static_cast<std::size_t>(image.width()) * 4;
-  for (int y = 0; y < image.height(); ++y)
-    std::memcpy(m->grabCache.scanLine(y), image.constScanLine(y), rowBytes);
-  return m->grabCache;
+  return m->reads.keepGrab(r, now, readAt(r), false);
 }
 
-QImage X11ScreenSource::readAt(const QRect& r) const {
+QImage X11ScreenSource::readAt(const QRect& r) {
   const QImage part = m->read(r);
   const QRect onRoot = r.intersected(QRect(0, 0, m->rootWidth, m->rootHeight));
   if (!part.isNull() && onRoot == r) return part;
@@ -507,7 +438,7 @@ QImage X11ScreenSource::readAt(const QRect& r) const {
   return out;
 }
 
-std::optional<QRect> X11ScreenSource::screenGeometryAt(QPoint p) const {
+std::optional<QRect> X11ScreenSource::screenGeometryAt(QPoint p) {
   m->refreshMonitors();
   for (const QRect& monitor : m->monitors) {
     if (monitor.contains(p)) return monitor;
@@ -515,7 +446,7 @@ std::optional<QRect> X11ScreenSource::screenGeometryAt(QPoint p) const {
   return std::nullopt;
 }
 
-QRect X11ScreenSource::primaryGeometry() const {
+QRect X11ScreenSource::primaryGeometry() {
   m->refreshMonitors();
   return m->monitors[m->primary];
 }
@@ -530,7 +461,7 @@ bool X11ScreenSource::movePointerBy(QPoint delta) {
   xcb_flush(m->c);
   // The position reused for the next 2 ms is out of date: ask again. The pointer stays known, so
   // that query sees a move and wakes a resting caller.
-  m->pointerAt = Clock::time_point{};
+  m->reads.pointerWarped();
   return true;
 }
 

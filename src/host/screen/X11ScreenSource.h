@@ -32,13 +32,13 @@ class X11ScreenSource final : public ScreenSource {
   X11ScreenSource(const X11ScreenSource&) = delete;
   X11ScreenSource& operator=(const X11ScreenSource&) = delete;
 
-  QPoint cursorPos() const override;
+  QPoint cursorPos() override;
   // One pointer query, whatever the last one was (what cursorPos reuses for 2 ms).
-  QPoint queryPointer() const;
-  ColorRef pixel(QPoint p) const override;
-  QImage grab(const QRect& r) const override;
-  std::optional<QRect> screenGeometryAt(QPoint p) const override;
-  QRect primaryGeometry() const override;
+  QPoint queryPointer();
+  ColorRef pixel(QPoint p) override;
+  QImage grab(const QRect& r) override;
+  std::optional<QRect> screenGeometryAt(QPoint p) override;
+  QRect primaryGeometry() override;
   // A relative pointer warp: one request, no round trip; the next query sees it.
   bool movePointerBy(QPoint delta) override;
   // Raw pointer motion, a warp seen by the next pointer query, or a drawing report.
@@ -50,7 +50,7 @@ class X11ScreenSource final : public ScreenSource {
 
  private:
   struct Impl;
-  QImage readAt(const QRect& r) const;
+  QImage readAt(const QRect& r);
   explicit X11ScreenSource(std::unique_ptr<Impl> impl);
   std::unique_ptr<Impl> m;
 };

@@ -9,8 +9,6 @@
 
 namespace host {
 
-class PortalSession;
-
 // The screen of a Wayland desktop, where a client may read neither other windows' pixels nor the
 // global pointer: the desktop's ScreenCast portal (over the session bus) shares a monitor as a
 // PipeWire stream, whose frames give the pixels and whose cursor metadata gives the pointer.
@@ -23,7 +21,8 @@ class PortalSession;
 // The stream runs on a PipeWire thread that keeps the newest frame dequeued (no copy per frame);
 // the GUI thread reads it under a lock. Until a frame arrives, or when the portal is missing or
 // the user declines, every pixel is the invalid color and grabs are black, as for a point that
-// no screen covers, and `notice` says why in one line.
+// no screen covers, and `notice` says why in one line. The conversation with the portal is
+// PortalSession's, the stream PortalStream's.
 class PortalScreenSource final : public ScreenSource {
  public:
   // The source for a Wayland session, or nullptr on any other platform. The portal session
@@ -33,11 +32,11 @@ class PortalScreenSource final : public ScreenSource {
   PortalScreenSource(const PortalScreenSource&) = delete;
   PortalScreenSource& operator=(const PortalScreenSource&) = delete;
 
-  QPoint cursorPos() const override;
-  ColorRef pixel(QPoint p) const override;
-  QImage grab(const QRect& r) const override;
-  std::optional<QRect> screenGeometryAt(QPoint p) const override;
-  QRect primaryGeometry() const override;
+  QPoint cursorPos() override;
+  ColorRef pixel(QPoint p) override;
+  QImage grab(const QRect& r) override;
+  std::optional<QRect> screenGeometryAt(QPoint p) override;
+  QRect primaryGeometry() override;
   // Through a pointer device of the program's own, where the desktop offers one (the wlroots
   // desktops do; GNOME and KDE do not).
   bool movePointerBy(QPoint delta) override;
@@ -50,7 +49,6 @@ class PortalScreenSource final : public ScreenSource {
   void onNoticeChanged(std::function<void(const QString&)> changed) override;
 
  private:
-  friend class PortalSession;
   struct Impl;
   PortalScreenSource();
   std::unique_ptr<Impl> m;
