@@ -4,6 +4,7 @@
 #include <span>
 
 #include "host/forms/FormBuilder.h"
+#include "zoom/ZoomPlan.h"
 
 // The stored design of the picker window: its controls with their names, kinds, looks, twips
 // rectangles (left, top, width, height from the container's inner top-left corner), texts and
@@ -25,7 +26,7 @@ inline constexpr int kExitLeftOpen = 8155;
 // The magnifier's factors, by element of the zoom submenu (captioned "1x" .. "25x").
 inline constexpr std::array<int, 7> kZoomFactors{1, 2, 3, 4, 5, 15, 25};
 // The factor the magnifier loads with, and its element of the submenu.
-inline constexpr int kDefaultZoomFactor = 5;
+inline constexpr int kDefaultZoomFactor = ::kDefaultZoomFactor;
 inline constexpr int kDefaultZoomItem = 4;
 static_assert(kZoomFactors[kDefaultZoomItem] == kDefaultZoomFactor);
 

@@ -65,7 +65,7 @@ class CZoom {
   [[noreturn]] void RaiseError(int number, const char* operationName) const;
 
   host::ScreenSource& m_screen;
-  int m_ZoomFactor = 5;
+  int m_ZoomFactor = kDefaultZoomFactor;
   bool m_ShowFullPixelsOnly = false;
   bool m_MouseCentered = true;
   bool m_busy = false;

@@ -4,6 +4,9 @@
 
 #include "host/core/Rect.h"
 
+// The magnifier's factor until it is told another: each screen pixel a 5 x 5 block.
+inline constexpr int kDefaultZoomFactor = 5;
+
 // The arithmetic of one magnifier paint, as plain values: which screen pixels to copy, where
 // their Z x Z blocks land, and which margin strips get the background because the copied area
 // runs past an edge of the screen. Pure: no Qt, no screen access.
@@ -14,7 +17,7 @@ struct ZoomInput {
   int destY = 0;
   int destW = 0;
   int destH = 0;
-  int factor = 5;
+  int factor = kDefaultZoomFactor;
   bool fullPixelsOnly = false;
   bool mouseCentered = true;
   // The screen the copy is clipped to: its origin in virtual-desktop pixels and its size in

@@ -46,17 +46,17 @@ class ScreenSource {
   // comes from the event loop or a later read, never from inside this request; a new request
   // replaces the last, and an empty one withdraws it. False where the source cannot tell, or
   // something already happened: the caller keeps polling.
-  virtual bool wakeOnActivity(std::function<void()> wake) {
-    (void)wake;
-    return false;
-  }
+  // (By value: a source that takes the request keeps it. The default keeps nothing.)
+  // NOLINTNEXTLINE(performance-unnecessary-value-param)
+  virtual bool wakeOnActivity(std::function<void()> /*wake*/) { return false; }
   // Whether the source can ever be kept from reading the screen (a desktop that must be asked
   // first): only then does the window make room for `notice`.
   virtual bool mayHaveNotice() const { return false; }
   // What keeps the screen from being read, in one line for the window; empty while it reads.
   virtual QString notice() const { return {}; }
   // Calls `changed` on the GUI thread whenever the notice changes; a new call replaces the last.
-  virtual void onNoticeChanged(std::function<void(const QString&)> changed) { (void)changed; }
+  // NOLINTNEXTLINE(performance-unnecessary-value-param): as wakeOnActivity
+  virtual void onNoticeChanged(std::function<void(const QString&)> /*changed*/) {}
 };
 
 }  // namespace host

@@ -213,13 +213,13 @@ struct X11ScreenSource::Impl {
   bool ensureSegment(std::size_t bytes) {
     if (shmAddr != nullptr && shmSize >= bytes) return true;
     detach();
-    const std::size_t size = std::max<std::size_t>(bytes, 64 * 1024);
+    const std::size_t size = std::max<std::size_t>(bytes, std::size_t{64} * 1024);
     shmId = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
     if (shmId < 0) return giveUpShm("the system gives no segment");
     shmAddr = shmat(shmId, nullptr, 0);
     // Marked for removal at once: it goes when both sides have detached, even after a crash.
     shmctl(shmId, IPC_RMID, nullptr);
-    if (shmAddr == reinterpret_cast<void*>(-1)) {
+    if (reinterpret_cast<std::intptr_t>(shmAddr) == -1) {
       shmAddr = nullptr;
       return giveUpShm("the system gives no segment");
     }
@@ -266,7 +266,8 @@ struct X11ScreenSource::Impl {
       xcb_shm_get_image_reply_t* reply = xcb_shm_get_image_reply(c, *cookie, nullptr);
       if (reply == nullptr) return {};
       std::free(reply);
-      return QImage(static_cast<const uchar*>(shmAddr), w, h, int{w} * 4, QImage::Format_RGB32);
+      return QImage(static_cast<const uchar*>(shmAddr), w, h, qsizetype{w} * 4,
+                    QImage::Format_RGB32);
     }
     xcb_get_image_reply_t* reply = xcb_get_image_reply(
         c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, x, y, w, h, ~0u), nullptr);
@@ -414,15 +415,15 @@ QImage X11ScreenSource::grab(const QRect& r) {
     // Read with this turn's pointer query: cut from the shared segment (rows of the area's width).
     const QPoint at = r.topLeft() - ahead->topLeft();
     const QImage part(
-        static_cast<const uchar*>(m->shmAddr) + at.y() * ahead->width() * 4 + at.x() * 4, r.width(),
-        r.height(), ahead->width() * 4, QImage::Format_RGB32);
+        static_cast<const uchar*>(m->shmAddr) + (qsizetype{at.y()} * ahead->width() + at.x()) * 4,
+        r.width(), r.height(), qsizetype{ahead->width()} * 4, QImage::Format_RGB32);
     return m->reads.keepGrab(r, now, part, true);
   }
   return m->reads.keepGrab(r, now, readAt(r), false);
 }
 
 QImage X11ScreenSource::readAt(const QRect& r) {
-  const QImage part = m->read(r);
+  QImage part = m->read(r);
   const QRect onRoot = r.intersected(QRect(0, 0, m->rootWidth, m->rootHeight));
   if (!part.isNull() && onRoot == r) return part;
   // Partly off the display: black around what could be read.
@@ -431,7 +432,7 @@ QImage X11ScreenSource::readAt(const QRect& r) {
   if (!part.isNull()) {
     const QPoint at = onRoot.topLeft() - r.topLeft();
     for (int y = 0; y < part.height(); ++y) {
-      std::memcpy(out.scanLine(at.y() + y) + at.x() * 4, part.constScanLine(y),
+      std::memcpy(out.scanLine(at.y() + y) + qsizetype{at.x()} * 4, part.constScanLine(y),
                   static_cast<std::size_t>(part.width()) * 4);
     }
   }

@@ -174,11 +174,11 @@ Value Value::variant(Value inner) {
 
 Value Value::dict(std::vector<std::pair<std::string, Value>> entries) {
   Value d = array("{sv}", {});
-  for (auto& [key, value] : entries) {
+  for (std::pair<std::string, Value>& keyed : entries) {
     Value entry;
     entry.type = Type::DictEntry;
-    entry.items.push_back(string(Type::String, std::move(key)));
-    entry.items.push_back(variant(std::move(value)));
+    entry.items.push_back(string(Type::String, std::move(keyed.first)));
+    entry.items.push_back(variant(std::move(keyed.second)));
     d.items.push_back(std::move(entry));
   }
   return d;
