@@ -10,7 +10,9 @@ namespace {
 // One frame: the window at `curW` x `curH` twips around the centre of (L, T, W, H), shown and
 // redrawn at once. Positions are single precision, as the window's properties are.
 void frame(host::Form& window, float L, float T, float W, float H, float curW, float curH) {
-  window.Move((W - curW) / 2 + L, (H - curH) / 2 + T, curW, curH);
+  // Computed in single precision, as the animation's positions are; widened to place the window.
+  window.Move(static_cast<double>((W - curW) / 2 + L), static_cast<double>((H - curH) / 2 + T),
+              static_cast<double>(curW), static_cast<double>(curH));
   window.setVisible(true);
   window.repaint();
 }
@@ -51,7 +53,8 @@ void AnimateForm(host::Form& window, int steps, int pause, std::string_view effe
     }
     window.setVisible(false);
   }
-  window.Move(L, T, W, H);
+  window.Move(static_cast<double>(L), static_cast<double>(T), static_cast<double>(W),
+              static_cast<double>(H));
 }
 
 }  // namespace AlphaAnim

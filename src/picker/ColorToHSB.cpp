@@ -56,7 +56,7 @@ void ColorToHSB(std::array<std::int32_t, 3>& result, std::int32_t color) {
   if (delta != 0) {
     saturation = host::roundHalfEven(static_cast<double>(delta) * 100.0 / max);
     // The single-precision factor widened to double: products and sums below are exact there.
-    const double f = SixtyTable[static_cast<std::size_t>(delta)];
+    const auto f = static_cast<double>(SixtyTable[static_cast<std::size_t>(delta)]);
     double h;
     if (max == r) {
       h = b > g ? (g - b) * f + 360.0 : (g - b) * f;

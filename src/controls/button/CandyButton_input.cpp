@@ -81,8 +81,8 @@ void CandyButton::UserControl_MouseMove(std::int16_t Button, std::int16_t Shift,
   if (!m_Enabled) return;
   MouseMove.raise(Button, Shift, X, Y);
   // Dragged out with the left button: no longer inside, until released and moved in again.
-  if (Button == host::kLeftButton &&
-      (X < 0 || Y < 0 || double{X} > ScaleWidth() || double{Y} > ScaleHeight())) {
+  if (Button == host::kLeftButton && (X < 0 || Y < 0 || static_cast<double>(X) > ScaleWidth() ||
+                                      static_cast<double>(Y) > ScaleHeight())) {
     m_MouseInside = false;
     Redraw(Normal);
   }

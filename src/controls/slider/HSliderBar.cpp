@@ -308,7 +308,8 @@ void HSliderBar::UserControl_Resize() {
   coverNewSurface();
   if (static_cast<float>(innerWidth()) - m_cue.width != 0) {
     // With equal bounds there is no unit width to work out; the painter runs all the same.
-    if (const auto unit = SliderModel::unitWidth(innerWidth(), m_cue.width, m_Min, m_Max)) {
+    if (const auto unit =
+            SliderModel::unitWidth(innerWidth(), static_cast<double>(m_cue.width), m_Min, m_Max)) {
       m_UnitWidth = *unit;
     }
     Refresh();

@@ -20,11 +20,13 @@ bool HSliderBar::IsMouseOverControl() const {
 }
 
 void HSliderBar::dragStep(double left) {
-  const auto unit = SliderModel::unitWidth(innerWidth(), m_cue.width, m_Min, m_Max);
+  const auto unit =
+      SliderModel::unitWidth(innerWidth(), static_cast<double>(m_cue.width), m_Min, m_Max);
   if (unit) m_UnitWidth = *unit;
   // Equal bounds or a cue as wide as the inner area map no position to a value: the value stays
   // and no Change is raised.
-  const auto step = SliderModel::dragTo(left, innerWidth(), m_cue.width, m_Min, m_Max);
+  const auto step =
+      SliderModel::dragTo(left, innerWidth(), static_cast<double>(m_cue.width), m_Min, m_Max);
   if (!step) return;
   CueGeometry g = m_cue;
   g.left = step->cueLeft;
@@ -42,7 +44,8 @@ void HSliderBar::UserControl_MouseDown(const host::MouseArgs& a) {
   if (a.Button == host::kLeftButton) {
     m_Dragging = true;
     // The cue does not move on a press; a press on the track moves it at the release.
-    m_CueState = SliderModel::pressState(X, m_cue.left, m_cue.width);
+    m_CueState = SliderModel::pressState(static_cast<double>(X), static_cast<double>(m_cue.left),
+                                         static_cast<double>(m_cue.width));
     PaintSlider();
   }
   MouseDown.raise(bits16(a.Button), bits16(a.Shift), X, Y);

@@ -44,7 +44,8 @@ void drawPicture(host::Canvas& dc, int x, int y, const QImage& picture, int w, i
 void HSliderBar::PlaceCue(const std::int32_t& v) {
   // During a drag the mouse handlers own the cue's position.
   if (m_Dragging) return;
-  const auto unit = SliderModel::unitWidth(innerWidth(), m_cue.width, m_Min, m_Max);
+  const auto unit =
+      SliderModel::unitWidth(innerWidth(), static_cast<double>(m_cue.width), m_Min, m_Max);
   if (!unit) divisionByZero("HSliderBar.PlaceCue");
   m_UnitWidth = *unit;
   CueGeometry g = m_cue;

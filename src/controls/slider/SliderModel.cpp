@@ -39,7 +39,7 @@ std::optional<DragStep> dragTo(double left, double innerWidth, double cueWidth, 
   if (!unit || *unit == 0) return std::nullopt;
   // The cue box holds its left edge as a single; the value is read back from it.
   const float placed = static_cast<float>(clampCueLeft(left, innerWidth, cueWidth));
-  const std::optional<std::int32_t> value = valueAt(placed, min, *unit);
+  const std::optional<std::int32_t> value = valueAt(static_cast<double>(placed), min, *unit);
   if (!value) return std::nullopt;
   return DragStep{placed, *value};
 }
