@@ -53,7 +53,7 @@ TEST_F(SliderInputTest, EventsCarryTheRuntimesArguments) {
 
 TEST_F(SliderInputTest, APressOnTheCuesLeftEdgeLooksOverAndOnItsRightEdgeDown) {
   make().value(128);  // the cue spans 74.29 .. 84.29
-  const double left = slider->cueGeometry().left;
+  const auto left = static_cast<double>(slider->cueGeometry().left);
   const struct {
     double x;
     std::int16_t look;
@@ -89,7 +89,7 @@ TEST_F(SliderInputTest, TheLeaveWatchRunsOnlyWhileThePointerIsOver) {
 TEST_F(SliderInputTest, DraggingOutPinsTheCueAndShowsNormalUntilBack) {
   make().value(100);
   under = slider;
-  press(slider->cueGeometry().left + 5);
+  press(static_cast<double>(slider->cueGeometry().left + 5));
   EXPECT_EQ(slider->cueState(), Down);
   under = nullptr;
   move(400, Qt::LeftButton);

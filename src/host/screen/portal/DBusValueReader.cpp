@@ -24,14 +24,19 @@ class ValueReader {
 
  private:
   bool counted(int depth) { return depth <= kMaxDepth && --m_left >= 0; }
+  // A value already counted.
+  bool convert(const QVariant& v, portal::Value& out, int depth);
   // The elements of the container just entered, up to its end (or the first that fails).
   bool readItems(const QDBusArgument& a, portal::Value& out, int depth);
   int m_left = kMaxValues;
 };
 
 bool ValueReader::read(const QVariant& v, portal::Value& out, int depth) {
+  return counted(depth) && convert(v, out, depth);
+}
+
+bool ValueReader::convert(const QVariant& v, portal::Value& out, int depth) {
   using T = portal::Value::Type;
-  if (!counted(depth)) return false;
   const QMetaType type = v.metaType();
   switch (type.id()) {
     case QMetaType::UChar:
@@ -110,77 +115,10 @@ bool ValueReader::read(const QDBusArgument& a, portal::Value& out, int depth) {
   using T = portal::Value::Type;
   if (!counted(depth)) return false;
   switch (a.currentType()) {
-    case QDBusArgument::BasicType: {
-      // Arrays of bytes and of strings are basic to Qt.
-      const QString signature = a.currentSignature();
-      const auto basic = [&a, &out](T t, auto value) {
-        a >> value;
-        out = portal::Value::of(t, static_cast<std::int64_t>(value));
-        return true;
-      };
-      if (signature == QLatin1String("ay")) {
-        QByteArray bytes;
-        a >> bytes;
-        return read(QVariant(bytes), out, depth);
-      }
-      if (signature == QLatin1String("as")) {
-        QStringList strings;
-        a >> strings;
-        return read(QVariant(strings), out, depth);
-      }
-      if (signature.size() != 1) return false;
-      switch (signature[0].toLatin1()) {
-        case 'y':
-          return basic(T::Byte, uchar{});
-        case 'b':
-          return basic(T::Bool, bool{});
-        case 'n':
-          return basic(T::Int16, short{});
-        case 'q':
-          return basic(T::UInt16, ushort{});
-        case 'i':
-          return basic(T::Int32, int{});
-        case 'u':
-          return basic(T::UInt32, uint{});
-        case 'x':
-          return basic(T::Int64, qlonglong{});
-        case 't':
-          return basic(T::UInt64, qulonglong{});
-        case 'd': {
-          double d = 0;
-          a >> d;
-          out = portal::Value::of(T::Double, 0);
-          out.real = d;
-          return true;
-        }
-        case 's': {
-          QString s;
-          a >> s;
-          out = portal::Value::string(T::String, s.toStdString());
-          return true;
-        }
-        case 'o': {
-          QDBusObjectPath p;
-          a >> p;
-          out = portal::Value::string(T::ObjectPath, p.path().toStdString());
-          return true;
-        }
-        case 'g': {
-          QDBusSignature g;
-          a >> g;
-          out = portal::Value::string(T::Signature, g.signature().toStdString());
-          return true;
-        }
-        case 'h': {
-          QDBusUnixFileDescriptor fd;
-          a >> fd;
-          out = portal::Value::of(T::UnixFd, 0);
-          return true;
-        }
-        default:
-          return false;
-      }
-    }
+    case QDBusArgument::BasicType:
+      // The toolkit reads a basic value (arrays of bytes and of strings among them) by the type
+      // the message holds, into the QVariant of that type.
+      return convert(a.asVariant(), out, depth);
     case QDBusArgument::VariantType: {
       QDBusVariant inner;
       a >> inner;
