@@ -34,8 +34,7 @@ MixerPanel::MixerPanel(MixerOwner& owner) : m_owner(owner), m_window(owner.mixer
 }
 
 void MixerPanel::addControlRef(host::ControlRefBase& ref) {
-  if (!ref.bind(m_window))
-    qFatal("mixer panel: no control %s of the declared type", ref.name().c_str());
+  ref.bindOrStop(m_window);
 }
 
 void MixerPanel::showPanel(bool on) {

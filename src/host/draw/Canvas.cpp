@@ -355,20 +355,9 @@ void Canvas::GradientFill(const TriVertex& a, const TriVertex& b, GradientMode m
   }
 }
 
-namespace {
-QString withoutPrefixes(const QString& text) {
-  QString out;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == QLatin1Char('&') && i + 1 < text.size()) ++i;
-    out += text[i];
-  }
-  return out;
-}
-}  // namespace
-
 QSize Canvas::measurePrefixText(const QString& text, const QFont& font) {
   const QFontMetrics fm(font);
-  return QSize(fm.horizontalAdvance(withoutPrefixes(text)), cellMetrics(font).height());
+  return QSize(fm.horizontalAdvance(withoutMnemonics(text)), cellMetrics(font).height());
 }
 
 void Canvas::DrawPrefixText(int x, int y, const QString& text, const QFont& font, ColorRef color,

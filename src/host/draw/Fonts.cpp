@@ -96,6 +96,19 @@ CellMetrics cellMetrics(const QFont& font) {
   return cell;
 }
 
+QString withoutMnemonics(const QString& text, std::vector<int>* underlined) {
+  QString shown;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == QLatin1Char('&') && i + 1 < text.size()) {
+      ++i;
+      if (underlined != nullptr && text[i] != QLatin1Char('&'))
+        underlined->push_back(static_cast<int>(shown.size()));
+    }
+    shown += text[i];
+  }
+  return shown;
+}
+
 void drawCellText(QPainter& p, const QRect& box, int flags, const QString& text) {
   if (text.isEmpty()) return;
   // A line break is CR LF, or either alone.
@@ -106,19 +119,14 @@ void drawCellText(QPainter& p, const QRect& box, int flags, const QString& text)
   QString shown = source;
   QList<QTextLayout::FormatRange> underlines;
   if ((flags & Qt::TextShowMnemonic) != 0) {
-    shown.clear();
-    for (qsizetype i = 0; i < source.size(); ++i) {
-      if (source[i] == QLatin1Char('&') && i + 1 < source.size()) {
-        ++i;
-        if (source[i] != QLatin1Char('&')) {
-          QTextLayout::FormatRange r;
-          r.start = static_cast<int>(shown.size());
-          r.length = 1;
-          r.format.setFontUnderline(true);
-          underlines.append(r);
-        }
-      }
-      shown += source[i];
+    std::vector<int> marked;
+    shown = withoutMnemonics(source, &marked);
+    for (const int at : marked) {
+      QTextLayout::FormatRange r;
+      r.start = at;
+      r.length = 1;
+      r.format.setFontUnderline(true);
+      underlines.append(r);
     }
   }
   const QFont font = p.font();

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QString>
+#include <vector>
 
 class QPainter;
 class QRect;
@@ -37,14 +38,19 @@ QFont fontFromLogFont(const LogFont& lf);
 // descent of the font's Windows metrics (usWinAscent and usWinDescent of its OS/2 table) scaled to
 // its pixel size and rounded. The toolkit measures by the typographic metrics where a font asks
 // for them (the Tahoma installed here does), which puts every baseline two pixels higher than the
-// platform at the design's sizes; text placed by the cell sits where the design draws it. A font
-// without those tables keeps the toolkit's own metrics.
+// platform does at the program's sizes; text placed by the cell sits where the platform draws it.
+// A font without those tables keeps the toolkit's own metrics.
 struct CellMetrics {
   int ascent = 0;
   int descent = 0;
   int height() const { return ascent + descent; }
 };
 CellMetrics cellMetrics(const QFont& font);
+
+// `text` as shown with its mnemonic prefixes: each "&" dropped and the character after it kept
+// ("&&" shows one "&", a last "&" stays); `underlined`, where given, receives the positions in the
+// result of the characters a single "&" marks.
+QString withoutMnemonics(const QString& text, std::vector<int>* underlined = nullptr);
 
 // Draws `text` with the painter's font and pen as the platform's text calls place it: the first
 // line's cell at the top of `box` (or, with Qt::AlignVCenter, the lines' cells centred in it),

@@ -74,7 +74,7 @@ void CheckBox::paintEvent(QPaintEvent* /*event*/) {
     QStyleOptionFocusRect focus;
     focus.QStyleOption::operator=(option);
     focus.rect = QRect(contents.left(), contents.top() + (contents.height() - height) / 2,
-                       fontMetrics().horizontalAdvance(text().remove(QLatin1Char('&'))), height)
+                       fontMetrics().horizontalAdvance(withoutMnemonics(text())), height)
                      .adjusted(-1, 0, 1, 0);
     focus.backgroundColor = toQColor(m_backColor);
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);

@@ -21,6 +21,11 @@ class ControlRefBase {
   const std::string& name() const { return m_name; }
   // Finds the control inside `root`; false when there is none of the declared type.
   virtual bool bind(const QWidget& root) = 0;
+  // Binds in `root`; a handle without its control is a programming error, which stops the
+  // program with the handle's name.
+  void bindOrStop(const QWidget& root) {
+    if (!bind(root)) qFatal("layout: no control %s of the declared type", m_name.c_str());
+  }
 
  protected:
   explicit ControlRefBase(std::string_view name) : m_name(name) {}

@@ -86,10 +86,8 @@ Form::~Form() {
 void Form::buildControls(std::initializer_list<std::span<const ControlSpec>> tables,
                          const FormData& stored) {
   host::buildControls(*this, tables, stored);
-  for (ControlRefBase* ref : m_controlRefs) {
-    if (!ref->bind(*this))
-      qFatal("layout: no control %s of the declared type", ref->name().c_str());
-  }
+  for (ControlRefBase* ref : m_controlRefs)
+    ref->bindOrStop(*this);
 }
 
 void Form::load() {

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -72,8 +71,8 @@ QString displaysTried(int argc, char** argv) {
     platforms += "xcb";
   }
   QStringList names;
-  for (const QByteArray& spec : platforms.split(';')) {
-    const QByteArray platform = spec.split(':').first();
+  for (const QByteArray& entry : platforms.split(';')) {
+    const QByteArray platform = entry.split(':').first();
     if (platform == "xcb") {
       names << (qEnvironmentVariableIsEmpty("DISPLAY")
                     ? QStringLiteral("an X display (DISPLAY is not set)")
@@ -98,32 +97,33 @@ struct StartupMessage {
   int line;
   QString text;
 };
-std::vector<StartupMessage>* g_heldBack = nullptr;
-QString* g_displaysTried = nullptr;
+// Only while the application object is being made, on the thread that makes it.
+std::vector<StartupMessage> g_heldBack;
+QString g_displaysTried;
+QtMessageHandler g_previousHandler = nullptr;
 
 void holdBack(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type == QtFatalMsg) {
-    std::fprintf(stderr, "tintwell: cannot open %s\n", qUtf8Printable(*g_displaysTried));
+    std::fprintf(stderr, "tintwell: cannot open %s\n", qUtf8Printable(g_displaysTried));
     std::fflush(stderr);
     std::_Exit(1);
   }
-  g_heldBack->push_back(
+  g_heldBack.push_back(
       {type, context.file, context.function, context.category, context.line, text});
 }
 
 int& startingToolkit(int& argc, char** argv) {
   setDefaultEnvironment();
-  g_heldBack = new std::vector<StartupMessage>();
-  g_displaysTried = new QString(displaysTried(argc, argv));
-  qInstallMessageHandler(holdBack);
+  g_displaysTried = displaysTried(argc, argv);
+  g_previousHandler = qInstallMessageHandler(holdBack);
   return argc;
 }
 
 void toolkitStarted() {
-  qInstallMessageHandler(nullptr);
-  const std::unique_ptr<std::vector<StartupMessage>> held(std::exchange(g_heldBack, nullptr));
-  delete std::exchange(g_displaysTried, nullptr);
-  for (const StartupMessage& m : *held) {
+  qInstallMessageHandler(g_previousHandler);
+  const std::vector<StartupMessage> held = std::exchange(g_heldBack, {});
+  g_displaysTried.clear();
+  for (const StartupMessage& m : held) {
     const QMessageLogContext context(m.file.isNull() ? nullptr : m.file.constData(), m.line,
                                      m.function.isNull() ? nullptr : m.function.constData(),
                                      m.category.isNull() ? nullptr : m.category.constData());
