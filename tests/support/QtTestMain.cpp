@@ -9,6 +9,7 @@
 #include "host/platform/Application.h"
 
 #include "host/draw/Fonts.h"
+#include "program/ProgramFlags.h"
 
 namespace {
 
@@ -33,6 +34,18 @@ class QtTestFailures : public ::testing::EmptyTestEventListener {
   std::string m_failedIn;
 };
 
+// Every case starts from the program-wide values of a fresh process, as it does when ctest runs
+// it on its own, whatever the case before it left there.
+class FreshProgramFlags : public ::testing::EmptyTestEventListener {
+ public:
+  void OnTestStart(const ::testing::TestInfo&) override {
+    ProgramFlags::SamplingOn = false;
+    ProgramFlags::AboutOpen = false;
+    ProgramFlags::OSVersionName.clear();
+    ProgramFlags::OSMajorVersion = 0;
+  }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -42,6 +55,7 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   auto* failures = new QtTestFailures;  // owned by GoogleTest's listener list
   ::testing::UnitTest::GetInstance()->listeners().Append(failures);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new FreshProgramFlags);
   const int status = RUN_ALL_TESTS();
   return status != 0 || failures->failedIn().empty() ? status : 1;
 }
