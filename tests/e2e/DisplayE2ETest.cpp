@@ -285,15 +285,6 @@ class MonitorsE2E : public DisplayE2E {
   }
 };
 
-TEST_F(MonitorsE2E, TheSourceSeesTheMonitorsInPhysicalPixels) {
-  EXPECT_EQ(source->primaryGeometry(), P);
-  EXPECT_EQ(source->screenGeometryAt({0, 400}), L);
-  EXPECT_EQ(source->screenGeometryAt({1039, 399}), T);
-  EXPECT_EQ(source->screenGeometryAt({1279, 1023}), P);
-  EXPECT_EQ(source->screenGeometryAt({100, 100}), std::nullopt);
-  EXPECT_EQ(source->pixel({100, 100}), host::kInvalidColor);
-}
-
 TEST_F(MonitorsE2E, ReadoutsOnEveryMonitorAreRelativeToThePrimaryOne) {
   const struct {
     QPoint at;

@@ -23,15 +23,6 @@ host::ColorRef at(const host::PictureBox& box, int x, int y) {
   return host::fromRgb24(box.buffer().pixel(x, y) & 0xFFFFFFu);
 }
 
-TEST(cLogoTest, StartColorDependsOnTheAboutWindowAndEndIsBlue) {
-  ProgramFlags::AboutOpen = false;
-  EXPECT_EQ(cLogo().StartColor(), 0x161616u);
-  ProgramFlags::AboutOpen = true;
-  EXPECT_EQ(cLogo().StartColor(), 0u);
-  ProgramFlags::AboutOpen = false;
-  EXPECT_EQ(cLogo().EndColor(), 0xD31803u);
-}
-
 struct BandCase {
   int height, step, bands;
 };
@@ -44,7 +35,6 @@ TEST_P(BandTable, OneBandPerStepRowsFromTheBottom) {
   auto box = strip(4, c.height);
   ProgramFlags::AboutOpen = true;  // black start
   cLogo logo;
-  ProgramFlags::AboutOpen = false;
   logo.DrawingObject(box.get());
   logo.Draw();
   // Rows change color only at band edges: count the distinct runs bottom-up.
@@ -62,9 +52,8 @@ INSTANTIATE_TEST_SUITE_P(Designed, BandTable,
 
 TEST(cLogoTest, BlackToBlueOn339RowsEndsJustShortOfTheEndColor) {
   auto box = strip(16, 339);
-  ProgramFlags::AboutOpen = true;
+  ProgramFlags::AboutOpen = true;  // black start, as while the about window is open
   cLogo logo;
-  ProgramFlags::AboutOpen = false;
   logo.DrawingObject(box.get());
   logo.Draw();
   EXPECT_EQ(at(*box, 15, 338), 0u);

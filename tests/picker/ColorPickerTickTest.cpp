@@ -84,14 +84,6 @@ TEST_F(TickTest, WritesEveryReadoutAndBarFromThePixelUnderTheCursor) {
   }
 }
 
-TEST_F(TickTest, AnUnreadablePixelDoesNotStopTheNextTick) {
-  sample({-300, -300}, 0x0080FF);
-  EXPECT_EQ(probe.txt_Hex->Text(), QStringLiteral("FFFFFF"));
-  sample({10, 10}, 0x0080FF);
-  EXPECT_EQ(probe.txt_Hex->Text(), QStringLiteral("FF8000"));
-  EXPECT_EQ(probe.lbl_color->BackColor(), 0x0080FFu);
-}
-
 // A tick that finds the same color leaves every bar as it is (no repaint); a new color, or a bar
 // drawn over in between, paints again.
 TEST_F(TickTest, AnUnchangedBarIsNotPaintedAgain) {

@@ -90,6 +90,11 @@ TEST_P(HostileScreenTest, ReadoutsTurnWhiteAndTheMagnifierShowsItsBackground) {
   EXPECT_EQ(p.zoomPixelsOffBackground(), 0);
   EXPECT_TRUE(reporter.boxes.empty());
   EXPECT_TRUE(reporter.log.empty());
+  // The screen answering again, the next tick reads it.
+  screen.real.setCursor({200, 150});
+  screen.broken = false;
+  p.tick();
+  EXPECT_EQ(p.probe.txt_Hex->Text(), QStringLiteral("FF8000"));
 }
 
 INSTANTIATE_TEST_SUITE_P(

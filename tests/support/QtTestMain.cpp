@@ -8,6 +8,7 @@
 
 #include "host/platform/Application.h"
 
+#include "effects/modOSversion.h"
 #include "host/draw/Fonts.h"
 #include "program/ProgramFlags.h"
 
@@ -34,15 +35,16 @@ class QtTestFailures : public ::testing::EmptyTestEventListener {
   std::string m_failedIn;
 };
 
-// Every case starts from the program-wide values of a fresh process, as it does when ctest runs
-// it on its own, whatever the case before it left there.
+// Every case starts from the program-wide values the program starts with here (sampling off, no
+// about window, a system with topmost and fading windows), whatever the case before it left, so a
+// case passes or fails alike in the whole program and when ctest runs it on its own.
 class FreshProgramFlags : public ::testing::EmptyTestEventListener {
  public:
   void OnTestStart(const ::testing::TestInfo&) override {
     ProgramFlags::SamplingOn = false;
     ProgramFlags::AboutOpen = false;
-    ProgramFlags::OSVersionName.clear();
-    ProgramFlags::OSMajorVersion = 0;
+    ProgramFlags::OSVersionName = "Linux";
+    ProgramFlags::OSMajorVersion = modOSversion::kHostFeatureLevel;
   }
 };
 

