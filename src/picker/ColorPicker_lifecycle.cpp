@@ -166,8 +166,8 @@ void ColorPicker::Form_KeyDown(int& keyCode, int shift) {
     lbl_about_Click();
     return;
   }
-  // Only while sampling: frozen, the arrows are the controls' own (selecting in a readout's
-  // text, the mixer's sliders and texts).
+  // Only while sampling: frozen, the arrows are the focused control's own (moving the caret in
+  // a readout's or the mixer's text).
   if (!ProgramFlags::SamplingOn) return;
   const std::optional<PointerStep> step = nudgeFor(keyCode, shift);
   if (!step) return;
