@@ -29,14 +29,7 @@ class FakeOwner : public AboutOwner {
 
 class AboutTest : public ::testing::Test {
  protected:
-  AboutTest() : about(owner) {
-    host::OSVersionRecord xp;
-    xp.major = 5;
-    xp.minor = 1;
-    xp.platformId = 2;
-    modOSversion::GetOSVersion(xp);
-    owner.window.show();
-  }
+  AboutTest() : about(owner) { owner.window.show(); }
   // Ticks the fade until it stops or the window closes; the alphas applied on the way.
   std::vector<int> runFade() {
     std::vector<int> alphas;

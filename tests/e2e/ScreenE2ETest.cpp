@@ -237,14 +237,12 @@ TEST_F(PickerE2E, TheRestingMagnifierWakesForMotionWarpsAndDrawing) {
   QTRY_COMPARE_WITH_TIMEOUT(zoomPixel(37, 37), 0x0ADC1Eu, 1000);
 }
 
-// With sampling off the mixer button is usable: the real pointer moving onto it paints it hot,
-// moving off paints it normal again, and a real click raises Click once.
-TEST_F(PickerE2E, TheMixerButtonLightsUpUnderThePointerAndAClickRaisesOneClick) {
+// With sampling off the mixer button is usable: the real pointer moving onto it paints it hot on
+// the screen, moving off paints it normal again.
+TEST_F(PickerE2E, TheMixerButtonLightsUpUnderTheRealPointer) {
   probe.Check1->Value(0);
   CandyButton& button = *probe.btn_Mixer;
   ASSERT_TRUE(button.Enabled());
-  int clicks = 0;
-  button.Click.connect([&] { ++clicks; });
   const QPoint face(30, 20);  // a point of the face, away from the caption (button pixels)
   auto onScreen = [&] { return screenPixel(button.mapToGlobal(face)); };
   auto painted = [&] { return button.buffer().pixel(face) & 0xFFFFFFu; };
@@ -263,20 +261,6 @@ TEST_F(PickerE2E, TheMixerButtonLightsUpUnderThePointerAndAClickRaisesOneClick) 
   QCursor::setPos(picker.mapToGlobal(QPoint(150, 205)));
   QTRY_COMPARE_WITH_TIMEOUT(button.lastState(), static_cast<int>(CandyButton::Normal), 3000);
   QTRY_COMPARE(onScreen(), normal);
-
-  // A real click through the X server.
-  const QPoint at = button.mapToGlobal(QPoint(40, 15));
-  ASSERT_EQ(
-      QProcess::execute(QStringLiteral("xdotool"),
-                        {QStringLiteral("mousemove"), QString::number(at.x()),
-                         QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")}),
-      0);
-  QTRY_COMPARE_WITH_TIMEOUT(clicks, 1, 3000);
-  QTest::qWait(200);
-  EXPECT_EQ(clicks, 1);
-  // The click opened the mixer; its new caption repaints the button at rest.
-  EXPECT_EQ(button.Caption(), QStringLiteral("««« ColorMixer"));
-  EXPECT_EQ(button.lastState(), static_cast<int>(CandyButton::Normal));
 }
 
 }  // namespace
