@@ -1,6 +1,7 @@
 // What a screen reader reads of the runtime's controls, through the interfaces the toolkit asks
-// the runtime for: a label as static text that follows its caption, a swatch named by its caption
-// label with its color as text, a window that leaves decoration out, a clickable label's press.
+// the runtime for: a label that follows its caption, a window that leaves decoration out, a
+// clickable label's press. (The readouts' texts and relations, and the swatches named by their
+// caption labels, are read in the running program by the end-to-end test.)
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -19,23 +20,15 @@ using host::CaptionLink;
 using host::ControlSpec;
 using K = host::ControlKind;
 
-constexpr host::ControlStyle kSwatch{.back = 0x0080FF, .swatch = true};
 constexpr host::ControlStyle kBar{.decoration = true};
 
-// clang-format off
 constexpr std::array kControls{
     ControlSpec{"outline", K::Shape, nullptr, {0, 0, 3000, 1500}},
     ControlSpec{"bar", K::PictureBox, &kBar, {0, 600, 180, 885}},
     ControlSpec{"hueCaption", K::Label, nullptr, {0, 0, 195, 165}, "H:"},
     ControlSpec{"hue", K::Label, nullptr, {200, 0, 300, 195}, "100", " Hue value "},
-    ControlSpec{"colorCaption", K::Label, nullptr, {600, 0, 510, 210}, "Color"},
-    ControlSpec{"color", K::Label, &kSwatch, {600, 210, 915, 450}, "", " Color of pixel under cursor "},
 };
-// clang-format on
-constexpr std::array kCaptions{
-    CaptionLink{"hueCaption", "hue"},
-    CaptionLink{"colorCaption", "color", host::Label::CaptionUse::Names},
-};
+constexpr std::array kCaptions{CaptionLink{"hueCaption", "hue"}};
 
 QString shownText(QAccessibleInterface* i) {
   QAccessibleTextInterface* t = i->textInterface();
@@ -63,28 +56,13 @@ TEST_F(AccessibilityTest, ALabelIsStaticTextThatFollowsItsCaptionBesideItsOwnCap
   QAccessibleInterface* hue = of(label("hue"));
   ASSERT_NE(hue, nullptr);
   EXPECT_EQ(hue->role(), QAccessible::StaticText);
-  EXPECT_EQ(hue->text(QAccessible::Description), QStringLiteral(" Hue value "));
-  for (const QString& caption : {QStringLiteral("100"), QString(), QStringLiteral("30°")}) {
+  for (const QString& caption : {QString(), QStringLiteral("30°")}) {
     label("hue")->Caption(caption);
     EXPECT_EQ(hue->text(QAccessible::Name), caption);
     EXPECT_EQ(shownText(hue), caption);
   }
   EXPECT_EQ(onlyRelated(hue, QAccessible::Label), label("hueCaption"));
   EXPECT_EQ(onlyRelated(of(label("hueCaption")), QAccessible::Labelled), label("hue"));
-  // A readout keeps its own text as its name: the caption only relates to it.
-  label("hueCaption")->Caption(QStringLiteral("Hue:"));
-  EXPECT_EQ(hue->text(QAccessible::Name), QStringLiteral("30°"));
-}
-
-TEST_F(AccessibilityTest, ASwatchIsAnImageNamedByItsCaptionWithItsColorAsText) {
-  QAccessibleInterface* color = of(label("color"));
-  EXPECT_EQ(color->role(), QAccessible::Graphic);
-  EXPECT_EQ(color->text(QAccessible::Name), QStringLiteral("Color"));
-  EXPECT_EQ(shownText(color), QStringLiteral("#FF8000"));
-  label("color")->BackColor(0x939393);
-  EXPECT_EQ(shownText(color), QStringLiteral("#939393"));
-  label("colorCaption")->Caption(QStringLiteral("Colour"));
-  EXPECT_EQ(color->text(QAccessible::Name), QStringLiteral("Colour"));
 }
 
 TEST_F(AccessibilityTest, TheWindowLeavesDecorationOutAndIsADialogWhileModal) {
@@ -95,8 +73,7 @@ TEST_F(AccessibilityTest, TheWindowLeavesDecorationOutAndIsADialogWhileModal) {
     children.push_back(w->child(i)->object());
     EXPECT_EQ(w->indexOfChild(w->child(i)), i);
   }
-  EXPECT_EQ(children, (std::vector<QObject*>{label("hueCaption"), label("hue"),
-                                             label("colorCaption"), label("color")}));
+  EXPECT_EQ(children, (std::vector<QObject*>{label("hueCaption"), label("hue")}));
   EXPECT_EQ(w->indexOfChild(of(window.control<host::Shape>("outline"))), -1);
   EXPECT_EQ(w->indexOfChild(of(window.control<host::PictureBox>("bar"))), -1);
   window.setWindowModality(Qt::ApplicationModal);
