@@ -1,7 +1,6 @@
-// Offscreen tests of the runtime's controls: events with several listeners, a label's mouse
-// events, picture box drawing, timers, and where text sits. (A picture box's border, scale and
-// bars are checked through the picker's bars, a text box's select-all on a click through the
-// picker's own text boxes.)
+// Offscreen tests of the runtime's controls: events with several listeners, a label's click,
+// timers, and where text sits. (Picture boxes are checked through the picker's bars, a text box's
+// select-all on a click through the picker's own text boxes.)
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
@@ -18,13 +17,10 @@
 #include "host/forms/Forms.h"
 #include "host/forms/Frame.h"
 #include "host/forms/Label.h"
-#include "host/forms/PictureBox.h"
 #include "host/forms/TextBox.h"
 #include "host/forms/Timer.h"
 
 namespace {
-
-using host::PictureBox;
 
 TEST(EventTest, ListenersRunInOrderAndAFailingOneDoesNotStopTheRest) {
   host::Event<int&> change("Change");
@@ -65,33 +61,6 @@ TEST(MouseEventsTest, ALabelClicksOnALeftButtonReleasedInsideItOnly) {
   QTest::mousePress(label, Qt::LeftButton, {}, QPoint(7, 5));
   QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(70, 5));
   EXPECT_EQ(clicks, 1);
-}
-
-// On a borderless 10 x 20 box in pixels: a filled box covers both corner points, given in either
-// order; the same back color keeps the drawing and another one clears it. (The bars' NotXorPen
-// draws on white only, where it is a copy.)
-TEST(PictureBoxTest, AFilledBoxCoversBothCornersAndOnlyANewBackColorClearsIt) {
-  PictureBox box(nullptr);
-  box.BorderStyle(PictureBox::BorderStyleKind::None);
-  box.resize(10, 20);
-  box.ScaleMode(PictureBox::ScaleModeKind::Pixels);
-  box.BackColor(0xFFFFFF);
-  box.Cls();
-  const auto expectBox = [&box](const char* what, QRect inside, QRgb in, QRgb out) {
-    for (int y = 0; y < 20; ++y) {
-      for (int x = 0; x < 10; ++x) {
-        EXPECT_EQ(box.buffer().pixel(x, y) & 0xFFFFFFu, inside.contains(x, y) ? in : out)
-            << what << " at " << x << "," << y;
-      }
-    }
-  };
-  const QRect corners(QPoint(2, 3), QPoint(6, 9));
-  box.Line(6, 9, 2, 3, 0, PictureBox::LineKind::BoxFilled);
-  expectBox("corners bottom right first", corners, 0, 0xFFFFFF);
-  box.BackColor(0xFFFFFF);
-  expectBox("the same back color", corners, 0, 0xFFFFFF);
-  box.BackColor(0x00FF00);
-  expectBox("another back color", {}, 0, 0x00FF00);
 }
 
 // A handler that lets messages run for longer than the interval is not entered again.
