@@ -8,19 +8,6 @@ namespace {
 using host::PropertyBag;
 using host::PropertyValue;
 
-TEST(PropertyBagTest, KeysIgnoreCaseAndAValueEqualToTheWriteDefaultIsNotStored) {
-  PropertyBag bag;
-  bag.WriteProperty(QStringLiteral("ColorScheme"), std::int32_t{7});
-  bag.WriteProperty(QStringLiteral("COLORSCHEME"), std::int32_t{8});
-  EXPECT_EQ(bag.readLong(QStringLiteral("colorscheme"), 0), 8);
-  EXPECT_EQ(bag.readLong(QStringLiteral("Style"), 3), 3);
-  bag.WriteProperty(QStringLiteral("Enabled"), true, true);
-  bag.WriteProperty(QStringLiteral("Style"), std::int16_t{0}, std::int16_t{0});
-  bag.WriteProperty(QStringLiteral("ForeColor"), std::int32_t{5}, std::int32_t{0});
-  EXPECT_EQ(bag.keys(),
-            (std::vector<QString>{QStringLiteral("ColorScheme"), QStringLiteral("ForeColor")}));
-}
-
 struct ConvertCase {
   const char* what;
   PropertyValue stored;
@@ -34,21 +21,19 @@ TEST_P(Conversions, ToTheDefaultsKind) {
   EXPECT_EQ(host::convertLike(GetParam().stored, GetParam().like), GetParam().out);
 }
 
+// (Singles rounded half to even, numbers too large and texts that are no number are read by the
+// slider's stored-value test.)
 INSTANTIATE_TEST_SUITE_P(
     Table, Conversions,
-    ::testing::Values(
-        ConvertCase{"singleTieToEven", 2.5f, std::int32_t{0}, PropertyValue{std::int32_t{2}}},
-        ConvertCase{"singleTieUp", 3.5f, std::int16_t{0}, PropertyValue{std::int16_t{4}}},
-        ConvertCase{"trueIsMinusOne", true, std::int32_t{0}, PropertyValue{std::int32_t{-1}}},
-        ConvertCase{"nonZeroIsTrue", std::int32_t{7}, false, PropertyValue{true}},
-        ConvertCase{"textNumber", QStringLiteral(" 42 "), std::int32_t{0},
-                    PropertyValue{std::int32_t{42}}},
-        ConvertCase{"textTrue", QStringLiteral("true"), false, PropertyValue{true}},
-        ConvertCase{"tooBigForInteger", std::int32_t{70000}, std::int16_t{0}, std::nullopt},
-        ConvertCase{"textNotANumber", QStringLiteral("blue"), std::int32_t{0}, std::nullopt},
-        ConvertCase{"fontAsNumber", host::FontValue{}, std::int32_t{0}, std::nullopt},
-        ConvertCase{"numberAsText", std::int32_t{5}, QString(),
-                    PropertyValue{QStringLiteral("5")}}),
+    ::testing::Values(ConvertCase{"trueIsMinusOne", true, std::int32_t{0},
+                                  PropertyValue{std::int32_t{-1}}},
+                      ConvertCase{"nonZeroIsTrue", std::int32_t{7}, false, PropertyValue{true}},
+                      ConvertCase{"textNumber", QStringLiteral(" 42 "), std::int32_t{0},
+                                  PropertyValue{std::int32_t{42}}},
+                      ConvertCase{"textTrue", QStringLiteral("true"), false, PropertyValue{true}},
+                      ConvertCase{"fontAsNumber", host::FontValue{}, std::int32_t{0}, std::nullopt},
+                      ConvertCase{"numberAsText", std::int32_t{5}, QString(),
+                                  PropertyValue{QStringLiteral("5")}}),
     [](const auto& param_info) { return std::string(param_info.param.what); });
 
 // Numbers, hexadecimal values and True as the picker's own stored data writes them are read by
@@ -90,8 +75,6 @@ TEST(FormDataTest, ReadsTheFontFormAndRejectsEverythingElse) {
       {R"("T", 8,)", host::FontValue{QStringLiteral("T"), 8}},
       {R"("T", 8, bold underline)", host::FontValue{QStringLiteral("T"), 8, true, false, true}},
       {R"(T, 8)", std::nullopt},
-      {R"("T", 8.)", std::nullopt},
-      {R"("T", .5)", std::nullopt},
       {R"("T")", std::nullopt},
       {R"("T", 8 Bold)", std::nullopt},
       {R"("T", 8, Bold1)", std::nullopt},
