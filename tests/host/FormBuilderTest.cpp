@@ -1,7 +1,10 @@
-// Windows built from layout tables: nesting, control arrays, styles, and lookup by name and
-// index. (User controls loading their stored data or initializing are checked through the
-// picker's buttons and sliders, with its stored data and without.)
+// Windows built from layout tables: nesting, control arrays, styles, lookup by name and index, and
+// what a screen reader finds of them. (User controls loading their stored data or initializing
+// are checked through the picker's buttons and sliders; labels, their captions and swatches as a
+// screen reader reads them, by the end-to-end accessibility test.)
 #include <gtest/gtest.h>
+
+#include <QAccessible>
 
 #include "host/forms/ControlRef.h"
 #include "host/forms/Form.h"
@@ -24,16 +27,19 @@ constexpr ControlStyle kChannel{.back = 0x000000,
                                 .align = host::Label::AlignmentKind::Center,
                                 .border = true};
 constexpr ControlStyle kBand{.fill = 0xF5D3A9};
+constexpr ControlStyle kDecoration{.decoration = true};
 
-// A mixer-like window: a frame holding a frame, control arrays, a picture box with a shape.
+// A mixer-like window: an outline, a frame holding a frame, control arrays, a decorative picture
+// box with a shape.
 constexpr std::array kTable{
+    ControlSpec{"outline", K::Shape, nullptr, {0, 0, 6000, 3000}},
     ControlSpec{"fraOuter", K::Frame, &kPanel, {1500, 300, 3000, 1800}, "Outer"},
     ControlSpec{"fraInner", K::Frame, &kPanel, {150, 600, 2700, 900}, "Inner", "", "fraOuter"},
     ControlSpec{"lblRGB", K::Label, &kChannel, {150, 150, 300, 210}, "G", "", "fraInner", 1},
     ControlSpec{"lblRGB", K::Label, &kChannel, {600, 150, 300, 210}, "R", "", "fraInner", 0},
     ControlSpec{"txtRGB", K::TextBox, nullptr, {1200, 150, 600, 240}, "00", "", "fraInner", 0},
     ControlSpec{"band", K::Shape, &kBand, {0, 450, 2700, 300}, "", "", "fraInner"},
-    ControlSpec{"pic", K::PictureBox, nullptr, {15, 15, 900, 900}},
+    ControlSpec{"pic", K::PictureBox, &kDecoration, {15, 15, 900, 900}},
     ControlSpec{"mark", K::Shape, nullptr, {150, 150, 300, 300}, "", "", "pic"},
 };
 
@@ -87,6 +93,37 @@ TEST(FormBuilderTest, StylesTextsAndLayersAreApplied) {
     if (child->isWidgetType()) order.push_back(child->objectName());
   }
   EXPECT_EQ(order, (std::vector<QString>{"band", "lblRGB", "lblRGB", "txtRGB"}));
+}
+
+QAccessibleInterface* accessible(QWidget* w) {
+  return QAccessible::queryAccessibleInterface(w);
+}
+
+TEST(FormAccessibilityTest, TheWindowLeavesShapesAndDecorationOutAndIsADialogWhileModal) {
+  Window w;
+  QAccessibleInterface* a = accessible(&w);
+  EXPECT_EQ(a->role(), QAccessible::Window);
+  std::vector<QObject*> children;
+  for (int i = 0; i < a->childCount(); ++i) {
+    children.push_back(a->child(i)->object());
+    EXPECT_EQ(a->indexOfChild(a->child(i)), i);
+  }
+  EXPECT_EQ(children, (std::vector<QObject*>{w.control<host::Frame>("fraOuter")}));
+  EXPECT_EQ(a->indexOfChild(accessible(w.control<host::Shape>("outline"))), -1);
+  EXPECT_EQ(a->indexOfChild(accessible(w.control<host::PictureBox>("pic"))), -1);
+  w.setWindowModality(Qt::ApplicationModal);
+  EXPECT_EQ(a->role(), QAccessible::Dialog);
+}
+
+TEST(FormAccessibilityTest, OnlyALabelThatHandlesClicksCanBePressed) {
+  Window w;
+  QAccessibleActionInterface* label = accessible(w.lblRGB[0])->actionInterface();
+  EXPECT_FALSE(label->actionNames().contains(QAccessibleActionInterface::pressAction()));
+  int clicks = 0;
+  w.lblRGB[0]->Click.connect([&clicks] { ++clicks; });
+  ASSERT_TRUE(label->actionNames().contains(QAccessibleActionInterface::pressAction()));
+  label->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(clicks, 1);
 }
 
 }  // namespace
