@@ -102,17 +102,14 @@ OracleCase notXorCase(const char* file, ColorRef background) {
 // The oracle's 3 x 2 source, [FF0000 00FF00 0000FF / FFFF00 00FFFF FF00FF], stretched onto
 // (0, 0, dw, dh) over a prefill of 123456.
 OracleCase stretchCase(const char* file, int dw, int dh, int sx, int sy) {
-  return {
-      file,
-      [=](Canvas& dc, const Scene& s) {
-        QImage src(3, 2, QImage::Format_RGB32);
-        const QRgb rows[2][3] = {{0xFF0000, 0x00FF00, 0x0000FF}, {0xFFFF00, 0x00FFFF, 0xFF00FF}};
-        for (int y = 0; y < 2; ++y)
-          for (int x = 0; x < 3; ++x)
-            src.setPixel(x, y, rows[y][x] | 0xFF000000u);
-        dc.StretchBlt(s.ix(0), s.iy(0), dw, dh, src, sx, sy, 3, 2);
-      },
-      host::fromRgb24(0x123456)};
+  return {file,
+          [=](Canvas& dc, const Scene& s) {
+            static const QRgb rows[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF,
+                                        0xFFFFFF00, 0xFF00FFFF, 0xFFFF00FF};
+            const QImage src(reinterpret_cast<const uchar*>(rows), 3, 2, 12, QImage::Format_RGB32);
+            dc.StretchBlt(s.ix(0), s.iy(0), dw, dh, src, sx, sy, 3, 2);
+          },
+          host::fromRgb24(0x123456)};
 }
 
 INSTANTIATE_TEST_SUITE_P(
