@@ -59,17 +59,22 @@ std::string describe(const Answer& a) {
   return out;
 }
 
-struct GrantCase {
+struct Grant {
   const char* what;
   Request request;
   Entries results;
   std::optional<std::string> answer = std::nullopt;  // described; none: unreadable
 };
 
-class Grants : public ::testing::TestWithParam<GrantCase> {};
+Grant grant(const char* what, Request request, Entries results,
+            std::optional<std::string> answer = std::nullopt) {
+  return {what, request, std::move(results), std::move(answer)};
+}
+
+class Grants : public ::testing::TestWithParam<Grant> {};
 
 TEST_P(Grants, GiveTheSessionOrTheFirstMonitorOrSayWhyNot) {
-  const GrantCase& c = GetParam();
+  const Grant& c = GetParam();
   const ReadAnswer read = readResponse(c.request, granted(c.results));
   EXPECT_EQ(read.answer ? std::optional(describe(*read.answer)) : std::nullopt, c.answer)
       << read.reason;
@@ -89,57 +94,46 @@ Entries oneStream(Entries props) {
 INSTANTIATE_TEST_SUITE_P(
     AnyRequest, Grants,
     ::testing::Values(
-        GrantCase{"session_string",
-                  CreateSession,
-                  {{"session_handle", s(kSession)}},
-                  "0 session " + kSession},
-        GrantCase{"session_object_path",
-                  CreateSession,
-                  {{"session_handle", Value::string(T::ObjectPath, kSession)}},
-                  "0 session " + kSession},
-        GrantCase{"session_number", CreateSession, {{"session_handle", u(7)}}},
-        GrantCase{"session_no_object_path", CreateSession, {{"session_handle", s("session 7")}}},
-        GrantCase{"session_empty", CreateSession, {{"session_handle", s("")}}},
-        GrantCase{"session_missing", CreateSession, {{"other", s(kSession)}}},
+        grant("session_string", CreateSession, {{"session_handle", s(kSession)}},
+              "0 session " + kSession),
+        grant("session_object_path", CreateSession,
+              {{"session_handle", Value::string(T::ObjectPath, kSession)}},
+              "0 session " + kSession),
+        grant("session_number", CreateSession, {{"session_handle", u(7)}}),
+        grant("session_no_object_path", CreateSession, {{"session_handle", s("session 7")}}),
+        grant("session_missing", CreateSession, {{"other", s(kSession)}}),
         // A grant of SelectSources carries nothing this program reads.
-        GrantCase{"select_sources", SelectSources, {{"streams", u(3)}}, "0"},
-        GrantCase{"shipped",
-                  Start,
-                  {{"streams", streams({stream(42, kMonitorProps)})}, {"restore_token", s(kToken)}},
-                  "0 token " + kToken + " node 42 at 1920,-40 size 1280x720"},
+        grant("select_sources", SelectSources, {{"streams", u(3)}}, "0"),
+        grant("shipped", Start,
+              {{"streams", streams({stream(42, kMonitorProps)})}, {"restore_token", s(kToken)}},
+              "0 token " + kToken + " node 42 at 1920,-40 size 1280x720"),
         // Older portals say nothing but the node: the stream is placed at the origin, unscaled.
-        GrantCase{"node_alone", Start, oneStream({}), "0 node 42"},
-        GrantCase{"window_before_monitor",
-                  Start,
-                  {{"streams", streams({stream(5, {{"source_type", u(2)}}),
-                                        stream(6, {{"source_type", u(1)}})})}},
-                  "0 node 6"},
-        GrantCase{"no_streams", Start, {}, "0"},
-        GrantCase{"no_monitor", Start, oneStream({{"source_type", u(2)}}), "0"},
-        GrantCase{"token_unusable",
-                  Start,
-                  {{"streams", streams({stream(7, {})})}, {"restore_token", s("two\nlines")}},
-                  "0 node 7"},
-        GrantCase{
-            "streams_of_string_arrays",
-            Start,
-            {{"streams",
-              Value::array("(uas)", {Value::structure({u(42), Value::array("s", {s("x")})})})}}},
-        GrantCase{"streams_with_a_struct_for_the_node",
-                  Start,
-                  {{"streams",
-                    Value::array("((u)a{sv})", {Value::structure({Value::structure({u(42)}),
-                                                                  Value::dict(kMonitorProps)})})}}},
-        GrantCase{"empty_streams_of_another_type", Start, {{"streams", Value::array("(uas)", {})}}},
-        GrantCase{"position_of_a_dict_and_an_int", Start,
-                  oneStream({{"position", Value::structure({Value::dict({}), i(0)})}})},
-        GrantCase{"size_unsigned", Start, oneStream({{"size", Value::structure({u(1), u(1)})}})},
-        GrantCase{"source_type_a_string", Start, oneStream({{"source_type", s("monitor")}})},
-        GrantCase{"token_a_number", Start, {{"restore_token", u(5)}}},
+        grant("node_alone", Start, oneStream({}), "0 node 42"),
+        grant("window_before_monitor", Start,
+              {{"streams",
+                streams({stream(5, {{"source_type", u(2)}}), stream(6, {{"source_type", u(1)}})})}},
+              "0 node 6"),
+        grant("no_streams", Start, {}, "0"),
+        grant("no_monitor", Start, oneStream({{"source_type", u(2)}}), "0"),
+        grant("token_unusable", Start,
+              {{"streams", streams({stream(7, {})})}, {"restore_token", s("two\nlines")}},
+              "0 node 7"),
+        grant("streams_of_string_arrays", Start,
+              {{"streams",
+                Value::array("(uas)", {Value::structure({u(42), Value::array("s", {s("x")})})})}}),
+        grant("streams_with_a_struct_for_the_node", Start,
+              {{"streams",
+                Value::array("((u)a{sv})", {Value::structure({Value::structure({u(42)}),
+                                                              Value::dict(kMonitorProps)})})}}),
+        grant("empty_streams_of_another_type", Start, {{"streams", Value::array("(uas)", {})}}),
+        grant("position_of_a_dict_and_an_int", Start,
+              oneStream({{"position", Value::structure({Value::dict({}), i(0)})}})),
+        grant("size_unsigned", Start, oneStream({{"size", Value::structure({u(1), u(1)})}})),
+        grant("source_type_a_string", Start, oneStream({{"source_type", s("monitor")}})),
+        grant("token_a_number", Start, {{"restore_token", u(5)}}),
         // Only a bus that lies about its own types could send it: an element of another type
         // than its array's.
-        GrantCase{
-            "array_unlike_its_elements", Start, {{"streams", Value::array("(ua{sv})", {u(1)})}}}),
+        grant("array_unlike_its_elements", Start, {{"streams", Value::array("(ua{sv})", {u(1)})}})),
     [](const auto& p) { return std::string(p.param.what); });
 
 struct ResponseCase {
