@@ -21,19 +21,20 @@ TEST_P(Conversions, ToTheDefaultsKind) {
   EXPECT_EQ(host::convertLike(GetParam().stored, GetParam().like), GetParam().out);
 }
 
-// (Singles rounded half to even, numbers too large and texts that are no number are read by the
-// slider's stored-value test.)
+// (Numbers too large and texts that are no number are read by the slider's stored-value test.)
 INSTANTIATE_TEST_SUITE_P(
     Table, Conversions,
-    ::testing::Values(ConvertCase{"trueIsMinusOne", true, std::int32_t{0},
-                                  PropertyValue{std::int32_t{-1}}},
-                      ConvertCase{"nonZeroIsTrue", std::int32_t{7}, false, PropertyValue{true}},
-                      ConvertCase{"textNumber", QStringLiteral(" 42 "), std::int32_t{0},
-                                  PropertyValue{std::int32_t{42}}},
-                      ConvertCase{"textTrue", QStringLiteral("true"), false, PropertyValue{true}},
-                      ConvertCase{"fontAsNumber", host::FontValue{}, std::int32_t{0}, std::nullopt},
-                      ConvertCase{"numberAsText", std::int32_t{5}, QString(),
-                                  PropertyValue{QStringLiteral("5")}}),
+    ::testing::Values(
+        ConvertCase{"singleTieToEven", 2.5f, std::int32_t{0}, PropertyValue{std::int32_t{2}}},
+        ConvertCase{"singleTieUp", 3.5f, std::int16_t{0}, PropertyValue{std::int16_t{4}}},
+        ConvertCase{"trueIsMinusOne", true, std::int32_t{0}, PropertyValue{std::int32_t{-1}}},
+        ConvertCase{"nonZeroIsTrue", std::int32_t{7}, false, PropertyValue{true}},
+        ConvertCase{"textNumber", QStringLiteral(" 42 "), std::int32_t{0},
+                    PropertyValue{std::int32_t{42}}},
+        ConvertCase{"textTrue", QStringLiteral("true"), false, PropertyValue{true}},
+        ConvertCase{"fontAsNumber", host::FontValue{}, std::int32_t{0}, std::nullopt},
+        ConvertCase{"numberAsText", std::int32_t{5}, QString(),
+                    PropertyValue{QStringLiteral("5")}}),
     [](const auto& param_info) { return std::string(param_info.param.what); });
 
 // Numbers, hexadecimal values and True as the picker's own stored data writes them are read by
