@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QWidget>
 #include <functional>
 #include <limits>
 #include <vector>
@@ -14,8 +13,8 @@ namespace {
 using host::Canvas;
 using host::ColorRef;
 
-// A canvas large enough for the oracle's grid, with the grid's origin (possibly negative)
-// moved to a margin inside the image.
+// A canvas holding the oracle's grid, its origin (possibly negative) moved to a margin of
+// background inside the image.
 struct Scene {
   static constexpr int kMargin = 4;
   QImage image;
@@ -27,48 +26,94 @@ struct Scene {
   // Image pixel for a logical point.
   int ix(int x) const { return x - grid.x0 + kMargin; }
   int iy(int y) const { return y - grid.y0 + kMargin; }
-  ColorRef at(Canvas& c, int x, int y) const { return c.GetPixel(ix(x), iy(y)); }
 };
 
-struct MaskCase {
+struct OracleCase {
   const char* file;
   std::function<void(Canvas&, const Scene&)> draw;
+  ColorRef background = 0xFFFFFF;
 };
 
-class CanvasMatchesMaskOracle : public ::testing::TestWithParam<MaskCase> {};
+class CanvasOracle : public ::testing::TestWithParam<OracleCase> {};
 
-TEST_P(CanvasMatchesMaskOracle, ChangedPixelsAreExactlyTheMask) {
-  const OracleBlock g = readOracle(GetParam().file).grid();
-  ASSERT_FALSE(g.maskRows.empty());
-  Scene s(g, 0xFFFFFF);
+// A mask grid marks the pixels that change, a color grid gives each pixel; the margin around the
+// grid keeps its background.
+TEST_P(CanvasOracle, MatchesEveryPixel) {
+  const OracleCase& c = GetParam();
+  const OracleBlock g = readOracle(c.file).grid();
+  ASSERT_FALSE(g.maskRows.empty() && g.rgb.empty());
+  Scene s(g, c.background);
   Canvas dc(s.image);
-  GetParam().draw(dc, s);
-  for (int y = g.y0; y < g.y0 + g.height; ++y) {
-    for (int x = g.x0; x < g.x0 + g.width; ++x) {
-      const bool changed = s.at(dc, x, y) != 0xFFFFFF;
-      EXPECT_EQ(changed, g.masked(x, y)) << GetParam().file << " at " << x << "," << y;
+  c.draw(dc, s);
+  for (int y = 0; y < s.image.height(); ++y) {
+    for (int x = 0; x < s.image.width(); ++x) {
+      const int lx = x - Scene::kMargin + g.x0;
+      const int ly = y - Scene::kMargin + g.y0;
+      const bool inGrid = lx >= g.x0 && lx < g.x0 + g.width && ly >= g.y0 && ly < g.y0 + g.height;
+      if (inGrid && !g.maskRows.empty()) {
+        EXPECT_EQ(dc.GetPixel(x, y) != c.background, g.masked(lx, ly))
+            << c.file << " at " << lx << "," << ly;
+      } else {
+        EXPECT_EQ(dc.GetPixel(x, y), inGrid ? g.color(lx, ly) : c.background)
+            << c.file << " at " << lx << "," << ly;
+      }
     }
   }
 }
 
-MaskCase lineCase(const char* file, int x0, int y0, int x1, int y1) {
-  return MaskCase{file, [=](Canvas& dc, const Scene& s) {
-                    dc.SelectPen(0);
-                    dc.MoveToEx(s.ix(x0), s.iy(y0));
-                    dc.LineTo(s.ix(x1), s.iy(y1));
-                  }};
+OracleCase lineCase(const char* file, int x0, int y0, int x1, int y1) {
+  return {file, [=](Canvas& dc, const Scene& s) {
+            dc.SelectPen(0);
+            dc.MoveToEx(s.ix(x0), s.iy(y0));
+            dc.LineTo(s.ix(x1), s.iy(y1));
+          }};
 }
 
-MaskCase ellipseCase(const char* file, int l, int t, int r, int b) {
-  return MaskCase{file, [=](Canvas& dc, const Scene& s) {
-                    dc.SelectPen(std::nullopt);
-                    dc.SelectBrush(0x0000FF);
-                    dc.Ellipse(s.ix(l), s.iy(t), s.ix(r), s.iy(b));
-                  }};
+OracleCase ellipseCase(const char* file, int l, int t, int r, int b) {
+  return {file, [=](Canvas& dc, const Scene& s) {
+            dc.SelectPen(std::nullopt);
+            dc.SelectBrush(0x0000FF);
+            dc.Ellipse(s.ix(l), s.iy(t), s.ix(r), s.iy(b));
+          }};
+}
+
+// The filled rectangles: FillRect, and Rectangle with the null pen.
+void fillRect(Canvas& dc, const Scene& s) {
+  dc.FillRect({s.ix(2), s.iy(2), s.ix(5), s.iy(4)}, 0);
+}
+void nullPenRectangle(Canvas& dc, const Scene& s) {
+  dc.SelectPen(std::nullopt);
+  dc.SelectBrush(0);
+  dc.Rectangle(s.ix(2), s.iy(2), s.ix(7), s.iy(6));
+}
+
+// A yellow pen and brush in NotXorPen, switched to from the default CopyPen.
+OracleCase notXorCase(const char* file, ColorRef background) {
+  return {file,
+          [](Canvas& dc, const Scene& s) {
+            EXPECT_EQ(dc.SetROP2(host::Rop2::NotXorPen), host::Rop2::CopyPen);
+            dc.SelectPen(0x00FFFF);
+            dc.SelectBrush(0x00FFFF);
+            dc.Rectangle(s.ix(2), s.iy(2), s.ix(8), s.iy(7));
+          },
+          background};
+}
+
+// The oracle's 3 x 2 source, [FF0000 00FF00 0000FF / FFFF00 00FFFF FF00FF], stretched onto
+// (0, 0, dw, dh) over a prefill of 123456.
+OracleCase stretchCase(const char* file, int dw, int dh, int sx, int sy) {
+  return {file,
+          [=](Canvas& dc, const Scene& s) {
+            static const QRgb rows[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF,
+                                        0xFFFFFF00, 0xFF00FFFF, 0xFFFF00FF};
+            const QImage src(reinterpret_cast<const uchar*>(rows), 3, 2, 12, QImage::Format_RGB32);
+            dc.StretchBlt(s.ix(0), s.iy(0), dw, dh, src, sx, sy, 3, 2);
+          },
+          host::fromRgb24(0x123456)};
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Oracle, CanvasMatchesMaskOracle,
+    Oracle, CanvasOracle,
     ::testing::Values(
         lineCase("line_0_0_to_5_0.txt", 0, 0, 5, 0), lineCase("line_0_0_to_7_3.txt", 0, 0, 7, 3),
         lineCase("line_3_7_to_0_0.txt", 3, 7, 0, 0), lineCase("line_5_5_to_0_0.txt", 5, 5, 0, 0),
@@ -84,82 +129,17 @@ INSTANTIATE_TEST_SUITE_P(
         ellipseCase("ellipse_10_4_30_30.txt", 10, 4, 30, 30),
         ellipseCase("ellipse_2_2_3_3.txt", 2, 2, 3, 3),
         ellipseCase("ellipse_m5_m3_20_9.txt", -5, -3, 20, 9),
-        MaskCase{"fillrect_2_2_5_4.txt",
-                 [](Canvas& dc, const Scene& s) {
-                   dc.FillRect({s.ix(2), s.iy(2), s.ix(5), s.iy(4)}, 0);
-                 }},
-        MaskCase{"rectangle_nullpen_2_2_7_6.txt",
-                 [](Canvas& dc, const Scene& s) {
-                   dc.SelectPen(std::nullopt);
-                   dc.SelectBrush(0);
-                   dc.Rectangle(s.ix(2), s.iy(2), s.ix(7), s.iy(6));
-                 }}),
+        OracleCase{"fillrect_2_2_5_4.txt", fillRect},
+        OracleCase{"rectangle_nullpen_2_2_7_6.txt", nullPenRectangle},
+        notXorCase("rop2_notxorpen_rectangle_on_white.txt", 0xFFFFFF),
+        notXorCase("rop2_notxorpen_rectangle_on_808080.txt", 0x808080),
+        stretchCase("stretchblt_3x2_to_15x10.txt", 15, 10, 0, 0),
+        stretchCase("stretchblt_3x2_to_14x9.txt", 14, 9, 0, 0),
+        stretchCase("stretchblt_src_m1_m1_3x2_to_15x10.txt", 15, 10, -1, -1)),
     [](const auto& param_info) {
-      std::string n = param_info.param.file;
-      return n.substr(0, n.find('.'));
+      const std::string file = param_info.param.file;
+      return file.substr(0, file.find('.'));
     });
-
-class NotXorPenOracle : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(NotXorPenOracle, RectangleMatchesEveryPixel) {
-  const OracleFile file = readOracle(GetParam());
-  const OracleBlock& g = file.grid();
-  ASSERT_FALSE(g.rgb.empty());
-  const ColorRef bg = g.color(g.x0, g.y0);
-  Scene s(g, bg);
-  Canvas dc(s.image);
-  const host::Rop2 previous = dc.SetROP2(host::Rop2::NotXorPen);
-  EXPECT_EQ(static_cast<int>(previous), file.headerInt("previous_rop2"));
-  dc.SelectPen(0x00FFFF);
-  dc.SelectBrush(0x00FFFF);
-  dc.Rectangle(s.ix(2), s.iy(2), s.ix(8), s.iy(7));
-  for (int y = g.y0; y < g.y0 + g.height; ++y) {
-    for (int x = g.x0; x < g.x0 + g.width; ++x) {
-      EXPECT_EQ(s.at(dc, x, y), g.color(x, y)) << GetParam() << " at " << x << "," << y;
-    }
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Oracle, NotXorPenOracle,
-                         ::testing::Values("rop2_notxorpen_rectangle_on_white.txt",
-                                           "rop2_notxorpen_rectangle_on_808080.txt"));
-
-struct StretchCase {
-  const char* file;
-  int dw, dh, sx, sy;
-};
-
-class StretchBltOracle : public ::testing::TestWithParam<StretchCase> {};
-
-TEST_P(StretchBltOracle, MatchesEveryPixel) {
-  const StretchCase& p = GetParam();
-  const OracleFile file = readOracle(p.file);
-  const OracleBlock& g = file.grid();
-  ASSERT_NE(file.header.find("src_rows=[FF0000 00FF00 0000FF / FFFF00 00FFFF FF00FF]"),
-            std::string::npos);
-  QImage src(3, 2, QImage::Format_RGB32);
-  const QRgb rows[2][3] = {{0xFF0000, 0x00FF00, 0x0000FF}, {0xFFFF00, 0x00FFFF, 0xFF00FF}};
-  for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 3; ++x)
-      src.setPixel(x, y, rows[y][x] | 0xFF000000u);
-  QImage dst(g.width + 2, g.height + 2, QImage::Format_RGB32);
-  dst.fill(QColor(0x12, 0x34, 0x56));
-  Canvas dc(dst);
-  dc.StretchBlt(0, 0, p.dw, p.dh, src, p.sx, p.sy, 3, 2);
-  for (int y = 0; y < g.height + 2; ++y) {
-    for (int x = 0; x < g.width + 2; ++x) {
-      const ColorRef want =
-          (x < g.width && y < g.height) ? g.color(x, y) : host::fromRgb24(0x123456);
-      EXPECT_EQ(dc.GetPixel(x, y), want) << p.file << " at " << x << "," << y;
-    }
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Oracle, StretchBltOracle,
-                         ::testing::Values(StretchCase{"stretchblt_3x2_to_15x10.txt", 15, 10, 0, 0},
-                                           StretchCase{"stretchblt_3x2_to_14x9.txt", 14, 9, 0, 0},
-                                           StretchCase{"stretchblt_src_m1_m1_3x2_to_15x10.txt", 15,
-                                                       10, -1, -1}));
 
 struct GradientCase {
   const char* file;
@@ -170,13 +150,10 @@ struct GradientCase {
 
 class GradientOracle : public ::testing::TestWithParam<GradientCase> {};
 
+// A corner of RRGGBB color, each channel in the high byte of its 16 bits.
 host::TriVertex vertex(int x, int y, std::uint32_t rgb) {
-  return host::TriVertex{x,
-                         y,
-                         static_cast<std::uint16_t>(((rgb >> 16) & 0xFF) << 8),
-                         static_cast<std::uint16_t>(((rgb >> 8) & 0xFF) << 8),
-                         static_cast<std::uint16_t>((rgb & 0xFF) << 8),
-                         0};
+  const auto channel = [rgb](int shift) { return std::uint16_t(((rgb >> shift) & 0xFF) << 8); };
+  return host::TriVertex{x, y, channel(16), channel(8), channel(0), 0};
 }
 
 TEST_P(GradientOracle, MatchesTheSampledPixels) {
@@ -209,48 +186,10 @@ INSTANTIATE_TEST_SUITE_P(
                       GradientCase{"gradient_v_259x339.txt", 259, 339, 0x000000, 0x808080,
                                    host::GradientMode::Vertical}));
 
-TEST(CanvasTest, EmptyOrInvertedRectanglesDrawNothing) {
-  QImage img(8, 8, QImage::Format_RGB32);
-  img.fill(Qt::white);
-  Canvas dc(img);
-  dc.FillRect({3, 3, 3, 6}, 0);
-  dc.FillRect({5, 4, 2, 2}, 0);
-  dc.Rectangle(2, 2, 2, 5);
-  for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 8; ++x)
-      EXPECT_EQ(dc.GetPixel(x, y), 0xFFFFFFu);
-}
-
-TEST(CanvasTest, DrawingOffTheImageIsClippedAndReadsInvalid) {
-  QImage img(4, 4, QImage::Format_RGB32);
-  img.fill(Qt::white);
-  Canvas dc(img);
-  dc.FillRect({-10, -10, 2, 2}, 0x0000FF);
-  dc.SetPixelV(-1, 0, 0);
-  dc.SetPixelV(4, 4, 0);
-  dc.MoveToEx(-3, 1);
-  dc.LineTo(10, 1);
-  EXPECT_EQ(dc.GetPixel(0, 0), 0x0000FFu);
-  EXPECT_EQ(dc.GetPixel(2, 2), 0xFFFFFFu);
-  EXPECT_EQ(dc.GetPixel(3, 1), 0x000000u);
-  EXPECT_EQ(dc.GetPixel(-1, 0), host::kInvalidColor);
-  EXPECT_EQ(dc.GetPixel(4, 0), host::kInvalidColor);
-}
-
-TEST(CanvasTest, FillRectAndSetPixelIgnoreTheRasterMode) {
-  QImage img(4, 4, QImage::Format_RGB32);
-  img.fill(QColor(0x80, 0x80, 0x80));
-  Canvas dc(img);
-  dc.SetROP2(host::Rop2::XorPen);
-  dc.FillRect({0, 0, 2, 2}, 0x00FFFF);
-  dc.SetPixelV(3, 3, 0x123456);
-  EXPECT_EQ(dc.GetPixel(1, 1), 0x00FFFFu);
-  EXPECT_EQ(dc.GetPixel(3, 3), 0x123456u);
-}
-
-// Calls with coordinates at the ends of the 32-bit range (found by fuzzing): no overflow, no
-// loop over pixels off the image, and the part on the image drawn as the geometry says.
-TEST(CanvasTest, CoordinatesAtTheEndsOfThe32BitRange) {
+// Empty shapes, and calls with coordinates at the ends of the 32-bit range (found by fuzzing), on
+// an 8 x 6 white image: no overflow, no loop over pixels off the image, and the part on the image
+// drawn as the geometry says.
+TEST(CanvasTest, EdgeCasesDrawOnlyWhatTheGeometrySays) {
   constexpr int kMin = std::numeric_limits<int>::min();
   constexpr int kMax = std::numeric_limits<int>::max();
   QImage source(2, 2, QImage::Format_RGB32);
@@ -261,24 +200,29 @@ TEST(CanvasTest, CoordinatesAtTheEndsOfThe32BitRange) {
     std::function<ColorRef(int, int)> want;
   };
   const std::vector<Case> cases = {
-      {"horizontal line",
+      {"nothing to show: empty or inverted rectangles, ellipses too large",
        [](Canvas& dc) {
-         dc.MoveToEx(kMin, 2);
-         dc.LineTo(kMax, 2);
-       },
-       [](int, int y) { return y == 2 ? 0u : 0xFFFFFFu; }},
-      {"diagonal line",
-       [](Canvas& dc) {
-         dc.MoveToEx(kMin, kMin);
-         dc.LineTo(kMax, kMax);
-       },
-       [](int x, int y) { return x == y ? 0u : 0xFFFFFFu; }},
-      {"ellipses too large to show",
-       [](Canvas& dc) {
+         dc.FillRect({3, 3, 3, 6}, 0);
+         dc.FillRect({5, 4, 2, 2}, 0);
+         dc.Rectangle(2, 2, 2, 5);
          dc.Ellipse(kMin, kMin, kMax, kMax);
          dc.Ellipse(-3, kMin, 5, 3);
        },
        [](int, int) { return 0xFFFFFFu; }},
+      {"a horizontal and a diagonal line, a filled strip, pixels off the image",
+       [](Canvas& dc) {
+         dc.MoveToEx(kMin, 2);
+         dc.LineTo(kMax, 2);
+         dc.MoveToEx(kMin, kMin);
+         dc.LineTo(kMax, kMax);
+         dc.FillRect({kMin, 4, 2, kMax}, 0x0000FF);
+         dc.SetPixelV(-1, 0, 0);
+         dc.SetPixelV(kMax, kMin, 0);
+       },
+       [](int x, int y) -> ColorRef {
+         if (y == 2 || x == y) return 0;
+         return x < 2 && y >= 4 ? 0x0000FF : 0xFFFFFF;
+       }},
       {"rectangle",
        [](Canvas& dc) {
          dc.SelectBrush(0x0000FF);
@@ -328,12 +272,6 @@ TEST(CanvasTest, EllipsesWithAHoleMatchEllipsesPaintedOverEachOther) {
     }
     ASSERT_EQ(over, rings) << dx << "," << dy;
   }
-}
-
-TEST(CanvasTest, ASurfaceStopsGrowingAtItsLimit) {
-  QImage img;
-  host::growSurface(img, QSize(QWIDGETSIZE_MAX, 3), Qt::black);
-  EXPECT_EQ(img.size(), QSize(host::kMaxSurface, 3));
 }
 
 }  // namespace

@@ -72,20 +72,6 @@ TEST(RegionTest, XorOfTwoRectanglesIsTheirSymmetricDifference) {
   expectRegionMatches(out, file);
 }
 
-TEST(RegionTest, RectRegionsOrderTheirCornersAndEmptyOnesAreNull) {
-  EXPECT_EQ(host::CreateRectRgn(6, 4, 0, 0), host::CreateRectRgn(0, 0, 6, 4));
-  host::Region out;
-  EXPECT_EQ(
-      host::CombineRgn(out, host::CreateRectRgn(0, 0, 5, 0), host::Region{}, host::CombineMode::Or),
-      host::kNullRegion);
-  EXPECT_EQ(host::CombineRgn(out, host::CreateRectRgn(0, 0, 5, 5), host::CreateRectRgn(1, 1, 2, 2),
-                             host::CombineMode::Diff),
-            host::kComplexRegion);
-  EXPECT_FALSE(host::PtInRegion(out, 1, 1));
-  EXPECT_TRUE(host::PtInRegion(out, 4, 4));
-  EXPECT_FALSE(host::PtInRegion(out, 5, 4));
-}
-
 // Corners and rectangles at the ends of the 32-bit range (found by fuzzing) build a region
 // without wrapping: the screen's part of it is covered.
 TEST(RegionTest, ExtremeRectanglesAndCornersStillCoverTheMiddle) {

@@ -1,15 +1,50 @@
-// The window's notice of why the screen cannot be read quotes the desktop (a portal's error
-// message): what the line and its tooltip show is that text, never markup rendered (an image
-// tag made the program open the file it names at every repaint).
+// What the program does with a screen source: where it looks for its Wayland module (an installed
+// program never beside itself), and the window's notice of why the screen cannot be read, which
+// quotes the desktop (a portal's error message) and so shows that text and never renders it as
+// markup (an image tag made the program open the file it names at every repaint).
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QWidget>
 
 #include "host/screen/ScreenNotice.h"
+#include "host/screen/ScreenSourceLoader.h"
 
 namespace {
+
+TEST(PortalModulePathTest, AnInstalledProgramLooksOnlyInItsPrivateFolder) {
+  QTemporaryDir root;
+  ASSERT_TRUE(root.isValid());
+  const QString r = root.path();
+  for (const char* dir : {"usr/bin", "usr/lib/tintwell", "build/src/picker", "opt/bin"})
+    ASSERT_TRUE(QDir(r).mkpath(QString::fromLatin1(dir)));
+  // A library planted beside the installed program is never looked at.
+  ASSERT_TRUE(QFile(r + QStringLiteral("/usr/bin/tintwell-portal.so")).open(QIODevice::WriteOnly));
+  struct Case {
+    const char* what;
+    QString programDir;
+    QString installBinDir;
+    QString expected;
+  };
+  const Case cases[] = {
+      {"installed, its private folder beside it, a library planted beside it", r + "/usr/bin",
+       "/usr/bin", r + "/usr/lib/tintwell/tintwell-portal.so"},
+      {"run from the folder it was installed to, the private folder missing", r + "/opt/bin",
+       r + "/opt/bin/", r + "/opt/lib/tintwell/tintwell-portal.so"},
+      {"in the build tree", r + "/build/src/picker", "/usr/bin",
+       r + "/build/src/picker/tintwell-portal.so"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(
+        host::portalModulePath(c.programDir, QStringLiteral("../lib/tintwell"), c.installBinDir),
+        c.expected)
+        << c.what;
+  }
+}
 
 class NoticeSource final : public host::ScreenSource {
  public:

@@ -1,7 +1,12 @@
+// The runtime's core rules: numbers rounded half to even, twips to pixels, and statement-wise
+// error skipping, which drops run-time errors and not programming errors.
 #include <gtest/gtest.h>
 
-#include "host/core/ColorRef.h"
+#include <stdexcept>
+#include <vector>
+
 #include "host/core/Convert.h"
+#include "host/core/RuntimeError.h"
 #include "host/core/Twips.h"
 
 namespace {
@@ -26,22 +31,23 @@ INSTANTIATE_TEST_SUITE_P(Table, RoundHalfEven,
                                            RoundCase{1e12, 2147483647},
                                            RoundCase{-1e12, -2147483647 - 1}));
 
-TEST(RoundHalfEvenTest, SinglePrecisionInputIsRoundedAsHeld) {
-  // 0.1f * 25 is not exactly 2.5 once held in single precision, so it is not a tie.
-  EXPECT_EQ(host::roundHalfEven(2.5f), 2);
-  EXPECT_EQ(host::roundHalfEven(3.5f), 4);
-  EXPECT_EQ(host::roundHalfEven(static_cast<float>(60.0f / 8.0f) * 3.0f), 22);
-}
-
-TEST(TwipsTest, ConvertsAtCommonDpis) {
-  EXPECT_DOUBLE_EQ(host::twipsPerPixelFor(96), 15.0);
-  EXPECT_DOUBLE_EQ(host::twipsPerPixelFor(120), 12.0);
+TEST(TwipsTest, TwipsRoundToPixelsHalfToEven) {
   EXPECT_EQ(host::twipsToPixels(4755, 15.0), 317);
-  EXPECT_EQ(host::twipsToPixels(3525, 15.0), 235);
   EXPECT_EQ(host::twipsToPixels(4755, 12.0), 396);  // 396.25
   EXPECT_EQ(host::twipsToPixels(-15, 15.0), -1);
-  EXPECT_EQ(host::twipsToPixels(30, 20.0), 2);  // 1.5 rounds to even
+  EXPECT_EQ(host::twipsToPixels(50, 20.0), 2);  // 2.5 rounds to even
   EXPECT_EQ(host::pixelsToTwips(317, 15.0), 4755);
+}
+
+TEST(SkipOnErrorTest, ARunTimeErrorSkipsOnlyItsStatement) {
+  std::vector<int> ran;
+  host::skipOnError([&] {
+    ran.push_back(1);
+    throw host::RuntimeError(host::kErrInvalidProcedureCall, "Test", "Invalid parameter");
+  });
+  host::skipOnError([&] { ran.push_back(2); });
+  EXPECT_EQ(ran, (std::vector<int>{1, 2}));
+  EXPECT_THROW(host::skipOnError([] { throw std::out_of_range("index"); }), std::out_of_range);
 }
 
 }  // namespace
