@@ -39,39 +39,6 @@ QRgb screenPixel(QPoint p) {
          0xFFFFFFu;
 }
 
-// The X display's own reads agree with the toolkit's: pixels, a grab, one partly off the display
-// (black there), a pixel off every screen; through shared memory, the path this server offers.
-TEST(ScreenE2E, TheX11SourceReadsWhatTheToolkitReads) {
-  ColorWindow target(QColor(200, 40, 90), QRect(100, 60, 80, 50));
-  target.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&target));
-  const std::unique_ptr<host::X11ScreenSource> x11 = host::X11ScreenSource::create();
-  ASSERT_NE(x11, nullptr);
-  EXPECT_TRUE(x11->sharedMemory());
-  host::QtScreenSource qt;
-  QTRY_COMPARE(x11->pixel(QPoint(120, 80)), host::RGB(200, 40, 90));
-  for (const QPoint p : {QPoint(0, 0), QPoint(99, 59), QPoint(179, 109), QPoint(1279, 1023)})
-    EXPECT_EQ(x11->pixel(p), qt.pixel(p)) << p.x() << "," << p.y();
-  EXPECT_EQ(x11->pixel(QPoint(-1, 5)), host::kInvalidColor);
-  const QRect inside(90, 50, 100, 70);
-  EXPECT_EQ(x11->grab(inside), qt.grab(inside).convertToFormat(QImage::Format_RGB32));
-  const QImage edge = x11->grab(QRect(1270, 1015, 20, 20));
-  EXPECT_EQ(edge.size(), QSize(20, 20));
-  EXPECT_EQ(edge.pixel(5, 5) & 0xFFFFFFu, qt.grab(QRect(1275, 1020, 1, 1)).pixel(0, 0) & 0xFFFFFFu);
-  EXPECT_EQ(edge.pixel(15, 15) & 0xFFFFFFu, 0u) << "beyond the display: black";
-  QCursor::setPos(150, 90);
-  QTRY_COMPARE(x11->cursorPos(), QPoint(150, 90));
-  // A read kept while nothing was drawn gives way as soon as the display reports a drawing there.
-  const QRect patch(110, 70, 20, 20);
-  EXPECT_EQ(x11->grab(patch).pixel(5, 5) & 0xFFFFFFu, 0xC8285Au);
-  QPalette p = target.palette();
-  p.setColor(QPalette::Window, QColor(10, 220, 30));
-  target.setPalette(p);
-  target.update();
-  QTRY_COMPARE(x11->grab(patch).pixel(5, 5) & 0xFFFFFFu, 0x0ADC1Eu);
-  QTRY_COMPARE(x11->pixel(QPoint(120, 80)), host::RGB(10, 220, 30));
-}
-
 // Grabs that follow a moving pointer are cut from what the pointer query read along: they must
 // equal a fresh read, for steps within the read-ahead margin and beyond it, and after a drawing.
 TEST(ScreenE2E, GrabsFollowingAMovingPointerEqualFreshReads) {

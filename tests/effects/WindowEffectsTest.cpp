@@ -57,19 +57,6 @@ TEST(RoundWindowTest, CutsTheCornersAndKeepsTheInside) {
   EXPECT_TRUE(f->mask().contains(QPoint(400, 100)));
 }
 
-TEST(GradientFormTest, BlackToBlueLeftToRightWithNoVerticalChange) {
-  auto f = form(4755, 3525);
-  host::Canvas before = f->canvas();
-  before.FillRect({10, 10, 20, 20}, 0x00FF00);  // drawn on the window: cleared by the gradient
-  GradientForm::GradientFillForm(0, 0xD31803, *f, 0);
-  host::Canvas dc = f->canvas();
-  for (const int y : {0, 117, 234}) {
-    EXPECT_EQ(dc.GetPixel(0, y), 0u);
-    EXPECT_EQ(dc.GetPixel(316, y), host::RGB(2, 23, 210));  // just short of 3, 24, 211
-  }
-  EXPECT_EQ(dc.GetPixel(15, 15), dc.GetPixel(15, 100));
-}
-
 TEST(AlphaAnimTest, GrowsFromTheCentreAndEndsAtTheOriginalGeometry) {
   auto f = form(4755, 3525);
   const QRect original = f->geometry();

@@ -63,13 +63,11 @@ class ColorPickerProbe final : private host::ControlRefOwner {
   host::ControlRef<host::PictureBox>& Picture7 = picker.Picture7;
   host::ControlRef<host::PictureBox>& Pic_zoom = picker.Pic_zoom;
   host::ControlRef<host::Label>& lbl_zoom_size = picker.lbl_zoom_size;
-  host::ControlRef<host::Label>& lbl_about = picker.lbl_about;
   host::ControlRef<host::Label>& lbl_Exit = picker.lbl_Exit;
   host::ControlRef<host::CheckBox>& Check1 = picker.Check1;
   host::ControlRef<host::CheckBox>& onTop = picker.onTop;
   host::ControlRef<host::PictureBox>& picLogo = picker.picLogo;
   host::ControlRef<CandyButton>& btn_Mixer = picker.btn_Mixer;
-  host::ControlRef<host::Shape>& Shape2 = picker.Shape2;
   host::ControlRef<host::Shape>& Shape3 = picker.Shape3;
 
   host::ControlArray<HSliderBar> hsbRGB{*this, "hsbRGB"};
