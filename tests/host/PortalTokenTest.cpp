@@ -34,10 +34,6 @@ class TokenFile : public ::testing::Test {
     text << std::ifstream(file, std::ios::binary).rdbuf();
     return text.str();
   }
-  static fs::perms modeOf(const std::string& file) {
-    return fs::symlink_status(file).permissions();
-  }
-  static constexpr fs::perms kPrivateFile = fs::perms::owner_read | fs::perms::owner_write;
 
   std::string dir;
   std::string path;
@@ -49,14 +45,6 @@ struct AtThePath {
   bool isToken;
   bool replaced;  // by a write of a new token
 };
-
-// A fresh token folder with `c`'s thing at the token's path.
-void place(const AtThePath& c, const std::string& path, const std::string& dir) {
-  fs::remove_all(dir + "/tintwell");
-  fs::remove(dir + "/elsewhere");
-  fs::create_directory(dir + "/tintwell");
-  c.make(path, dir);
-}
 
 const AtThePath kAtThePath[] = {
     {"a regular file", [](auto& p, auto&) { std::ofstream(p) << kToken << "\n"; }, true, true},
@@ -76,26 +64,15 @@ const AtThePath kAtThePath[] = {
      true},
 };
 
-TEST_F(TokenFile, IsReadFromARegularFileAloneAndNeverWaitedOn) {
-  for (const AtThePath& c : kAtThePath) {
-    SCOPED_TRACE(c.what);
-    place(c, path, dir);
-    EXPECT_EQ(readTokenFile(path), c.isToken ? std::optional(kToken) : std::nullopt);
-  }
-}
-
 TEST_F(TokenFile, IsWrittenPrivateInPrivateFoldersAndLeavesNothingElse) {
+  // A folder and file open to all, as an earlier version left them, are made private on the next
+  // write.
   ASSERT_TRUE(writeTokenFile(path, kToken));
-  EXPECT_EQ(modeOf(dir + "/tintwell"), fs::perms::owner_all);
-  EXPECT_EQ(modeOf(path), kPrivateFile);
-  EXPECT_EQ(contents(path), kToken + "\n");
-
-  // A folder and file of an earlier version, open to all, are made private on the next write.
   ASSERT_EQ(::chmod((dir + "/tintwell").c_str(), 0755), 0);
   ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
   ASSERT_TRUE(writeTokenFile(path, "second-token"));
-  EXPECT_EQ(modeOf(dir + "/tintwell"), fs::perms::owner_all);
-  EXPECT_EQ(modeOf(path), kPrivateFile);
+  EXPECT_EQ(fs::symlink_status(dir + "/tintwell").permissions(), fs::perms::owner_all);
+  EXPECT_EQ(fs::symlink_status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(contents(path), "second-token\n");
   // No temporary file is left beside it.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir + "/tintwell"), fs::directory_iterator()), 1);
@@ -107,10 +84,13 @@ TEST_F(TokenFile, IsWrittenPrivateInPrivateFoldersAndLeavesNothingElse) {
   EXPECT_FALSE(fs::exists(fs::symlink_status(path)));
 }
 
-TEST_F(TokenFile, ReplacesOnlyAFileAndNeverWritesThroughWhatElseIsAtItsPath) {
+TEST_F(TokenFile, IsReadFromARegularFileAloneAndNeverWaitedOnNorWrittenThrough) {
   for (const AtThePath& c : kAtThePath) {
     SCOPED_TRACE(c.what);
-    place(c, path, dir);
+    fs::remove_all(dir);
+    fs::create_directories(dir + "/tintwell");
+    c.make(path, dir);
+    EXPECT_EQ(readTokenFile(path), c.isToken ? std::optional(kToken) : std::nullopt);
     const fs::file_type before = fs::symlink_status(path).type();
     EXPECT_EQ(writeTokenFile(path, "new-token"), c.replaced);
     if (c.replaced) {
@@ -122,7 +102,6 @@ TEST_F(TokenFile, ReplacesOnlyAFileAndNeverWritesThroughWhatElseIsAtItsPath) {
     EXPECT_EQ(fs::symlink_status(path).type(), before);
     if (before == fs::file_type::symlink) {
       EXPECT_EQ(contents(dir + "/elsewhere"), kToken + "\n");
-      EXPECT_EQ(fs::read_symlink(path), dir + "/elsewhere");
     }
   }
 }
