@@ -36,9 +36,6 @@ Value stream(std::int64_t node, Entries props) {
 Value streams(std::vector<Value> items) {
   return Value::array("(ua{sv})", std::move(items));
 }
-std::vector<Value> granted(Entries results) {
-  return {u(0), Value::dict(std::move(results))};
-}
 
 const std::string kSession = "/org/freedesktop/portal/desktop/session/1_42/tintwell7";
 const std::string kToken = "5b6c4bc2-1e4f-4f6a-9d55-0c2f3e1b7a10";
@@ -75,12 +72,10 @@ class Grants : public ::testing::TestWithParam<Grant> {};
 
 TEST_P(Grants, GiveTheSessionOrTheFirstMonitorOrSayWhyNot) {
   const Grant& c = GetParam();
-  const ReadAnswer read = readResponse(c.request, granted(c.results));
+  const ReadAnswer read = readResponse(c.request, {u(0), Value::dict(c.results)});
   EXPECT_EQ(read.answer ? std::optional(describe(*read.answer)) : std::nullopt, c.answer)
       << read.reason;
-  if (!read.answer) {
-    EXPECT_FALSE(read.reason.empty());
-  }
+  EXPECT_EQ(read.reason.empty(), read.answer.has_value());  // a reason for each refusal to read
 }
 
 const Entries kMonitorProps = {
@@ -161,7 +156,6 @@ INSTANTIATE_TEST_SUITE_P(
     AnyRequest, Responses,
     ::testing::Values(
         ResponseCase{"declined", {u(1), Value::dict({})}, 1u},
-        ResponseCase{"refused", {u(2), Value::dict({})}, 2u},
         ResponseCase{
             "refused_with_unreadable_results",
             {u(2), Value::dict({{"session_handle", u(1)}, {"streams", Value::array("(uas)", {})}})},
