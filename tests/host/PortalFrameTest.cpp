@@ -71,24 +71,17 @@ TEST(PortalFrame, PointsAndBlocksOffTheFrameAndFramesThatDoNotFitTheirMemoryRead
   copyBlock(s.view, -1, -1, 3, 3, block.data(), 3);
   EXPECT_EQ(block, (std::array<std::uint32_t, 9>{k, k, k, k, c(0), c(1), k, c(3), c(4)}));
 
-  // The last row needs only its pixels: a buffer cut after them still fits.
-  FrameView tight = s.view;
-  tight.bytes = 16 + 12;
+  FrameView tight = s.view, shortBytes = s.view, narrow = s.view, tall = s.view;
+  tight.bytes = 16 + 12;  // the last row needs only its pixels, not its padding
   EXPECT_EQ(pixelOf(tight, 2, 1), Synthetic::colors[5]);
-
-  FrameView bad = s.view;
-  bad.bytes = 16 + 11;  // one byte short of the last pixel
-  EXPECT_EQ(pixelOf(bad, 0, 0), kInvalidColor);
-  bad = s.view;
-  bad.stride = 8;  // narrower than a row
-  EXPECT_EQ(pixelOf(bad, 0, 0), kInvalidColor);
-  bad = s.view;
-  bad.height = 3;  // more rows than the memory holds
-  EXPECT_EQ(pixelOf(bad, 0, 0), kInvalidColor);
+  shortBytes.bytes = 16 + 11;  // one byte short of the last pixel
+  narrow.stride = 8;           // narrower than a row
+  tall.height = 3;             // more rows than the memory holds
+  for (const FrameView& bad : {shortBytes, narrow, tall, FrameView{}})
+    EXPECT_EQ(pixelOf(bad, 0, 0), kInvalidColor);
   block.fill(1);
-  copyBlock(bad, 0, 0, 3, 3, block.data(), 3);
+  copyBlock(tall, 0, 0, 3, 3, block.data(), 3);
   EXPECT_EQ(block, (std::array<std::uint32_t, 9>{k, k, k, k, k, k, k, k, k}));
-  EXPECT_EQ(pixelOf(FrameView{}, 0, 0), kInvalidColor);
 }
 
 struct PlacementCase {
@@ -105,8 +98,7 @@ TEST_P(Placements, FramePixelsAreDesktopPixelsOneToOneAtAnyScale) {
   SCOPED_TRACE(c.what);
   EXPECT_EQ(frameToDesktop(c.placement, c.frame), c.desktop);
   EXPECT_EQ(desktopToFrame(c.placement, c.desktop), c.frame);
-  // The pointer from cursor metadata: the hot spot's position; its offset in the bitmap plays no
-  // part.
+  // Cursor metadata gives the hot spot's position; its offset in the bitmap plays no part.
   const auto pointer = pointerOnDesktop(c.placement, {7, c.frame.x, c.frame.y, 11, 13});
   ASSERT_TRUE(pointer.has_value());
   EXPECT_EQ(*pointer, c.desktop);
@@ -115,7 +107,6 @@ TEST_P(Placements, FramePixelsAreDesktopPixelsOneToOneAtAnyScale) {
 INSTANTIATE_TEST_SUITE_P(
     Outputs, Placements,
     ::testing::Values(
-        PlacementCase{"one to one", {0, 0, 1280, 720, 1280, 720}, {640, 360}, {640, 360}},
         PlacementCase{"size not given", {0, 0, 0, 0, 1280, 720}, {1279, 719}, {1279, 719}},
         PlacementCase{"right of another", {1920, 0, 1280, 720, 1280, 720}, {5, 6}, {1925, 6}},
         PlacementCase{
@@ -131,7 +122,6 @@ TEST(PortalFrame, LogicalPointsScaleAboutTheStreamsCornerAndStayOffItWhenOff) {
   EXPECT_EQ(logicalToDesktop(scale2, {400, 150}), (Point{700, 250}));
   // One logical pixel left of and above the stream is outside it, not on its edge.
   EXPECT_EQ(logicalToDesktop(scale2, {99, 49}), (Point{98, 48}));
-  EXPECT_EQ(desktopToFrame(scale2, {98, 48}), (Point{-2, -2}));
   const StreamPlacement scale15{0, 0, 1280, 720, 1920, 1080};
   EXPECT_EQ(logicalToDesktop(scale15, {3, 3}), (Point{4, 4}));  // 4.5 floors
   const StreamPlacement unknown{};                              // no format yet: unscaled
