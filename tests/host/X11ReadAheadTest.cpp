@@ -2,8 +2,6 @@
 // times, positions and images the source would.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "host/screen/X11ReadAhead.h"
 
 namespace {
@@ -63,12 +61,10 @@ TEST(X11ReadAhead, CutsTheGrabOfThisTurnFromTheAreaReadAhead) {
     if (!area) continue;
     EXPECT_EQ(*area, kAround) << c.what;
     // The cut is a view of the shared segment, which the next read overwrites.
-    std::vector<std::uint32_t> segment(static_cast<std::size_t>(c.grab.width() * c.grab.height()),
-                                       0x336699u);
-    const QImage view(reinterpret_cast<const uchar*>(segment.data()), c.grab.width(),
-                      c.grab.height(), c.grab.width() * 4, QImage::Format_RGB32);
-    reads.keepGrab(c.grab, now, view, true);
-    segment.assign(segment.size(), 0);
+    QImage segment = filled(c.grab.size(), 0x336699u);
+    reads.keepGrab(c.grab, now, QImage(segment.constBits(), 15, 15, 60, QImage::Format_RGB32),
+                   true);
+    segment.fill(0u);
     EXPECT_EQ(reads.grabsCut(), 1u) << c.what;
     const QImage* kept = reads.keptGrab(c.grab, now + ms(1));
     ASSERT_EQ(kept != nullptr, c.lasts) << c.what;
