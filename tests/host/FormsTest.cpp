@@ -256,12 +256,9 @@ TEST(FormAccessibilityTest, TheWindowLeavesShapesAndDecorationOutAndIsADialogWhi
   Window w;
   QAccessibleInterface* a = accessible(&w);
   EXPECT_EQ(a->role(), QAccessible::Window);
-  std::vector<QObject*> children;
-  for (int i = 0; i < a->childCount(); ++i) {
-    children.push_back(a->child(i)->object());
-    EXPECT_EQ(a->indexOfChild(a->child(i)), i);
-  }
-  EXPECT_EQ(children, (std::vector<QObject*>{w.control<host::Frame>("fraOuter")}));
+  ASSERT_EQ(a->childCount(), 1);
+  EXPECT_EQ(a->child(0)->object(), w.control<host::Frame>("fraOuter"));
+  EXPECT_EQ(a->indexOfChild(a->child(0)), 0);
   EXPECT_EQ(a->indexOfChild(accessible(w.control<host::Shape>("outline"))), -1);
   EXPECT_EQ(a->indexOfChild(accessible(w.control<host::PictureBox>("pic"))), -1);
   w.setWindowModality(Qt::ApplicationModal);
