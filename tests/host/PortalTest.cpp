@@ -154,7 +154,6 @@ TEST(PortalFrame, AChunkIsReadOnlyWithinItsPlanesMappedBytes) {
     std::size_t size;
   };
   const Case cases[] = {
-      {"whole", {m, 64, 0, 64, false}, 0, 64},
       {"inside", {m, 64, 8, 16, false}, 8, 16},
       {"past the end", {m, 64, 48, 64, false}, 48, 16},
       {"largest offset and size", {m, 64, 63, UINT32_MAX, false}, 63, 1},
@@ -175,7 +174,6 @@ TEST(PortalFrame, AChunkIsReadOnlyWithinItsPlanesMappedBytes) {
 
 TEST(PortalFrame, OnlyOneLineOfPrintableTextIsARestoreToken) {
   EXPECT_EQ(parseRestoreToken(kToken + "\n"), kToken);
-  EXPECT_EQ(parseRestoreToken("abc"), "abc");
   EXPECT_EQ(parseRestoreToken(std::string(256, 'a')), std::string(256, 'a'));
   using namespace std::string_view_literals;
   const std::string tooLong(257, 'a');
