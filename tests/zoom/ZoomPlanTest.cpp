@@ -24,6 +24,15 @@ ZoomInput input(int cx, int cy, int w, int h, int z = 5, bool full = false, bool
   return in;
 }
 
+// The same input over the monitor (left, top, width, height) that holds the cursor.
+ZoomInput on(ZoomInput in, int left, int top, double width, double height) {
+  in.screenLeft = left;
+  in.screenTop = top;
+  in.screenWidth = width;
+  in.screenHeight = height;
+  return in;
+}
+
 struct PlanCase {
   const char* what;
   ZoomInput in;
@@ -68,7 +77,11 @@ INSTANTIATE_TEST_SUITE_P(
                  75, {Rect{20, 0, 75, 75}}},
         // The picker's own box at its other factors.
         PlanCase{"box15x", input(500, 500, 75, 74, 15), 5, 5, 498, 498, 0, 0, 75, 75, {}},
-        PlanCase{"box25x", input(500, 500, 75, 74, 25), 3, 3, 499, 499, 0, 0, 75, 75, {}}),
+        PlanCase{"box25x", input(500, 500, 75, 74, 25), 3, 3, 499, 499, 0, 0, 75, 75, {}},
+        // A monitor left of the primary one (x from -1280): 10 columns left of the cursor, 8 of
+        // them off the monitor.
+        PlanCase{"monitorLeftOfTheOrigin", on(input(-1278, 100, 101, 101), -1280, 0, 1280, 1024),
+                 13, 21, -1280, 90, 40, 0, 105, 105, {Rect{0, 0, 40, 105}}}),
     [](const auto& param_info) { return std::string(param_info.param.what); });
 // clang-format on });
 
@@ -86,27 +99,9 @@ TEST(ZoomPlanTest, FractionalScreenSizeRoundsTheOverhangHalfToEven) {
   EXPECT_EQ(planZoom(in).cols, 9);
 }
 
-TEST(ZoomPlanTest, ClipsToAMonitorThatDoesNotStartAtTheOrigin) {
-  // A second monitor left of the primary one: x from -1280 to -1.
-  ZoomInput in = input(-1278, 100, 101, 101);
-  in.screenLeft = -1280;
-  in.screenWidth = 1280;
-  in.screenHeight = 1024;
-  const ZoomPlan p = planZoom(in);
-  EXPECT_EQ(p.sx, -1280);
-  EXPECT_EQ(p.cols, 13);  // 10 columns left of the cursor, 8 of them off the monitor
-  EXPECT_EQ(p.offX, 40);
-  ASSERT_EQ(p.fillCount, 1);
-  EXPECT_EQ(p.fills[0], (Rect{0, 0, 40, 105}));
-}
-
+// No monitor holds the cursor: the engine passes the cursor's point with no size.
 TEST(ZoomPlanTest, CursorOnNoScreenPaintsOnlyBackground) {
-  ZoomInput in = input(5000, 5000, 75, 74);
-  in.screenLeft = 5000;  // what the engine passes when no monitor holds the cursor
-  in.screenTop = 5000;
-  in.screenWidth = 0;
-  in.screenHeight = 0;
-  const ZoomPlan p = planZoom(in);
+  const ZoomPlan p = planZoom(on(input(5000, 5000, 75, 74), 5000, 5000, 0, 0));
   EXPECT_TRUE(p.paints);
   EXPECT_FALSE(p.copies());
   ASSERT_EQ(p.fillCount, 1);
@@ -127,11 +122,7 @@ TEST(ZoomPlanTest, ExtremeInputsKeepThePlanInsideItsArea) {
                         Case{kMin, kMax, kMax, kMax, 1, kMin, kMin, kMax, kMax},
                         Case{0, 0, kMax - 1, 75, 2, kMax, 0, 1280, 1024},
                         Case{-5000, -5000, 75, 74, kMax, 0, 0, 1280, 1024}}) {
-    ZoomInput in = input(c.cx, c.cy, c.w, c.h, c.z);
-    in.screenLeft = c.left;
-    in.screenTop = c.top;
-    in.screenWidth = c.sw;
-    in.screenHeight = c.sh;
+    const ZoomInput in = on(input(c.cx, c.cy, c.w, c.h, c.z), c.left, c.top, c.sw, c.sh);
     const ZoomPlan p = planZoom(in);
     ASSERT_LE(p.fillCount, 4);
     if (!p.copies()) continue;
@@ -141,11 +132,7 @@ TEST(ZoomPlanTest, ExtremeInputsKeepThePlanInsideItsArea) {
     EXPECT_LE(p.sx + static_cast<double>(p.cols), c.left + c.sw + 0.5);
   }
   // A cursor at the far corner, on no screen: all background, the target's own size.
-  ZoomInput off = input(kMin, kMin, 75, 74);
-  off.screenLeft = kMin;
-  off.screenTop = kMin;
-  off.screenWidth = 0;
-  off.screenHeight = 0;
+  const ZoomInput off = on(input(kMin, kMin, 75, 74), kMin, kMin, 0, 0);
   const ZoomPlan p = planZoom(off);
   ASSERT_EQ(p.fillCount, 1);
   EXPECT_EQ(p.fills[0], (Rect{0, 0, 75, 75}));
