@@ -143,6 +143,10 @@ TEST(CandyButtonTest, EachStylePaintsItsPixels) {
       // color, which it reaches where its fade runs past 100 %.
       {3, 110, 29, B::Hot, 55, 26, 0x0253E8},
       {3, 110, 29, B::Hot, 55, 20, host::RGB(219, 68, 1)},
+      {2, 110, 29, B::Hot, 55, 24, host::RGB(226, 76, 1)},
+      {4, 110, 29, B::Hot, 30, 20, host::RGB(216, 64, 1)},
+      {5, 110, 29, B::Hot, 55, 24, host::RGB(231, 82, 1)},
+      {7, 110, 29, B::Hot, 30, 10, host::RGB(202, 48, 1)},  // Style 7's from the middle row
       // The other rounded Styles' gloss on row 5: slope * 5 / radius % from white to the face.
       {2, 110, 29, B::Normal, 55, 5, host::RGB(235, 215, 215)},  // 50 * 5 / 15
       {4, 110, 29, B::Normal, 55, 5, host::RGB(226, 197, 197)},  // 70 * 5 / 15

@@ -31,7 +31,8 @@ TEST(SliderModelTest, APressLooksDownOnTheCueUpToItsRightEdge) {
 }
 
 // The drag steps beside a channel slider's, which the slider's own walk takes: the 201-pixel
-// shade slider, reversed and negative bounds, a cue wider than the slider.
+// shade slider, exactly one pixel a unit, reversed and negative bounds, a cue wider than the
+// slider.
 TEST(SliderModelTest, ADragStepPlacesTheCueAndReadsItsValue) {
   const struct {
     const char* what;
@@ -41,6 +42,7 @@ TEST(SliderModelTest, ADragStepPlacesTheCueAndReadsItsValue) {
     std::int32_t wantValue;
   } cases[] = {
       {"shade slider middle", 95, 201, 10, 0, 255, 95, 127},
+      {"one pixel a unit", 50, 110, 10, 0, 100, 50, 50},
       {"reversed bounds, left end", 0, 110, 10, 10, 0, 0, 10},
       {"reversed bounds, middle", 50, 110, 10, 10, 0, 50, 5},
       {"reversed bounds, right end", 100, 110, 10, 10, 0, 100, 0},
