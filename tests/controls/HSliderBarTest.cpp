@@ -229,8 +229,8 @@ TEST_F(SliderTest, EachStepOfAWalkLooksMovesAndRaisesAsItShould) {
     bool watching = true;
   } steps[] = {
       {"a tick, pointer away", [&] { tick(); }, Normal, 0, {}, false},
+      {"right button", [&] { press(40, R), move(41, R), release(42, R); }, Normal, 0, {}, false},
       {"pointer in", [&] { under = slider, move(50); }, Over, 0, {}},
-      {"the right button", [&] { press(40, R), move(41, R), release(42, R); }, Over, 0, {}},
       {"a tick, pointer over", [&] { tick(); }, Over, 0, {}},
       {"press on the cue", [&] { press(5); }, Down, 0, {}},
       {"release on it", [&] { release(5); }, Over, 0, {0}},
