@@ -148,7 +148,8 @@ TEST(CandyButtonTest, EachStylePaintsItsPixels) {
       {5, 110, 29, B::Hot, 55, 24, host::RGB(231, 82, 1)},
       {7, 110, 29, B::Hot, 30, 10, host::RGB(202, 48, 1)},  // Style 7's from the middle row
       // The other rounded Styles' gloss on row 5: slope * 5 / radius % from white to the face.
-      {2, 110, 29, B::Normal, 55, 5, host::RGB(235, 215, 215)},  // 50 * 5 / 15
+      {2, 110, 29, B::Normal, 8, 5, host::RGB(235, 215, 215)},  // 50 * 5 / 15
+      {2, 110, 29, B::Normal, 7, 5, 0x000080},  // left of the gloss's rounded corner: the face
       {4, 110, 29, B::Normal, 55, 5, host::RGB(226, 197, 197)},  // 70 * 5 / 15
       {5, 110, 29, B::Normal, 55, 5, host::RGB(239, 222, 222)},  // 40 * 5 / 15
       {7, 110, 29, B::Normal, 55, 5, host::RGB(216, 176, 176)},  // 50 * 5 / 8
