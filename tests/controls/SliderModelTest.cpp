@@ -1,5 +1,5 @@
-// The slider's value/pixel arithmetic without Qt: the value setter's range check, the drag
-// step on the picker's slider geometry, the range-sized cue and the track tiles.
+// The slider's value/pixel arithmetic without Qt: the value setter's range check, the look of a
+// press, the drag step on the picker's slider geometry, the range-sized cue and the track tiles.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -7,8 +7,6 @@
 #include "controls/slider/SliderModel.h"
 
 namespace {
-
-using SliderModel::DragStep;
 
 TEST(SliderModelTest, ValueSetterAcceptsInsideTheBoundsEitherWayRound) {
   struct Case {
@@ -23,62 +21,61 @@ TEST(SliderModelTest, ValueSetterAcceptsInsideTheBoundsEitherWayRound) {
   }
 }
 
-struct DragCase {
-  const char* what;
-  double left, inner, cue;
-  std::int32_t min, max;
-  float wantLeft;
-  std::int32_t wantValue;
-};
-
-class DragStepTest : public ::testing::TestWithParam<DragCase> {};
-
-TEST_P(DragStepTest, PlacesTheCueAndReadsItsValue) {
-  const DragCase& c = GetParam();
-  const std::optional<DragStep> step = SliderModel::dragTo(c.left, c.inner, c.cue, c.min, c.max);
-  ASSERT_TRUE(step.has_value());
-  EXPECT_FLOAT_EQ(step->cueLeft, c.wantLeft);
-  EXPECT_EQ(step->value, c.wantValue);
+// Down inside the cue's span (left < x <= left + width), Over at its left edge and beyond.
+TEST(SliderModelTest, APressLooksDownOnTheCueUpToItsRightEdge) {
+  for (const auto& [x, look] : {std::pair{74.25, SliderModel::Over},
+                                {74.75, SliderModel::Down},
+                                {84.25, SliderModel::Down},
+                                {84.75, SliderModel::Over}})
+    EXPECT_EQ(SliderModel::pressState(x, 74.25, 10), look) << x;
 }
 
-// The picker's channel sliders are 158 pixels wide with a 10-pixel cue over 0..255: the pointer
-// at x centres the cue at x - 5. (Drags past either end are pinned on the slider itself.)
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DragStepTest,
-    ::testing::Values(DragCase{"pointer at 100", 95, 158, 10, 0, 255, 95, 164},
-                      DragCase{"pointer at 6", 1, 158, 10, 0, 255, 1, 2},
-                      DragCase{"pointer at 153", 148, 158, 10, 0, 255, 148, 255},
-                      DragCase{"pointer at 5", 0, 158, 10, 0, 255, 0, 0},
-                      DragCase{"shade slider middle", 95, 201, 10, 0, 255, 95, 127},
-                      DragCase{"reversed bounds, left end", 0, 110, 10, 10, 0, 0, 10},
-                      DragCase{"reversed bounds, middle", 50, 110, 10, 10, 0, 50, 5},
-                      DragCase{"reversed bounds, right end", 100, 110, 10, 10, 0, 100, 0},
-                      DragCase{"negative bounds", 50, 110, 10, -20, -10, 50, -15},
-                      // The right-end test comes second: a cue wider than the slider ends left of
-                      // 0 and reads as Max.
-                      DragCase{"cue wider than the slider", 3, 8, 10, 0, 100, -2, 100}));
+// The drag steps beside a channel slider's, which the slider's own walk takes: the 201-pixel
+// shade slider, exactly one pixel a unit, reversed and negative bounds, a cue wider than the
+// slider.
+TEST(SliderModelTest, ADragStepPlacesTheCueAndReadsItsValue) {
+  const struct {
+    const char* what;
+    double left, inner, cue;
+    std::int32_t min, max;
+    float wantLeft;
+    std::int32_t wantValue;
+  } cases[] = {
+      {"shade slider middle", 95, 201, 10, 0, 255, 95, 127},
+      {"one pixel a unit", 50, 110, 10, 0, 100, 50, 50},
+      {"reversed bounds, left end", 0, 110, 10, 10, 0, 0, 10},
+      {"reversed bounds, middle", 50, 110, 10, 10, 0, 50, 5},
+      {"reversed bounds, right end", 100, 110, 10, 10, 0, 100, 0},
+      {"negative bounds", 50, 110, 10, -20, -10, 50, -15},
+      // The right-end test comes second: a cue wider than the slider ends left of 0 and reads
+      // as Max.
+      {"cue wider than the slider", 3, 8, 10, 0, 100, -2, 100},
+  };
+  for (const auto& c : cases) {
+    const auto step = SliderModel::dragTo(c.left, c.inner, c.cue, c.min, c.max);
+    ASSERT_TRUE(step.has_value()) << c.what;
+    EXPECT_FLOAT_EQ(step->cueLeft, c.wantLeft) << c.what;
+    EXPECT_EQ(step->value, c.wantValue) << c.what;
+  }
+}
 
-TEST(SliderModelTest, NoDragWhereTheArithmeticWouldDivideByZero) {
-  EXPECT_FALSE(SliderModel::dragTo(40, 158, 10, 50, 50).has_value());   // equal bounds
-  EXPECT_FALSE(SliderModel::dragTo(40, 158, 158, 0, 255).has_value());  // cue fills the width
+// Equal bounds or a cue that fills the width would divide by zero; the widest bounds must not
+// overflow.
+TEST(SliderModelTest, NoDivisionByZeroAndNoOverflow) {
+  EXPECT_FALSE(SliderModel::dragTo(40, 158, 10, 50, 50).has_value());
+  EXPECT_FALSE(SliderModel::dragTo(40, 158, 158, 0, 255).has_value());
   EXPECT_FALSE(SliderModel::unitWidth(158, 10, 3, 3).has_value());
   EXPECT_FALSE(SliderModel::rangeCueWidth(158, 3, 3).has_value());
-}
-
-TEST(SliderModelTest, TheWidestBoundsDoNotOverflow) {
+  EXPECT_FALSE(SliderModel::valueAt(7, 0, 0.0).has_value());
   const double unit = *SliderModel::unitWidth(158, 10, INT_MIN, INT_MAX);
   EXPECT_NEAR(SliderModel::cueLeftFor(INT_MAX, INT_MIN, unit), 148.0f, 0.001);
   EXPECT_EQ(SliderModel::rangeCueWidth(158, INT_MIN, INT_MAX), 0);
 }
 
-TEST(SliderModelTest, ValuesRoundHalfToEven) {
+TEST(SliderModelTest, ValuesRoundHalfToEvenAndTheRangeSizedCueDropsTheFraction) {
   EXPECT_EQ(SliderModel::valueAt(5, 0, 2.0), 2);  // 2.5
   EXPECT_EQ(SliderModel::valueAt(7, 0, 2.0), 4);  // 3.5
   EXPECT_EQ(SliderModel::valueAt(7, 10, 2.0), 14);
-  EXPECT_FALSE(SliderModel::valueAt(7, 0, 0.0).has_value());
-}
-
-TEST(SliderModelTest, RangeSizedCueDropsTheFraction) {
   EXPECT_EQ(SliderModel::rangeCueWidth(158, 10, 0), 15);   // reversed bounds
   EXPECT_EQ(SliderModel::rangeCueWidth(158.5, 0, 2), 79);  // 158.5 rounds to 158
 }
