@@ -7,7 +7,6 @@
 
 #include "effects/AlphaAnim.h"
 #include "effects/GradientForm.h"
-#include "effects/RoundWindow.h"
 #include "host/forms/Form.h"
 
 namespace {
@@ -34,27 +33,6 @@ std::unique_ptr<host::Form> form(int widthTwips, int heightTwips) {
   f->Height(heightTwips);
   f->Move(1500, 1500);
   return f;
-}
-
-TEST(RoundWindowTest, CutsTheCornersAndKeepsTheInside) {
-  auto f = form(4755, 3525);
-  RoundWindow::RoundWindowRgn(*f, 7);
-  const QRegion mask = f->mask();
-  const struct {
-    QPoint p;
-    bool in;
-  } probes[] = {{{0, 0}, false},     {{1, 0}, false},    {{2, 0}, true},      {{0, 1}, false},
-                {{0, 2}, true},      {{315, 0}, false},  {{313, 0}, true},    {{316, 100}, false},
-                {{315, 100}, true},  {{158, 233}, true}, {{158, 234}, false}, {{0, 233}, false},
-                {{315, 233}, false}, {{158, 117}, true}};
-  for (const auto& probe : probes) {
-    EXPECT_EQ(mask.contains(probe.p), probe.in) << probe.p.x() << "," << probe.p.y();
-  }
-  // A second call after a width change leaves one shape: the new outline.
-  f->Width(8565);
-  RoundWindow::RoundWindowRgn(*f, 7);
-  EXPECT_EQ(f->mask().boundingRect(), QRect(0, 0, 570, 234));
-  EXPECT_TRUE(f->mask().contains(QPoint(400, 100)));
 }
 
 TEST(AlphaAnimTest, GrowsFromTheCentreAndEndsAtTheOriginalGeometry) {

@@ -6,7 +6,6 @@
 #include "host/forms/Label.h"
 #include "host/forms/PictureBox.h"
 #include "host/forms/TextBox.h"
-#include "picker/twProgressBar.h"
 
 namespace {
 
@@ -99,16 +98,6 @@ TEST_F(TickTest, AnUnchangedBarIsNotPaintedAgain) {
   EXPECT_EQ(barRows(*probe.Picture1, 0x0000FF), 43);  // 200 of 255 over 55 rows
   sample({12, 10}, host::RGB(201, 100, 50));
   EXPECT_GT(probe.Picture7->drawings(), black) << "the grey level moved the black bar";
-}
-
-TEST_F(TickTest, BarAboveItsMaximumLeavesThePreviousBar) {
-  sample({10, 10}, host::RGB(128, 0, 0));
-  const QImage before = probe.Picture1->buffer();
-  twProgressBar::DrawBarRed(*probe.Picture1, 255, 256, 256);
-  EXPECT_EQ(probe.Picture1->buffer(), before);
-  // A negative value clears and draws nothing visible.
-  twProgressBar::DrawBarRed(*probe.Picture1, 255, -5, -5);
-  EXPECT_EQ(barRows(*probe.Picture1, 0xFFFFFF), probe.Picture1->innerHeight());
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "color/twCMYK.h"
 #include "host/core/ColorRef.h"
+#include "picker/ColorToHSB.h"
 #include "picker/PickerReadouts.h"
 
 namespace {
@@ -54,6 +57,36 @@ TEST(ReadoutsTest, MousePositionKeepsSignsAndTwoSpaces) {
   EXPECT_EQ(readoutsFor(-200, 15, 0, cmyk).mouse, "X: -200  Y: 15");
   EXPECT_EQ(readoutsFor(0, -1, 0, cmyk).mouse, "X: 0  Y: -1");
   EXPECT_EQ(percentText(100), "100 %");
+}
+
+// Hue in whole degrees (360 kept apart from 0), saturation and brightness in whole percents.
+TEST(ColorToHSBTest, GivesHueSaturationBrightness) {
+  const struct {
+    int r, g, b, hue, saturation, brightness;
+  } cases[] = {
+      {255, 128, 0, 30, 100, 100},  {255, 0, 0, 0, 100, 100},
+      {255, 255, 0, 60, 100, 100},  // red and green tie: red wins
+      {0, 255, 255, 180, 100, 100}, {255, 0, 255, 300, 100, 100},
+      {255, 0, 1, 360, 100, 100},  // not wrapped to 0
+      {255, 255, 255, 0, 0, 100},   {0, 0, 0, 0, 0, 0},
+      {128, 128, 128, 0, 0, 50},    {200, 199, 199, 0, 0, 78},  // saturation 0.5 rounds to 0
+      {16, 9, 8, 8, 50, 6},                                     // delta 8: 7.5 rounds to 8
+      {16, 11, 8, 22, 50, 6},                                   // 22.5 rounds to 22
+      {0, 0, 255, 240, 100, 100},   {0, 255, 0, 120, 100, 100},
+      {16, 16, 15, 60, 6, 6},  // the smallest spread, 1
+      {1, 0, 0, 0, 100, 0},    // brightness 0.39 % reads 0
+      {8, 16, 255, 238, 97, 100}};
+  for (const auto& c : cases) {
+    std::array<std::int32_t, 3> out{-9, -9, -9};
+    ColorToHSB(out, static_cast<std::int32_t>(host::RGB(c.r, c.g, c.b)));
+    EXPECT_EQ(out, (std::array{c.hue, c.saturation, c.brightness}))
+        << c.r << " " << c.g << " " << c.b;
+    EXPECT_EQ((std::array{hsb::lastHue(), hsb::lastSaturation(), hsb::lastBrightness()}), out);
+  }
+  // The high byte of the invalid color is ignored: it reads as white.
+  std::array<std::int32_t, 3> out{};
+  ColorToHSB(out, static_cast<std::int32_t>(host::kInvalidColor));
+  EXPECT_EQ(out, (std::array<std::int32_t, 3>{0, 0, 100}));
 }
 
 }  // namespace

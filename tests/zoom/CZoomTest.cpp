@@ -2,13 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QPalette>
 #include <QWidget>
 #include <stdexcept>
 
 #include "FakeScreenSource.h"
 #include "host/core/RuntimeError.h"
-#include "host/draw/SystemColors.h"
 #include "host/forms/PictureBox.h"
 #include "zoom/CZoom.h"
 
@@ -70,17 +68,6 @@ TEST_F(ZoomCanvasTest, EveryScreenPixelBecomesABlockAndMarginsGetTheBackground) 
       ASSERT_EQ(dc.GetPixel(x, y), want) << x << "," << y;
     }
   }
-}
-
-TEST_F(ZoomCanvasTest, ASystemColorBackgroundIsItsCurrentValue) {
-  screen.setCursor(QPoint(0, 0));
-  host::Canvas dc(image);
-  zoom.Zoom(dc, 0, 0, 101, 101, host::SystemColor::ButtonFace);
-  const QColor face = QApplication::palette().color(QPalette::Active, QPalette::Button);
-  EXPECT_EQ(dc.GetPixel(0, 0), host::fromQColor(face));
-  // An untranslatable value paints black rather than failing.
-  zoom.Zoom(dc, 0, 0, 101, 101, 0x8000FFFFu);
-  EXPECT_EQ(dc.GetPixel(0, 0), 0u);
 }
 
 // A still pointer over a still screen costs no paint; any change paints again: the pointer, the
