@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "ColorPickerProbe.h"
+#include "Eventually.h"
 #include "controls/button/CandyButton.h"
 #include "host/draw/SystemColors.h"
 #include "host/forms/CheckBox.h"
@@ -62,7 +63,7 @@ TEST(ScreenE2E, GrabsFollowingAMovingPointerEqualFreshReads) {
       p.setColor(QPalette::Window, step.paint);
       target.setPalette(p);
       target.update();
-      QTRY_COMPARE(qt.pixel(QPoint(400, 400)), host::RGB(10, 220, 30));
+      EXPECT_EVENTUALLY_EQ(qt.pixel(QPoint(400, 400)), host::RGB(10, 220, 30), 5000);
     }
     QCursor::setPos(step.to);
     ASSERT_EQ(QCursor::pos(), step.to);  // a round trip: the display has moved it
@@ -134,7 +135,7 @@ class PickerE2E : public ::testing::Test {
 
 // The real timer samples through the program's own source, and the readouts reach the screen.
 TEST_F(PickerE2E, SamplesTheColorUnderThePointerAndShowsIt) {
-  QTRY_COMPARE_WITH_TIMEOUT(probe.txt_Hex->Text(), QStringLiteral("FF8000"), 5000);
+  EXPECT_EVENTUALLY_EQ(probe.txt_Hex->Text(), QStringLiteral("FF8000"), 5000);
   EXPECT_EQ(probe.lbl_mouse->Caption(), QStringLiteral("X: 150  Y: 150"));
 
   // What a user sees: a few pixels of the picker window on the real screen.
@@ -173,7 +174,7 @@ TEST_F(PickerE2E, MagnifierFollowsAMovingPointer) {
   for (int step = 0; step < 24; ++step) {
     const QPoint cursor(27 + (step * 7) % 50, 407 + (step * 11) % 50);
     QCursor::setPos(cursor);
-    QTRY_COMPARE_WITH_TIMEOUT(zoomPixel(37, 37), pattern.at(cursor), 1000);
+    EXPECT_EVENTUALLY_EQ(zoomPixel(37, 37), pattern.at(cursor), 1000);
     EXPECT_EQ(zoomPixel(2, 2), pattern.at(cursor - QPoint(7, 7))) << step;
     EXPECT_EQ(zoomPixel(72, 72), pattern.at(cursor + QPoint(7, 7))) << step;
     QTest::qWait(20);
@@ -184,24 +185,24 @@ TEST_F(PickerE2E, MagnifierFollowsAMovingPointer) {
 // drawing under the pointer each bring the picture up to date.
 TEST_F(PickerE2E, TheRestingMagnifierWakesForMotionWarpsAndDrawing) {
   QCursor::setPos(50, 430);
-  QTRY_VERIFY_WITH_TIMEOUT(probe.Timer.suspended(), 3000);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return probe.Timer.suspended(); }, 3000));
   ASSERT_EQ(
       QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("mousemove_relative"),
                                                     QStringLiteral("3"), QStringLiteral("0")}),
       0);
-  QTRY_COMPARE_WITH_TIMEOUT(zoomPixel(37, 37), pattern.at({53, 430}), 1000);
-  QTRY_VERIFY_WITH_TIMEOUT(probe.Timer.suspended(), 3000);
+  EXPECT_EVENTUALLY_EQ(zoomPixel(37, 37), pattern.at({53, 430}), 1000);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return probe.Timer.suspended(); }, 3000));
   QCursor::setPos(60, 440);
-  QTRY_COMPARE_WITH_TIMEOUT(zoomPixel(37, 37), pattern.at({60, 440}), 1000);
+  EXPECT_EVENTUALLY_EQ(zoomPixel(37, 37), pattern.at({60, 440}), 1000);
 
   QCursor::setPos(150, 150);  // on the orange window
-  QTRY_COMPARE_WITH_TIMEOUT(zoomPixel(37, 37), 0xFF8000u, 1000);
-  QTRY_VERIFY_WITH_TIMEOUT(probe.Timer.suspended(), 3000);
+  EXPECT_EVENTUALLY_EQ(zoomPixel(37, 37), 0xFF8000u, 1000);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return probe.Timer.suspended(); }, 3000));
   QPalette p = target.palette();
   p.setColor(QPalette::Window, QColor(10, 220, 30));
   target.setPalette(p);
   target.update();
-  QTRY_COMPARE_WITH_TIMEOUT(zoomPixel(37, 37), 0x0ADC1Eu, 1000);
+  EXPECT_EVENTUALLY_EQ(zoomPixel(37, 37), 0x0ADC1Eu, 1000);
 }
 
 // With sampling off the mixer button is usable: the real pointer moving onto it paints it hot on
@@ -215,19 +216,19 @@ TEST_F(PickerE2E, TheMixerButtonLightsUpUnderTheRealPointer) {
   auto painted = [&] { return button.buffer().pixel(face) & 0xFFFFFFu; };
 
   QCursor::setPos(picker.mapToGlobal(QPoint(150, 205)));  // the window's background
-  QTRY_COMPARE_WITH_TIMEOUT(button.lastState(), static_cast<int>(CandyButton::Normal), 3000);
-  QTRY_COMPARE(onScreen(), painted());
+  EXPECT_EVENTUALLY_EQ(button.lastState(), static_cast<int>(CandyButton::Normal), 3000);
+  EXPECT_EVENTUALLY_EQ(onScreen(), painted(), 5000);
   const QRgb normal = onScreen();
 
   QCursor::setPos(button.mapToGlobal(QPoint(40, 15)));
-  QTRY_COMPARE_WITH_TIMEOUT(button.lastState(), static_cast<int>(CandyButton::Hot), 3000);
-  QTRY_COMPARE(onScreen(), painted());
+  EXPECT_EVENTUALLY_EQ(button.lastState(), static_cast<int>(CandyButton::Hot), 3000);
+  EXPECT_EVENTUALLY_EQ(onScreen(), painted(), 5000);
   EXPECT_NE(onScreen(), normal) << "the hot face differs from the normal one";
   EXPECT_TRUE(button.mouseInside());
 
   QCursor::setPos(picker.mapToGlobal(QPoint(150, 205)));
-  QTRY_COMPARE_WITH_TIMEOUT(button.lastState(), static_cast<int>(CandyButton::Normal), 3000);
-  QTRY_COMPARE(onScreen(), normal);
+  EXPECT_EVENTUALLY_EQ(button.lastState(), static_cast<int>(CandyButton::Normal), 3000);
+  EXPECT_EVENTUALLY_EQ(onScreen(), normal, 5000);
 }
 
 }  // namespace

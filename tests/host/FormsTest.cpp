@@ -89,7 +89,7 @@ TEST(TimerTest, TicksOnlyWhileEnabledWithAnIntervalAndNeverReentersItsHandler) {
   t.Interval(1);
   EXPECT_FALSE(t.isRunning());  // created disabled
   t.Enabled(true);
-  QTRY_VERIFY_WITH_TIMEOUT(ticks >= 3, 5000);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }, 5000));
   t.Enabled(false);
   EXPECT_FALSE(t.isRunning());
   EXPECT_EQ(maxDepth, 1);

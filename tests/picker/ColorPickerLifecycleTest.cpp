@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "ColorPickerProbe.h"
+#include "Eventually.h"
 #include "FakeScreenSource.h"
 #include "about/frm_about.h"
 #include "controls/button/CandyButton.h"
@@ -118,7 +119,7 @@ TEST_F(LifecycleTest, SpaceFreezesTheReadoutsAndSpaceAgainGoesLive) {
   EXPECT_EQ(probe.lbl_mouse->Caption(), QStringLiteral("X: 10  Y: 10"));
 
   QTest::keyClick(probe.Check1, Qt::Key_Space);
-  QTRY_COMPARE_WITH_TIMEOUT(probe.txt_Hex->Text(), QStringLiteral("0000FF"), 2000);
+  EXPECT_EVENTUALLY_EQ(probe.txt_Hex->Text(), QStringLiteral("0000FF"), 2000);
   EXPECT_FALSE(probe.btn_Mixer->Enabled());
 }
 
@@ -166,10 +167,10 @@ TEST_F(LifecycleTest, ZoomTimerFollowsTheDesignedTable) {
   probe.mnuItem_Click(1);
   EXPECT_TRUE(zoomOn());
   picker.showMinimized();
-  QTRY_VERIFY(!zoomOn());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !zoomOn(); }, 5000));
   EXPECT_FALSE(samplingOn());
   picker.showNormal();
-  QTRY_VERIFY(zoomOn());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return zoomOn(); }, 5000));
   probe.Check1->Value(1);
   EXPECT_TRUE(zoomOn() && samplingOn());
   probe.Check1->Value(2);  // greyed: nothing

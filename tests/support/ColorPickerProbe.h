@@ -26,8 +26,6 @@ class ColorPickerProbe final : private host::ControlRefOwner {
 
   void btn_Mixer_Click() { picker.m_mixer->btn_Mixer_Click(); }
   bool mixerOpen() const { return picker.m_mixer->isOpen(); }
-  host::ColorRef mixColor() const { return picker.m_mixer->color(); }
-  std::int16_t lastShade() const { return picker.m_mixer->shade(); }
 
   ColorPicker& picker;
   host::Timer& Timer1 = picker.Timer1;
