@@ -68,20 +68,8 @@ TEST_F(AboutTest, FadesInOverTwentyTicksAndOutOverNineteen) {
   EXPECT_FALSE(about.isVisible());
 }
 
-// The other actions: fade in only (closes at once), fade out only (opens opaque), none (a plain
-// window).
-TEST_F(AboutTest, TheOtherActionsFadeOneWayOrNotAtAll) {
-  about.DialogAction(1);
-  about.ShowModal();
-  runFade();
-  about.unload();
-  EXPECT_FALSE(about.isVisible()) << "fade in only";
-  about.DialogAction(2);
-  about.ShowModal();
-  EXPECT_EQ(about.alpha(), 255);
-  about.unload();
-  EXPECT_EQ(runFade().front(), 243) << "fade out only";
-  EXPECT_FALSE(about.isVisible());
+// Where windows do not fade, no action is asked for: a plain window that closes at once.
+TEST_F(AboutTest, WithoutAnActionItIsAPlainWindowThatClosesAtOnce) {
   about.ShowModal();
   EXPECT_FALSE(about.layered());
   about.unload();

@@ -326,30 +326,4 @@ TEST(CandyButtonTest, AScreenReaderSeesItPressedAndItsPressClicks) {
   EXPECT_EQ(p.events, (Events{"down 1,0,55,14.5", "up 1,0,55,14.5", "click"}));
 }
 
-// What a designer saves comes back: the fixture's scheme and caption color, the border
-// brightness as clamped when it was set, the hand pointer.
-TEST(CandyButtonTest, SaveThenLoadRestoresEveryProperty) {
-  Button p(3);
-  CandyButton& a = *p.b;
-  a.Caption(QStringLiteral("ColorMixer »»»"));
-  a.Checked(true);
-  a.BorderBrightness(-140);
-  a.CaptionHighLite(true);
-  a.CaptionHighLiteColor(0xFFFFFF);
-  a.DisplayHand(true);
-  a.Enabled(false);
-  host::PropertyBag bag;
-  a.WriteProperties(bag);
-  CandyButton b(nullptr);
-  b.load(&bag);
-  EXPECT_EQ(b.Caption(), a.Caption());
-  EXPECT_EQ((std::array{b.Style(), b.ColorScheme(), b.BorderBrightness(), b.MousePointer()}),
-            (std::array{3, 7, -100, 99}));
-  EXPECT_EQ((std::array{b.ColorButtonUp(), b.ColorButtonHover(), b.ColorButtonDown(),
-                        b.ColorBright(), b.CaptionHighLiteColor(), b.drawColor()}),
-            (std::array{0x000080u, 0x0000A0u, 0x0000F0u, 0x0253E8u, 0xFFFFFFu, 0xFFFFFFu}));
-  EXPECT_EQ((std::array{b.Checked(), b.CaptionHighLite(), b.Enabled()}),
-            (std::array{true, true, false}));
-}
-
 }  // namespace

@@ -13,7 +13,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "controls/slider/HSliderBar.h"
@@ -139,43 +138,6 @@ TEST_F(SliderTest, ValuesComeOnlyFromInsideTheBounds) {
 }
 
 // Everything a bag keeps, as a reloaded copy should show it.
-auto kept(const HSliderBar& s) {
-  const auto path = [](const host::PictureRef& p) { return p.path.toStdString(); };
-  return std::tuple{std::array{s.Min(), s.Max(), s.value(), s.Style(), s.AutoCue(), s.CueWidth(),
-                               s.CueHeight(), s.BorderStyle(), s.MousePointer()},
-                    std::array{s.BackColor(), s.ForeColor()}, s.Enabled(), path(s.Picture()),
-                    path(s.PictureCueDown())};
-}
-
-auto reloaded(const HSliderBar& s) {
-  host::PropertyBag bag;
-  s.WriteProperties(bag);
-  HSliderBar back(nullptr);
-  back.load(&bag);
-  EXPECT_TRUE(bag.problems().empty());
-  return kept(back);
-}
-
-// Every property comes back from its bag, a stored instance's read defaults too (an empty bag's
-// slider). Both colors are written with the defaults they are read with, so every color survives;
-// a background of 0x00FF0000 and a cue color of 2 used to come back changed.
-TEST_F(SliderTest, EveryPropertyComesBackFromItsBag) {
-  HSliderBar defaults(nullptr);
-  const host::PropertyBag empty;
-  defaults.load(&empty);
-  EXPECT_EQ(reloaded(defaults), kept(defaults));
-  HSliderBar& s = make();  // bounds, looks, cue and pictures as stored, none at its default
-  s.Min(-20);
-  s.value(-7);
-  s.MousePointer(99);
-  s.Enabled(false);
-  for (const host::ColorRef color : {0x00FF0000u, 2u, 1u, 255u, 0u, 0xE0E0E0u, 0x80000005u}) {
-    s.BackColor(color);
-    s.ForeColor(color);
-    EXPECT_EQ(reloaded(s), kept(s)) << std::hex << color;
-  }
-}
-
 // Stored values are taken as they are (a value beyond Max); bad ones fall back to their defaults
 // and are noted, and an absurd size (found by fuzzing: gigabytes of surface for the cue) is drawn
 // within the surfaces' limit.
