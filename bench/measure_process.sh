@@ -12,7 +12,9 @@
 # Usage (under tests/e2e/with-xvfb): measure_process.sh COMMAND [ARGS...]
 #   MEASURE_RUNS (3), MEASURE_STILL (10), MEASURE_MOVING (20) change the protocol.
 #   MEASURE_TINTWELL=0 measures another picker: no first-readout time (its window is not
-#   known), 3 s to settle instead. The last line holds the medians for bench/compare.
+#   known), 3 s to settle instead. MEASURE_ROOT names a file for the root image: made there when
+#   missing, reused when present (bench/compare makes it once for all its runs). An `IDLE` line
+#   holds the X server's idle rate; the last line holds the medians for bench/compare.
 set -euo pipefail
 runs=${MEASURE_RUNS:-3}
 still=${MEASURE_STILL:-10}
@@ -24,8 +26,10 @@ source "$(dirname "$0")/measure_lib.sh"
 [ -n "${XVFB_PID:-}" ] || { echo "run under tests/e2e/with-xvfb (it names the server)" >&2; exit 1; }
 
 # A smooth, detailed root: a plasma with fine noise (the same every time).
-convert -seed 7 -size 1280x1024 plasma:fractal -attenuate 0.4 +noise Uniform -depth 8 "$work/root.png"
-display -window root "$work/root.png" >/dev/null 2>&1 || true
+root=${MEASURE_ROOT:-$work/root.png}
+[ -s "$root" ] ||
+  convert -seed 7 -size 1280x1024 plasma:fractal -attenuate 0.4 +noise Uniform -depth 8 "$root"
+display -window root "$root" >/dev/null 2>&1 || true
 
 # The pointer's path, every 20 ms along a Lissajous curve: xdotool arguments for the longest
 # phase, written once so that no time inside a measured phase goes to making them.
@@ -44,6 +48,8 @@ move_path() {
 xdotool mousemove 970 510
 sleep 1
 idle=$(ticks_during "$XVFB_PID" 5)
+echo "X server idle: $(pct "$idle" 5) % of one core"
+echo "IDLE $(pct "$idle" 5)"
 
 results=()
 for ((run = 1; run <= runs; run++)); do
@@ -52,7 +58,7 @@ for ((run = 1; run <= runs; run++)); do
   "$@" >"$work/app.log" 2>&1 &
   pid=$!
   first=""
-  want=$(convert "$work/root.png" -format '%[hex:p{970,510}]' info: | cut -c1-6)
+  want=$(convert "$root" -format '%[hex:p{970,510}]' info: | cut -c1-6)
   [ "${MEASURE_TINTWELL:-1}" = 1 ] || sleep 1
   for _ in $(seq 1 300); do
     [ "${MEASURE_TINTWELL:-1}" = 1 ] || break
