@@ -89,8 +89,8 @@ struct Floor {
   // floor_xcb_full's window, with the magnifier at (0, 0) and the readouts under it.
   xcb_window_t window = 0;
   xcb_gcontext_t gc = 0;
-  std::vector<std::uint32_t> magnified = std::vector<std::uint32_t>(kMagW * kMagH);
-  std::vector<std::uint32_t> readouts = std::vector<std::uint32_t>(kReadW * kReadH);
+  std::vector<std::uint32_t> magnified;  // BGRX, kMagW x kMagH
+  std::vector<std::uint32_t> readouts;   // BGRX, kReadW x kReadH
   std::uint32_t maxRequestBytes = 0;
 };
 
@@ -103,36 +103,37 @@ void checkFormat(const xcb_setup_t* setup, const xcb_screen_t* screen) {
   fail("the screen has no 32-bit pixmap format for depth 24");
 }
 
+// Says why the block is read without shared memory; false.
+bool withoutShm(const char* why) {
+  std::fprintf(stderr, "%s: %s; reading with plain image requests\n", kName, why);
+  return false;
+}
+
 // A segment for the block; false (with a note) when the server or the system refuses one.
 bool attachSegment(Floor& d) {
   const xcb_query_extension_reply_t* ext = xcb_get_extension_data(d.c, &xcb_shm_id);
-  if (ext == nullptr || !ext->present) {
-    std::fprintf(stderr, "%s: no MIT-SHM on this X server; reading with plain image requests\n",
-                 kName);
-    return false;
-  }
+  if (ext == nullptr || !ext->present) return withoutShm("no MIT-SHM on this X server");
   const int id = shmget(IPC_PRIVATE, std::size_t{kBlock} * kBlock * 4, IPC_CREAT | 0600);
-  if (id < 0) failSys("shmget");
+  if (id < 0) return withoutShm("the system gives no shared segment");
   void* addr = shmat(id, nullptr, 0);
   // Marked for removal at once: it goes when both sides have detached, even after a crash.
   shmctl(id, IPC_RMID, nullptr);
-  if (reinterpret_cast<std::intptr_t>(addr) == -1) failSys("shmat");
+  if (reinterpret_cast<std::intptr_t>(addr) == -1)
+    return withoutShm("the system gives no shared segment");
   d.seg = xcb_generate_id(d.c);
   if (xcb_generic_error_t* e = xcb_request_check(
           d.c, xcb_shm_attach_checked(d.c, d.seg, static_cast<std::uint32_t>(id), 0))) {
-    std::fprintf(stderr,
-                 "%s: the X server cannot attach a shared segment (error %u); reading with plain "
-                 "image requests\n",
-                 kName, e->error_code);
     std::free(e);
     shmdt(addr);
-    return false;
+    return withoutShm("the X server cannot attach a shared segment");
   }
   d.block = static_cast<std::uint32_t*>(addr);
   return true;
 }
 
 void createWindow(Floor& d) {
+  d.magnified.resize(std::size_t{kMagW} * kMagH);
+  d.readouts.resize(std::size_t{kReadW} * kReadH);
   d.window = xcb_generate_id(d.c);
   const std::uint32_t background = d.screen->black_pixel;
   check(d.c,
