@@ -59,6 +59,12 @@ def hex_seeds():
     return ["FF8000", "0080ff", "0", "", "7FFFFFFF", "80000000", "000000000000FF", "12G4", " 1"]
 
 
+def notations_seeds():
+    every = "hex,html,hex-lower,vb,decimal,rgb,rgb-legacy,hsl,hwb,lab,lch,oklab,oklch,float,qt"
+    return [every, "\x80\x10\xfflab", "hex,hex", "", ",", "hex,,lab", "HSL", "hex, lab",
+            "oklch,", "lab\x00", "x" * 100]
+
+
 def formdata_seeds():
     real = ASSETS.read_text()
     return [
@@ -230,6 +236,7 @@ def portalreply_seeds():
 
 if __name__ == "__main__":
     write("hex", hex_seeds())
+    write("notations", notations_seeds())
     write("formdata", formdata_seeds())
     write("zoomplan", zoomplan_seeds())
     write("canvas", canvas_seeds())
