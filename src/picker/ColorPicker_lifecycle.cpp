@@ -80,6 +80,8 @@ void ColorPicker::Form_Load() {
   m_cmyk = std::make_unique<twCMYK>();
   m_cmyk->RGB(0);
   Pic_zoom->ScaleMode(host::PictureBox::ScaleModeKind::Pixels);
+  // Shown anew up to a hundred times a second: straight into a window of its own where it can.
+  Pic_zoom->DirectPresent(true);
   m_zoom = std::make_unique<CZoom>(m_screen);
   mnuItem[1]->Checked(m_zoom->ShowFullPixelsOnly());
   mnuItem[2]->Checked(m_zoom->MouseCentered());

@@ -74,8 +74,7 @@ void ColorPicker::mnuItem_Click(int index) {
 void ColorPicker::Timer_Timer() {
   if (!m_zoom) return;
   if (m_zoom->ZoomCanvas(*Pic_zoom)) {
-    // The marker stays visible over a freshly painted image; an unchanged one needs nothing.
-    Shape3->update();
+    // Shown with the marker over it (the box's child); an unchanged image needs nothing.
     m_quietTicks = 0;
     return;
   }

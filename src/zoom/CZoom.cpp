@@ -144,7 +144,7 @@ bool CZoom::ZoomCanvas(host::PictureBox& canvas) {
              static_cast<int>(canvas.ScaleHeight()), canvas.BackColor(), untouched);
   m_lastCanvas = &canvas;
   m_lastDrawings = canvas.drawings();
-  if (painted) canvas.update();
+  if (painted) canvas.present();
   return painted;
 }
 

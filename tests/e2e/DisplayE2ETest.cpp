@@ -110,6 +110,20 @@ class Display {
   }
 
   // A top-level window's rectangle on the root window, physical pixels.
+  // Covers `r` with a window of another client for a moment: what was under it is exposed.
+  void cover(const QRect& r) {
+    const xcb_window_t w = xcb_generate_id(m_c);
+    const std::uint32_t values[] = {0xFF00FF, 1};  // a background pixel, override-redirect
+    xcb_create_window(m_c, XCB_COPY_FROM_PARENT, w, m_root, static_cast<std::int16_t>(r.x()),
+                      static_cast<std::int16_t>(r.y()), static_cast<std::uint16_t>(r.width()),
+                      static_cast<std::uint16_t>(r.height()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                      XCB_COPY_FROM_PARENT, XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
+    xcb_map_window(m_c, w);
+    sync();
+    xcb_destroy_window(m_c, w);
+    sync();
+  }
+
   QRect windowRect(WId window) {
     const auto w = static_cast<xcb_window_t>(window);
     xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(m_c, xcb_get_geometry(m_c, w), nullptr);
@@ -124,6 +138,7 @@ class Display {
 
  private:
   void sync() { std::free(xcb_get_input_focus_reply(m_c, xcb_get_input_focus(m_c), nullptr)); }
+
 
   xcb_connection_t* m_c;
   xcb_window_t m_root = 0;
@@ -213,32 +228,40 @@ TEST_F(HiDpiE2E, ReadoutsAndTheMagnifierShowThePhysicalPixelUnderThePointer) {
 }
 
 // At a whole factor every pixel of the magnifier's canvas covers a square of factor x factor
-// physical pixels of exactly its color: scaled, not smoothed.
-TEST_F(HiDpiE2E, TheCanvasIsDrawnByWholePixelsAtWholeFactors) {
+// physical pixels of exactly its color (scaled, not smoothed), with the marker over the middle
+// block: the screen shows what the toolkit would paint, after moves and after an exposure.
+TEST_F(HiDpiE2E, TheMagnifierShowsItsCanvasByWholePixelsAfterMovesAndExposures) {
   const double f = factor();
   if (f != std::floor(f)) GTEST_SKIP() << "a fractional factor has no whole pixels";
   const int n = static_cast<int>(f);
-  pointAt(QPoint(1001, 801), hexOf(chartAt(QPoint(1001, 801))));
-  EXPECT_EVENTUALLY_EQ(zoomBlock(7, 7), chartAt(QPoint(1001, 801)), 2000);
-  QTest::qWait(100);  // the repaint reaches the screen
-  const QImage canvas = probe.Pic_zoom->buffer();
-  const int border = (probe.Pic_zoom->width() - probe.Pic_zoom->innerWidth()) / 2;
-  const QPoint origin = display.windowRect(picker.winId()).topLeft() +
-                        (probe.Pic_zoom->mapTo(&picker, QPoint(border, border)) * n);
-  const QImage shown = display.read(
-      QRect(origin, QSize(probe.Pic_zoom->innerWidth(), probe.Pic_zoom->innerHeight()) * n));
-  // The marker drawn over the middle block is not the canvas's.
-  const QRect marker = probe.Shape3->geometry().translated(-border, -border);
-  int wrong = 0;
-  int compared = 0;
-  for (int y = 0; y < shown.height(); ++y) {
-    for (int x = 0; x < shown.width(); ++x) {
-      if (marker.contains(x / n, y / n)) continue;
-      ++compared;
-      wrong += (shown.pixel(x, y) & 0xFFFFFFu) != (canvas.pixel(x / n, y / n) & 0xFFFFFFu);
+  const QRect shownArea(display.windowRect(picker.winId()).topLeft() +
+                            probe.Pic_zoom->mapTo(&picker, QPoint(0, 0)) * n,
+                        probe.Pic_zoom->size() * n);
+  const auto wrongPixels = [&] {
+    const QImage painted = probe.Pic_zoom->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shown = display.read(shownArea);
+    const QImage canvas = probe.Pic_zoom->buffer();
+    const QRect marker = probe.Shape3->geometry();
+    int wrong = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+      for (int x = 0; x < shown.width(); ++x) {
+        const QRgb seen = shown.pixel(x, y) & 0xFFFFFFu;
+        wrong += seen != (painted.pixel(x, y) & 0xFFFFFFu);
+        if (!marker.contains(x / n, y / n))
+          wrong += seen != (canvas.pixel(x / n, y / n) & 0xFFFFFFu);
+      }
     }
+    return wrong;
+  };
+  for (const QPoint p : {QPoint(1001, 801), QPoint(240, 900)}) {
+    pointAt(p, hexOf(chartAt(p)));
+    EXPECT_EVENTUALLY_EQ(zoomBlock(7, 7), chartAt(p), 2000);
+    QTest::qWait(100);  // the last paint reaches the screen
+    EXPECT_EQ(wrongPixels(), 0) << "at " << p.x() << "," << p.y();
   }
-  EXPECT_EQ(wrong, 0) << "of " << compared << " physical pixels";
+  display.cover(shownArea);
+  QTest::qWait(200);  // the exposure is answered
+  EXPECT_EQ(wrongPixels(), 0) << "after an exposure";
 }
 
 // The arrows move the pointer by one physical pixel and Shift+arrows by ten, at any factor (the

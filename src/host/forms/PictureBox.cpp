@@ -4,10 +4,12 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
+#include <cstring>
 
 #include "host/core/Convert.h"
 #include "host/draw/SystemColors.h"
 #include "host/forms/Control.h"
+#include "host/forms/NativeSurface.h"
 #include "host/forms/Screen.h"
 
 namespace host {
@@ -15,6 +17,39 @@ namespace host {
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   forwardMouseEvents(*this, *this, MouseForwarding::Consume);
+}
+
+PictureBox::~PictureBox() = default;
+
+void PictureBox::DirectPresent(bool on) {
+  if (!on) {
+    m_native.reset();
+  } else if (!m_native) {
+    m_native = NativeSurface::create(*this);
+  }
+}
+
+void PictureBox::present() {
+  // Only a box without a border, whose drawing covers it: then the frame is the drawing alone,
+  // as paintEvent draws it.
+  const QRect inner = innerRect();
+  QImage* frame = m_native && m_borderStyle == BorderStyleKind::None && inner == rect()
+                      ? m_native->frame()
+                      : nullptr;
+  if (frame == nullptr || buffer().width() < inner.width() || buffer().height() < inner.height()) {
+    update();
+    return;
+  }
+  if (frame->devicePixelRatio() == 1) {
+    // The copy drawImage makes of an opaque image at 1:1, without a painter.
+    const auto rowBytes = static_cast<std::size_t>(inner.width()) * 4;
+    for (int y = 0; y < inner.height(); ++y)
+      std::memcpy(frame->scanLine(y), m_buffer.constScanLine(y), rowBytes);
+  } else {
+    QPainter p(frame);
+    p.drawImage(QPoint(0, 0), m_buffer, QRect(QPoint(0, 0), inner.size()));
+  }
+  m_native->put();
 }
 
 QRect PictureBox::innerRect() const {

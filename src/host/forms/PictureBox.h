@@ -2,12 +2,15 @@
 
 #include <QImage>
 #include <QWidget>
+#include <memory>
 
 #include "host/core/ColorRef.h"
 #include "host/draw/Canvas.h"
 #include "host/forms/MouseEvents.h"
 
 namespace host {
+
+class NativeSurface;
 
 // The forms runtime's picture box: an inner drawing area inside an optional 3D border, with a
 // persistent drawing buffer (the inner area's pixels; AutoRedraw), a coordinate scale for its
@@ -21,6 +24,7 @@ class PictureBox : public QWidget, public MouseEvents {
   enum class LineKind { Line, Box, BoxFilled };
 
   explicit PictureBox(QWidget* parent);
+  ~PictureBox() override;
 
   ColorRef BackColor() const { return m_backColor; }
   // Changing the background color clears what was drawn, as the runtime does.
@@ -72,6 +76,13 @@ class PictureBox : public QWidget, public MouseEvents {
   // The persistent buffer (at least the inner area; larger after the box shrank), for painters
   // that draw in pixels; call update() after drawing.
   Canvas canvas();
+  // Shows what was drawn on the canvas: straight into the box's own native window where the
+  // platform allows it (see DirectPresent), else through the toolkit's repaint (update()).
+  void present();
+  // Whether present() may draw straight into a native window of the box's own, bypassing the
+  // toolkit's repaint of the window around it: for a box shown anew many times a second. Takes
+  // effect on X11 only; elsewhere present() repaints as usual.
+  void DirectPresent(bool on);
   const QImage& buffer() const;
   // Counts the times the drawing was handed out or cleared (canvas(), Cls, Line): a painter
   // that finds the count one above its own last use knows nothing else drew in between.
@@ -89,6 +100,7 @@ class PictureBox : public QWidget, public MouseEvents {
   void resizeBuffer() const;
 
   mutable QImage m_buffer;
+  std::unique_ptr<NativeSurface> m_native;
   std::uint64_t m_drawings = 0;
   ColorRef m_backColor = SystemColor::ButtonFace;
   ColorRef m_foreColor = SystemColor::ButtonText;
