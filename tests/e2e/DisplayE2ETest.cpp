@@ -139,7 +139,6 @@ class Display {
  private:
   void sync() { std::free(xcb_get_input_focus_reply(m_c, xcb_get_input_focus(m_c), nullptr)); }
 
-
   xcb_connection_t* m_c;
   xcb_window_t m_root = 0;
   QSize m_size;
