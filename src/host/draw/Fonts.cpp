@@ -10,6 +10,9 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
+#include <unordered_map>
+#include <utility>
 
 namespace host {
 
@@ -87,13 +90,20 @@ CellMetrics measureCell(const QFont& font) {
 }  // namespace
 
 CellMetrics cellMetrics(const QFont& font) {
-  // Asked on every paint of every caption: measured once per font (GUI thread only).
-  static QHash<QString, CellMetrics> known;
+  // Asked on every paint of every caption: measured once per font (GUI thread only). Most asks
+  // repeat the last font, which is told apart without making its key.
+  static QFont lastFont;
+  static CellMetrics lastCell;
+  static bool haveLast = false;
+  if (haveLast && font == lastFont) return lastCell;
+  static std::unordered_map<QString, CellMetrics> known;
   const QString key = font.key();
-  if (const auto found = known.constFind(key); found != known.cend()) return *found;
-  const CellMetrics cell = measureCell(font);
-  known.insert(key, cell);
-  return cell;
+  auto found = known.find(key);
+  if (found == known.end()) found = known.emplace(key, measureCell(font)).first;
+  lastFont = font;
+  haveLast = true;
+  lastCell = found->second;
+  return lastCell;
 }
 
 QString withoutMnemonics(const QString& text, std::vector<int>* underlined) {
@@ -109,8 +119,49 @@ QString withoutMnemonics(const QString& text, std::vector<int>* underlined) {
   return shown;
 }
 
-void drawCellText(QPainter& p, const QRect& box, int flags, const QString& text) {
-  if (text.isEmpty()) return;
+namespace {
+
+// A caption laid out in lines, kept for its next paint: readouts show the same few hundred texts
+// again and again, and shaping one costs more than drawing it.
+struct LaidOut {
+  std::shared_ptr<QTextLayout> layout;
+  int lines = 0;
+  bool usedAgain = false;  // since the last sweep
+};
+
+struct LayoutKey {
+  QString text;
+  QFont font;
+  int flags = 0;
+  int width = 0;
+  int dpiX = 0;
+  int dpiY = 0;
+  bool operator==(const LayoutKey&) const = default;
+};
+
+struct LayoutKeyHash {
+  size_t operator()(const LayoutKey& k) const {
+    return qHashMulti(0, k.text, k.font, k.flags, k.width, k.dpiX, k.dpiY);
+  }
+};
+
+// At most this many kept (some hundreds of kilobytes; GUI thread only). When full, those not used
+// again since the last sweep go (a position readout's texts seldom come back), or all if none.
+constexpr std::size_t kLaidOutKept = 512;
+
+LaidOut laidOut(const QString& text, const QFont& font, QPaintDevice& device, int flags, int width,
+                const CellMetrics& cell) {
+  static std::unordered_map<LayoutKey, LaidOut, LayoutKeyHash> kept;
+  LayoutKey key{text, font, flags, width, device.logicalDpiX(), device.logicalDpiY()};
+  if (const auto found = kept.find(key); found != kept.end()) {
+    found->second.usedAgain = true;
+    return found->second;
+  }
+  if (kept.size() >= kLaidOutKept) {
+    for (auto it = kept.begin(); it != kept.end();)
+      it = std::exchange(it->second.usedAgain, false) ? std::next(it) : kept.erase(it);
+    if (kept.size() >= kLaidOutKept / 2) kept.clear();
+  }
   // A line break is CR LF, or either alone.
   QString source = text;
   source.replace(QLatin1String("\r\n"), QChar(QChar::LineSeparator));
@@ -129,9 +180,9 @@ void drawCellText(QPainter& p, const QRect& box, int flags, const QString& text)
       underlines.append(r);
     }
   }
-  const QFont font = p.font();
-  const CellMetrics cell = cellMetrics(font);
-  QTextLayout layout(shown, font, p.device());
+  LaidOut laid;
+  laid.layout = std::make_shared<QTextLayout>(shown, font, &device);
+  QTextLayout& layout = *laid.layout;
   QTextOption option;
   option.setWrapMode((flags & Qt::TextWordWrap) != 0 ? QTextOption::WordWrap
                                                      : QTextOption::ManualWrap);
@@ -139,22 +190,32 @@ void drawCellText(QPainter& p, const QRect& box, int flags, const QString& text)
   layout.setTextOption(option);
   layout.setFormats(underlines);
   layout.beginLayout();
-  int lines = 0;
   for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-    line.setLineWidth(box.width());
+    line.setLineWidth(width);
     // The line's own top is its baseline less the toolkit's ascent.
-    line.setPosition(QPointF(0, lines * cell.height() + cell.ascent - line.ascent()));
-    ++lines;
+    line.setPosition(QPointF(0, laid.lines * cell.height() + cell.ascent - line.ascent()));
+    ++laid.lines;
   }
   layout.endLayout();
+  kept.emplace(std::move(key), laid);
+  return laid;
+}
+
+}  // namespace
+
+void drawCellText(QPainter& p, const QRect& box, int flags, const QString& text) {
+  if (text.isEmpty()) return;
+  const QFont font = p.font();
+  const CellMetrics cell = cellMetrics(font);
+  const LaidOut laid = laidOut(text, font, *p.device(), flags, box.width(), cell);
   int top = box.top();
-  if ((flags & Qt::AlignVCenter) != 0) top += (box.height() - lines * cell.height()) / 2;
+  if ((flags & Qt::AlignVCenter) != 0) top += (box.height() - laid.lines * cell.height()) / 2;
   const bool clip = (flags & Qt::TextDontClip) == 0;
   if (clip) {
     p.save();
     p.setClipRect(box, Qt::IntersectClip);
   }
-  layout.draw(&p, QPointF(box.left(), top));
+  laid.layout->draw(&p, QPointF(box.left(), top));
   if (clip) p.restore();
 }
 
