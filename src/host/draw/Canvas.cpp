@@ -313,15 +313,24 @@ void Canvas::StretchBlt(int x, int y, int w, int h, const QImage& src, int sx, i
   const std::int64_t dyLast = std::min<std::int64_t>(h, std::int64_t{height()} - y);
   const std::int64_t dxFirst = std::max<std::int64_t>(0, -std::int64_t{x});
   const std::int64_t dxLast = std::min<std::int64_t>(w, std::int64_t{width()} - x);
+  if (dxFirst >= dxLast) return;
+  // The source column of every destination column, worked out once for all rows (a division
+  // each); -1 where it falls off the source. Kept between calls: the magnifier stretches the
+  // same sizes a hundred times a second and allocates nothing for it.
+  static thread_local std::vector<std::int64_t> columns;
+  columns.resize(static_cast<std::size_t>(dxLast - dxFirst));
+  for (std::int64_t dx = dxFirst; dx < dxLast; ++dx) {
+    const std::int64_t fx = sx + mapIndex(dx, w, sw);
+    columns[static_cast<std::size_t>(dx - dxFirst)] = fx < 0 || fx >= source.width() ? -1 : fx;
+  }
   for (std::int64_t dy = dyFirst; dy < dyLast; ++dy) {
     const std::int64_t fy = sy + mapIndex(dy, h, sh);
     if (fy < 0 || fy >= source.height()) continue;
     const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(static_cast<int>(fy)));
     auto* to = reinterpret_cast<QRgb*>(m_image->scanLine(static_cast<int>(y + dy)));
     for (std::int64_t dx = dxFirst; dx < dxLast; ++dx) {
-      const std::int64_t fx = sx + mapIndex(dx, w, sw);
-      if (fx < 0 || fx >= source.width()) continue;
-      to[x + dx] = 0xFF000000u | (from[fx] & 0xFFFFFFu);
+      const std::int64_t fx = columns[static_cast<std::size_t>(dx - dxFirst)];
+      if (fx >= 0) to[x + dx] = 0xFF000000u | (from[fx] & 0xFFFFFFu);
     }
   }
 }
