@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QImage>
+#include <QWindow>
 
 #include "ColorPickerProbe.h"
 #include "FakeScreenSource.h"
@@ -29,6 +30,32 @@ void BM_SamplingTickFakeScreen(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SamplingTickFakeScreen)->MeasureProcessCPUTime()->UseRealTime();
+
+// The same tick with the window shown, its repaint and upload included (the black bar's painter
+// lets the repaint run): on an X server, the readouts' whole cost.
+void BM_SamplingTickShown(benchmark::State& state) {
+  QImage image(256, 256, QImage::Format_RGB32);
+  for (int y = 0; y < 256; ++y)
+    for (int x = 0; x < 256; ++x)
+      image.setPixel(x, y, qRgb(x, y, (x * y) & 255));
+  FakeScreenSource screen(image);
+  ColorPicker picker(screen);
+  ColorPickerProbe probe(picker);
+  picker.Show();
+  for (int waited = 0; !picker.windowHandle()->isExposed() && waited < 5000; waited += 10)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  if (!picker.windowHandle()->isExposed()) {
+    state.SkipWithError("the window was not shown");
+    return;
+  }
+  int i = 0;
+  for (auto _ : state) {
+    screen.setCursor(QPoint(i % 256, (i * 7) % 256));
+    probe.Timer1_Timer();
+    ++i;
+  }
+}
+BENCHMARK(BM_SamplingTickShown)->MeasureProcessCPUTime()->UseRealTime();
 
 void BM_RealOnePixelRead(benchmark::State& state) {
   if (QGuiApplication::platformName() != QStringLiteral("xcb")) {
