@@ -10,7 +10,9 @@
 # Figures are printed, never asserted.
 #
 # Usage (under tests/e2e/with-xvfb): measure_process.sh COMMAND [ARGS...]
-#   MEASURE_RUNS (3), MEASURE_STILL (10), MEASURE_MOVING (20) change the protocol.
+#   MEASURE_RUNS (3), MEASURE_STILL (10), MEASURE_MOVING (20) change the protocol;
+#   MEASURE_MOVER=xtest moves the pointer as a device does (bench/xtest_move.py) instead of by
+#   warps (xdotool), so that the server reports raw motion.
 #   MEASURE_TINTWELL=0 measures another picker: no first-readout time (its window is not
 #   known), 3 s to settle instead. MEASURE_ROOT names a file for the root image: made there when
 #   missing, reused when present (bench/compare makes it once for all its runs). An `IDLE` line
@@ -37,9 +39,14 @@ awk -v steps=$((moving * 50)) 'BEGIN {
   for (i = 0; i < steps; i++)
     printf "mousemove %d %d sleep 0.02\n", 640 + 500 * sin(i / 97), 512 + 400 * sin(i / 61 + 1)
 }' >"$work/path.txt"
-# One xdotool process moving the pointer along the path for $1 seconds.
+# One process moving the pointer along the path for $1 seconds: xdotool's warps (no raw motion),
+# or with MEASURE_MOVER=xtest device-like motion through the test extension.
 move_path() {
   local args
+  if [ "${MEASURE_MOVER:-warp}" = xtest ]; then
+    python3 "$(dirname "$0")/xtest_move.py" "$work/path.txt" $(($1 * 50))
+    return
+  fi
   read -r -a args <<<"$(head -n $(($1 * 50)) "$work/path.txt" | tr '\n' ' ')"
   xdotool "${args[@]}"
 }
@@ -98,10 +105,11 @@ for ((run = 1; run <= runs; run++)); do
   }
   c_still=$(calls 5)
   c_moving=$(calls 5 move)
+  f_moving=$(awk '$NF == "futex" {print $4}' "$work/strace.txt")
   kill $pid 2>/dev/null || true
   wait $pid 2>/dev/null || true
   pid=""
-  line="$(pct "$a_still" "$still") $(pct "$a_moving" "$moving") $(secs "$x_still") $(secs "$x_moving") $((c_still / 5)) $((c_moving / 5)) $(awk -v k="$rss" 'BEGIN{printf "%.1f", k / 1024}') ${first:-0}"
+  line="$(pct "$a_still" "$still") $(pct "$a_moving" "$moving") $(secs "$x_still") $(secs "$x_moving") $((c_still / 5)) $((c_moving / 5)) $(awk -v k="$rss" 'BEGIN{printf "%.1f", k / 1024}') ${first:-0} $((${f_moving:-0} / 5))"
   results+=("$line")
   echo "run $run: cpu still ${line%% *} %, $(echo "$line" | awk '{printf "cpu moving %s %%, X extra still %s s/%ds, X extra moving %s s/%ds, syscalls/s still %s moving %s, peak RSS %s MB, first readout %s ms", $2, $3, '"$still"', $4, '"$moving"', $5, $6, $7, $8}')"
 done
@@ -111,4 +119,5 @@ echo "  CPU % of one core: still $(col 1), moving $(col 2)"
 echo "  X server's extra CPU: still $(col 3) s per ${still} s, moving $(col 4) s per ${moving} s"
 echo "  system calls per second: still $(col 5), moving $(col 6)"
 echo "  peak RSS: $(col 7) MB; start to first readout: $(col 8) ms"
-echo "MEDIANS $(col 1) $(col 2) $(col 3) $(col 4) $(col 5) $(col 6) $(col 7) $(col 8)"
+echo "  futex calls per second, moving: $(col 9)"
+echo "MEDIANS $(col 1) $(col 2) $(col 3) $(col 4) $(col 5) $(col 6) $(col 7) $(col 8) $(col 9)"

@@ -1,14 +1,20 @@
 // The toolkit's own cost for a picker's clock: a QCoreApplication (no widgets, no platform
 // plugin) whose one precise 10 ms timer asks the pointer's position over an X connection of
-// its own, one round trip a tick, and does nothing else. bench/compare measures it beside
-// Tintwell. SIGTERM or SIGINT ends it cleanly, with the tick count on stderr; a failed query or a
-// lost connection ends it with a message and status 1.
+// its own, one round trip a tick, and does nothing else. Built with FLOOR_WIDGETS=1 (as
+// floor_qt_widgets) it is a widgets application with one window, a label that shows the
+// position ten times a second: the toolkit's floor for a window that repaints, memory included.
+// bench/compare measures both beside Tintwell. SIGTERM or SIGINT ends it cleanly, with the tick
+// count on stderr; a failed query or a lost connection ends it with a message and status 1.
 #include <sys/signalfd.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#if FLOOR_WIDGETS
+#include <QApplication>
+#include <QLabel>
+#endif
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
@@ -31,7 +37,14 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+#if FLOOR_WIDGETS
+  QApplication app(argc, argv);
+  QLabel label(QStringLiteral("X: 0  Y: 0"));
+  label.resize(160, 40);
+  label.show();
+#else
   QCoreApplication app(argc, argv);
+#endif
   int screenNumber = 0;
   xcb_connection_t* c = xcb_connect(nullptr, &screenNumber);
   if (xcb_connection_has_error(c)) {
@@ -69,6 +82,10 @@ int main(int argc, char** argv) {
       app.exit(1);
       return;
     }
+#if FLOOR_WIDGETS
+    if (ticks % 10 == 0)
+      label.setText(QStringLiteral("X: %1  Y: %2").arg(r->root_x).arg(r->root_y));
+#endif
     std::free(r);
     ++ticks;
   });
