@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "host/platform/ClipboardKeeper.h"
 #include "host/screen/ScreenSource.h"
 #include "host/screen/ScreenSourceLoader.h"
+#include "host/screen/X11ScreenSource.h"
 
 namespace ScreenCommands {
 
@@ -96,14 +98,12 @@ Reading readAt(host::ScreenSource& screen, QPoint fromPrimary, int waitMs) {
   return read ? *read : unreadable(screen);
 }
 
-int run(const CommandLine::Outcome& command, host::ClipboardKeeper* keeper) {
-  Reading read;
-  if (command.mode == CommandLine::Mode::At) {
-    const std::unique_ptr<host::ScreenSource> screen = host::createScreenSource();
-    read = readAt(*screen, command.at, kGrantWaitMs);
-  } else {
-    read = pick();
-  }
+namespace {
+
+// Prints the color read in every notation asked for and hands the first to `copy` (may be empty);
+// the program's exit status.
+int finish(const CommandLine::Outcome& command, const Reading& read,
+           const std::function<bool(const QString&)>& copy) {
   if (read.status != CommandLine::kPicked) {
     if (!read.why.isEmpty()) std::fprintf(stderr, "tintwell: %s\n", qUtf8Printable(read.why));
     return read.status;
@@ -113,12 +113,39 @@ int run(const CommandLine::Outcome& command, host::ClipboardKeeper* keeper) {
     lines += ColorText::format(n, read.color) + '\n';
   std::fputs(lines.c_str(), stdout);
   std::fflush(stdout);
-  if (keeper != nullptr && !command.notations.empty()) {
+  if (copy && !command.notations.empty()) {
     const std::string first = ColorText::format(command.notations.front(), read.color);
-    if (!keeper->keep(QString::fromStdString(first)))
+    if (!copy(QString::fromStdString(first)))
       std::fputs("tintwell: the color could not be put on the clipboard\n", stderr);
   }
   return CommandLine::kPicked;
+}
+
+}  // namespace
+
+std::optional<int> runAtOnX11(const CommandLine::Outcome& command, const QByteArray& display,
+                              host::ClipboardKeeper* keeper) {
+  const std::unique_ptr<host::X11ScreenSource> screen =
+      host::X11ScreenSource::open(display.isEmpty() ? nullptr : display.constData());
+  if (!screen) return std::nullopt;
+  const Reading read = readAt(*screen, command.at, 0);
+  std::function<bool(const QString&)> copy;
+  if (keeper != nullptr)
+    copy = [&](const QString& text) { return keeper->keepOnX11(display, text); };
+  return finish(command, read, copy);
+}
+
+int run(const CommandLine::Outcome& command, host::ClipboardKeeper* keeper) {
+  Reading read;
+  if (command.mode == CommandLine::Mode::At) {
+    const std::unique_ptr<host::ScreenSource> screen = host::createScreenSource();
+    read = readAt(*screen, command.at, kGrantWaitMs);
+  } else {
+    read = pick();
+  }
+  std::function<bool(const QString&)> copy;
+  if (keeper != nullptr) copy = [&](const QString& text) { return keeper->keep(text); };
+  return finish(command, read, copy);
 }
 
 }  // namespace ScreenCommands

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QPoint>
 #include <QString>
+#include <optional>
 
 #include "CommandLine.h"
 #include "host/core/ColorRef.h"
@@ -20,6 +22,12 @@ namespace ScreenCommands {
 // Runs `command` (Mode::At or Mode::Pick) and returns the program's exit status. `keeper` is the
 // clipboard's keeper started for --copy, or null.
 int run(const CommandLine::Outcome& command, host::ClipboardKeeper* keeper);
+
+// Runs --at on the X display named (empty: $DISPLAY) before and without the application object:
+// quicker, and no window is made at all, not even the toolkit's hidden ones. Nothing where that
+// display cannot be read so; run() then does it with the application object.
+std::optional<int> runAtOnX11(const CommandLine::Outcome& command, const QByteArray& display,
+                              host::ClipboardKeeper* keeper);
 
 struct Reading {
   int status = CommandLine::kPicked;

@@ -30,6 +30,11 @@ int main(int argc, char** argv) {
     // The clipboard's keeper is forked before the toolkit starts a thread.
     const std::unique_ptr<host::ClipboardKeeper> keeper =
         command.copy ? host::ClipboardKeeper::start() : nullptr;
+    if (command.mode == CommandLine::Mode::At && host::firstPlatform(argc, argv) == "xcb") {
+      if (const std::optional<int> status =
+              ScreenCommands::runAtOnX11(command, host::x11DisplayName(argc, argv), keeper.get()))
+        return *status;
+    }
     host::Application app(argc, argv);
     return ScreenCommands::run(command, keeper.get());
   }

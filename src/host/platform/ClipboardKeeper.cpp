@@ -224,20 +224,27 @@ ClipboardKeeper::~ClipboardKeeper() {
 }
 
 bool ClipboardKeeper::keep(const QString& text) {
-  if (m_to < 0) return false;
-  QByteArray message;
   const QString platform = QGuiApplication::platformName();
   if (platform == QLatin1String("xcb")) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     Display* display = x11 != nullptr ? x11->display() : nullptr;
     // The display the toolkit opened, by the name it opened it with (-display or $DISPLAY).
-    message = QByteArrayLiteral("x") + (display != nullptr ? XDisplayString(display) : "");
-  } else if (platform.startsWith(QLatin1String("wayland"))) {
-    message = QByteArrayLiteral("w");
+    return keepOnX11(display != nullptr ? QByteArray(XDisplayString(display)) : QByteArray(), text);
   }
+  return hand(platform.startsWith(QLatin1String("wayland")) ? QByteArrayLiteral("w") : QByteArray(),
+              text);
+}
+
+bool ClipboardKeeper::keepOnX11(const QByteArray& display, const QString& text) {
+  return hand(QByteArrayLiteral("x") + display, text);
+}
+
+bool ClipboardKeeper::hand(QByteArray message, const QString& text) {
+  if (m_to < 0) return false;
   const QByteArray utf8 = text.toUtf8();
   bool held = false;
-  if (!message.isEmpty() && !utf8.isEmpty() && std::size_t(utf8.size()) <= kMostText) {
+  if (!message.isEmpty() && !message.contains('\0') && !utf8.isEmpty() &&
+      std::size_t(utf8.size()) <= kMostText) {
     message += '\0';
     message += utf8;
     qsizetype sent = 0;

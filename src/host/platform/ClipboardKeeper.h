@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 
@@ -27,8 +28,14 @@ class ClipboardKeeper {
   // runs on. Returns once the keeper holds the clipboard (true) or has given up (false), after
   // at most two seconds, so that the clipboard can be read as soon as the program has ended.
   bool keep(const QString& text);
+  // The same for the X display named (empty: $DISPLAY), where there is no application object.
+  bool keepOnX11(const QByteArray& display, const QString& text);
 
  private:
+  // Sends `message` (the kind of display, its name, a zero byte, the text) and waits for the
+  // keeper to hold the clipboard.
+  bool hand(QByteArray message, const QString& text);
+
   ClipboardKeeper(int toKeeper, int fromKeeper) : m_to(toKeeper), m_from(fromKeeper) {}
   int m_to;    // the text goes down this pipe
   int m_from;  // one byte comes back once the keeper holds the clipboard
