@@ -59,7 +59,8 @@ Reading pick() {
         break;
     }
     return {CommandLine::kUnreadable, 0,
-            QStringLiteral("this desktop offers no color picker to a program")};
+            picked.said ? QString()
+                        : QStringLiteral("this desktop offers no color picker to a program")};
   }
   const std::unique_ptr<host::ScreenSource> screen = host::createScreenSource();
   PickLoupe loupe(*screen);

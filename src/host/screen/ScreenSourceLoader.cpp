@@ -76,13 +76,16 @@ DesktopPick pickOnDesktop() {
   DesktopPick out;
 #ifdef TINTWELL_WAYLAND_PORTAL
   if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return out;
+  // The module says why it cannot pick; so does the loader when the module does not load.
+  out.said = true;
   const auto pick =
       reinterpret_cast<PortalPicker>(portalFunction(kPortalModulePicker, "no color to pick"));
   if (pick == nullptr) return out;
   std::uint32_t color = 0;
   const int status = pick(&color);
   if (status == kPortalPicked) {
-    out = {DesktopPick::Status::Picked, color & 0xFFFFFFu};
+    out.status = DesktopPick::Status::Picked;
+    out.color = color & 0xFFFFFFu;
   } else if (status == kPortalCancelled) {
     out.status = DesktopPick::Status::Cancelled;
   }

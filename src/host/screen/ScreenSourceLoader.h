@@ -16,6 +16,7 @@ std::unique_ptr<ScreenSource> createScreenSource();
 struct DesktopPick {
   enum class Status { Picked, Cancelled, Unavailable } status = Status::Unavailable;
   ColorRef color = 0;  // when picked
+  bool said = false;   // when unavailable: why was said on stderr already
 };
 DesktopPick pickOnDesktop();
 
