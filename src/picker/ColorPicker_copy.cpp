@@ -30,6 +30,8 @@ void ColorPicker::wireCopyItems() {
 void ColorPicker::addCopyItems(QMenu& menu, host::ColorRef color) {
   menu.addSeparator();
   QMenu* copyAs = menu.addMenu(QStringLiteral("Copy as"));
+  // A screen reader names the submenu by it (a menu's title is its item's, not its own).
+  copyAs->setAccessibleName(QStringLiteral("Copy as"));
   for (const ColorText::Notation n : ColorText::kNotations) {
     const QString text = QString::fromStdString(ColorText::format(n, color));
     QAction* item = copyAs->addAction(menuCaption(text));
