@@ -128,21 +128,21 @@ void keepOnX11(const std::string& display, std::string_view text, int ack) {
       xcb_change_property(c, XCB_PROP_MODE_REPLACE, request->requestor, answer, kind, format,
                           static_cast<std::uint32_t>(count), data);
     };
-    if (request->selection != atoms[Clipboard] ||
-        (request->time != XCB_CURRENT_TIME && request->time < owned)) {
-      answer = XCB_ATOM_NONE;  // not ours, or asked of an owner before us
-    } else if (target == atoms[Targets]) {
+    // Ours to answer: the clipboard, asked of this owner (not of one before it).
+    const bool ours = request->selection == atoms[Clipboard] &&
+                      (request->time == XCB_CURRENT_TIME || request->time >= owned);
+    if (ours && target == atoms[Targets]) {
       put(XCB_ATOM_ATOM, 32, std::size(targets), targets);
-    } else if (target == atoms[Timestamp]) {
+    } else if (ours && target == atoms[Timestamp]) {
       put(XCB_ATOM_INTEGER, 32, 1, &owned);
-    } else if (target == atoms[Utf8] || target == atoms[PlainUtf8]) {
+    } else if (ours && (target == atoms[Utf8] || target == atoms[PlainUtf8])) {
       put(target, 8, text.size(), text.data());
-    } else if (ascii &&
+    } else if (ours && ascii &&
                (target == XCB_ATOM_STRING || target == atoms[Text] || target == atoms[Plain])) {
       put(target == atoms[Plain] ? target : xcb_atom_t{XCB_ATOM_STRING}, 8, text.size(),
           text.data());
     } else {
-      answer = XCB_ATOM_NONE;  // a target of no text (MULTIPLE included): refused
+      answer = XCB_ATOM_NONE;  // refused, as is any target of no text (MULTIPLE included)
     }
     xcb_selection_notify_event_t notify{};
     notify.response_type = XCB_SELECTION_NOTIFY;
