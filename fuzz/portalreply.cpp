@@ -1,15 +1,17 @@
 // The portal's answers from any value tree, as the answer to each request: the reader checks
 // the type of all it reads, so no tree, however wrong (an array whose elements are not of its
 // type, a struct without fields), makes it read a value that is not there, and what it accepts
-// has the shape the bus would have carried.
+// has the shape the bus would have carried. The same trees as the answer to PickColor.
 //
 // The input spells the Response's arguments front to back: a count, then each value as its type
-// letter (another byte stands for the type it indexes) and its contents: integers as 8 bytes,
-// little end first; strings as a length byte and the bytes; an array as its element signature
-// (a string), an element count byte and the elements; a struct as a field count byte and the
-// fields; a dict entry as its key and value; a variant as its value. Missing bytes read as 0.
+// letter (another byte stands for the type it indexes) and its contents: integers (and a double's
+// bits) as 8 bytes, little end first; strings as a length byte and the bytes; an array as its
+// element signature (a string), an element count byte and the elements; a struct as a field count
+// byte and the fields; a dict entry as its key and value; a variant as its value. Missing bytes
+// read as 0.
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -74,7 +76,8 @@ Value decode(Input& in, int depth, int& budget) {
       for (int i = 0; i < 8; ++i)
         n |= std::uint64_t{in.byte()} << (8 * i);
       v.number = static_cast<std::int64_t>(n);
-      v.real = static_cast<double>(v.number);
+      // A double's own bits: NaN and the infinities come too.
+      std::memcpy(&v.real, &n, sizeof v.real);
       break;
     }
   }
@@ -104,6 +107,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (r == Request::CreateSession && (a.sessionHandle.empty() || a.sessionHandle[0] != '/'))
       std::abort();
     if (a.restoreToken && parseRestoreToken(*a.restoreToken) != a.restoreToken) std::abort();
+  }
+  // PickColor's answer: a reason for each refusal to read, a color of 24 bits, and nothing but
+  // the code read from a cancel or a refusal.
+  const ReadPick pick = readPickResponse(arguments);
+  if (pick.answer.has_value() != pick.reason.empty()) std::abort();
+  if (pick.answer &&
+      (pick.answer->color > 0xFFFFFFu || (pick.answer->response != 0 && pick.answer->color != 0))) {
+    std::abort();
   }
   return 0;
 }

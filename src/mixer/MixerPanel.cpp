@@ -25,6 +25,12 @@ MixerPanel::MixerPanel(MixerOwner& owner) : m_owner(owner), m_window(owner.mixer
   lblColorBox->MouseDown.connect([this](const host::MouseArgs&) { lblColorBox_MouseDown(); });
   txtColorHtml->GotFocus.connect([this] { txtColorHtml->selectWholeText(); });
   txtColorVB->GotFocus.connect([this] { txtColorVB->selectWholeText(); });
+  // Every box's edit menu copies the mixed color, in whatever notation.
+  const auto copyItems = [this](QMenu& menu) { m_owner.addCopyItems(menu, mixColor); };
+  for (host::TextBox* box : txtRGB)
+    box->ContextMenu.connect(copyItems);
+  for (host::TextBox* box : {txtColorHtml.get(), txtColorVB.get()})
+    box->ContextMenu.connect(copyItems);
   // For a screen reader: the swatch takes its frame's caption ("Color"); the shade slider, which
   // has a caption at each end, both.
   lblColorBox->setAccessibleName(fraColor->Caption());

@@ -12,8 +12,11 @@
 #include "host/forms/Label.h"
 #include "host/forms/TextBox.h"
 
+class QMenu;
+
 // What the mixer panel asks of the window that holds it: the window its controls were built in,
-// the color to start from, room for the panel, and sampling held while the panel is open.
+// the color to start from, room for the panel, sampling held while the panel is open, and the
+// items that copy a color from its text boxes' edit menu.
 class MixerOwner {
  public:
   virtual ~MixerOwner() = default;
@@ -28,6 +31,8 @@ class MixerOwner {
   // The mixer is for a frozen color. Held: both timers stopped and the sampling switch disabled.
   // Released: the switch enabled, sampling on whatever it was before, and the switch focused.
   virtual void holdSampling(bool hold) = 0;
+  // Adds to a text box's edit menu the window's items that copy `color` (0x00BBGGRR).
+  virtual void addCopyItems(QMenu& menu, host::ColorRef color) = 0;
 };
 
 // The mixer panel of the picker window: three channel sliders, the shade slider, the swatch and

@@ -2,10 +2,12 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "about/frm_about.h"
+#include "color/ColorText.h"
 #include "controls/button/CandyButton.h"
 #include "host/forms/CheckBox.h"
 #include "host/forms/Form.h"
@@ -161,6 +163,14 @@ class ColorPicker : public host::Form, private AboutOwner, private MixerOwner {
   std::string frozenHexText() const override;
   void fitMixer(bool open) override;
   void holdSampling(bool hold) override;
+  // The "Copy as" submenu: `color` in every notation, one item each.
+  void addCopyItems(QMenu& menu, host::ColorRef color) override;
+
+  // Copying in any notation (ColorPicker_copy.cpp): the readout boxes' edit menus, and
+  // Ctrl+Shift+C for the color in view (the mixer's while its panel is open, else the readouts').
+  void wireCopyItems();
+  std::optional<host::ColorRef> currentColor() const;
+  void copyCurrentColor();
 
   host::ScreenSource& m_screen;
   std::unique_ptr<twCMYK> m_cmyk;
@@ -171,6 +181,10 @@ class ColorPicker : public host::Form, private AboutOwner, private MixerOwner {
   host::Menu* m_zoomMenu = nullptr;           // the submenu of mnuItem(0)
   std::array<PaintedBar, 7> m_paintedBars{};  // Picture1 .. Picture7
   int m_quietTicks = 0;                       // magnifier ticks in a row that changed nothing
+  // What the readouts show (the low 24 bits of the pixel read), from the first reading on.
+  std::optional<host::ColorRef> m_shownColor;
+  // The notation chosen last in a "Copy as" submenu: the one Ctrl+Shift+C copies in.
+  ColorText::Notation m_copyNotation = ColorText::Notation::Html;
 };
 
 // The picker's start-up: names the system, registers the common controls, shows the window.

@@ -49,6 +49,7 @@ void ColorPicker::wireEvents() {
   lbl_Exit->Click.connect([this] { lbl_Exit_Click(); });
   txt_Hex->GotFocus.connect([this] { txt_Hex_GotFocus(); });
   txt_vbcode->GotFocus.connect([this] { txt_vbcode_GotFocus(); });
+  wireCopyItems();
 
   // Dragging these moves the window; over the first group the switch also keeps the focus.
   const auto dragAndFocus = [this](const host::MouseArgs& a) {
@@ -164,6 +165,11 @@ void ColorPicker::Form_KeyPress(int& keyAscii) {
 }
 
 void ColorPicker::Form_KeyDown(int& keyCode, int shift) {
+  if (keyCode == 'C' && shift == (host::kShiftMask | host::kCtrlMask)) {
+    keyCode = 0;  // not the focused box's
+    copyCurrentColor();
+    return;
+  }
   if (keyCode == host::kKeyF1) {
     lbl_about_Click();
     return;

@@ -62,6 +62,7 @@ void ColorPicker::Timer1_Timer() {
   const host::ColorRef c = m_screen.pixel(pos);
   const QPoint shown = pos - m_screen.primaryGeometry().topLeft();
   const PickerReadouts r = readoutsFor(shown.x(), shown.y(), c, *m_cmyk);
+  m_shownColor = r.swatch;
 
   lbl_mouse->Caption(utf8(r.mouse));
   lbl_color->BackColor(r.swatch);

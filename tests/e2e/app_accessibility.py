@@ -2,9 +2,9 @@
 """A screen reader's view of the real program on a private X server and D-Bus session.
 
 Reads every readout of the picker from the accessibility bus with the pointer over three known
-colors, and checks that each change also arrived as an event; then switches sampling off, presses
-the mixer button and sets a slider through the bus, and sees the button's new caption and the
-mixed color on the next read.
+colors, and checks that each change also arrived as an event; then switches sampling off, reads
+the "#:" box's "Copy as" submenu, presses the mixer button and sets a slider through the bus, and
+sees the button's new caption and the mixed color on the next read.
 
 Usage (a session bus of its own, on a private X server):
     with-xvfb dbus-run-session -- app_accessibility.py PATH_TO_TINTWELL
@@ -162,6 +162,24 @@ def main():
     do_action(switch, "toggle")
     wait_for("the mixer button to become usable",
              lambda: states(button).contains(pyatspi.STATE_SENSITIVE))
+
+    # Frozen on grey, the "#:" box's edit menu: its "Copy as" submenu lists the color in every
+    # notation. A popup menu is no child of the application: a screen reader meets its items as
+    # they take the focus.
+    focused = []
+    pyatspi.Registry.registerEventListener(lambda e: focused.append(e.source),
+                                           "object:state-changed:focused")
+    box = by_role_name[("text", "#:")].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    run("xdotool", "mousemove", str(box.x + 5), str(box.y + 5), "click", "3")
+    time.sleep(0.5)
+    run("xdotool", "key", "Up", "Right")
+    item = wait_for("an item of Copy as focused", lambda: next(
+        (n for n in focused if n.parent is not None and n.parent.name == "Copy as"), None))
+    items = [c.name for c in children(item.parent)]
+    if len(items) != 15 or items[:2] != ["808080", "#808080"] or "rgb(128 128 128)" not in items:
+        fail("Copy as lists %r" % items)
+    run("xdotool", "key", "Escape", "Escape")
+    print("the #: box's Copy as submenu lists %s ... %s" % (items[0], items[-1]))
     do_action(button, "press")
     wait_for("the button's new caption", lambda: button.name == "««« ColorMixer")
 

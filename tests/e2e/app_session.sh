@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # A user's session with the real program on a private X server, driven by xdotool: the window
 # opens at its size with the swatch showing the color under the pointer; freeze the readouts
-# with Space over a known color, copy the "#:" box with Ctrl+C and read the clipboard,
-# open the zoom menu with a right click and see one check mark among the factors, drag the window
-# by a readout, and quit with Esc.
+# with Space over a known color, copy the "#:" box with Ctrl+C and read the clipboard, copy it
+# as rgb from its edit menu and again with Ctrl+Shift+C, open the zoom menu with a right click
+# and see one check mark among the factors, drag the window by a readout, and quit with Esc.
 # Usage: app_session.sh PATH_TO_TINTWELL   (run under with-xvfb)
 set -euo pipefail
 app=$1
@@ -36,6 +36,24 @@ xdotool key ctrl+c
 sleep 0.3
 hex=$(xclip -o -selection clipboard 2>/dev/null || true)
 [ "$hex" = 12C37A ] || fail "clipboard holds '$hex', expected 12C37A"
+
+# The box's edit menu ends in "Copy as": its sixth notation is rgb. Ctrl+Shift+C then copies in
+# the notation chosen last.
+xdotool click 3
+sleep 0.5
+xdotool key Up
+sleep 0.1
+xdotool key Right
+sleep 0.3
+xdotool key Down Down Down Down Down Return
+sleep 0.3
+rgb=$(xclip -o -selection clipboard 2>/dev/null || true)
+[ "$rgb" = "rgb(18 195 122)" ] || fail "Copy as copied '$rgb', expected rgb(18 195 122)"
+printf x | xclip -selection clipboard
+focus "$wid" key ctrl+shift+c
+sleep 0.3
+rgb=$(xclip -o -selection clipboard 2>/dev/null || true)
+[ "$rgb" = "rgb(18 195 122)" ] || fail "Ctrl+Shift+C copied '$rgb', expected rgb(18 195 122)"
 
 # A right click on the window's own surface opens the popup at the pointer.
 before=$(xdotool search --onlyvisible --name '.*' 2>/dev/null | sort)

@@ -8,10 +8,11 @@ accessibility bus with the pointer on each color; checks that the portal's resto
 ask again instead of failing, and that when the portal misbehaves (answers of unexpected types,
 an error message of markup, refusals with a token kept), the user declines, the stream ends or
 there is no portal the window says so in one line, the readouts show white and the program runs
-on, asking at most twice; that the arrow keys move the
-desktop's pointer by one physical pixel (Shift: ten), watched on the desktop's picture; and that on
-an output at scale 2 every physical pixel of the stream reads as itself, at its own position, and
-the arrow keys still step one physical pixel.
+on, asking at most twice; that the command line's --at reads the shared output and --pick asks
+the desktop's color picker (a cancel, and an answer of the wrong types, end it quietly); that the
+arrow keys move the desktop's pointer by one physical pixel (Shift: ten), watched on the
+desktop's picture; and that on an output at scale 2 every physical pixel of the stream reads as
+itself, at its own position, and the arrow keys still step one physical pixel.
 
 The desktop's own portal (xdg-desktop-portal with its wlroots backend) shares the screen only
 where the compositor renders on a GPU: xdg-desktop-portal-wlr 0.7 refuses a software-rendered
@@ -341,6 +342,39 @@ def misbehaving_portal():
           "as text, a refusal retried once without the token, the kept token kept")
 
 
+def command(*args):
+    """The program's command line: its status, stdout and stderr."""
+    done = subprocess.run([sys.argv[1], *args], capture_output=True, text=True, timeout=60)
+    return done.returncode, done.stdout, done.stderr
+
+
+def command_line():
+    """--at reads the output the desktop shares, from its corner; --pick asks the desktop's color
+    picker (the stand-in's answers orange), and ends quietly when it is cancelled or answers what
+    cannot be read."""
+    for color, at in CHART[:2]:
+        got = command("--at", "%d,%d" % at, "--format", "hex")
+        if got != (0, color[1:] + "\n", ""):
+            fail("--at %r: %r, expected %s" % (at, got, color))
+    got = command("--at", "2000,0")
+    if got[:2] != (2, ""):
+        fail("--at off the output: %r" % (got,))
+    if not os.path.exists(STAND_IN_LOG):
+        print("command line: --at read through the desktop's portal")
+        return
+    expected = {None: (0, "#FF8000\nrgb(255 128 0)\n"), "pick-cancel": (1, ""),
+                "pick-ints": (3, "")}
+    for word, want in expected.items():
+        if word:
+            set_mode(word)
+        got = command("--pick", "--format", "html,rgb")
+        if got[:2] != want or got[2].count("\n") > 1:
+            fail("--pick with the stand-in's %s: %r, expected %r" % (word or "orange", got, want))
+    set_mode(None)
+    print("command line: --at read through the portal, --pick picked, cancelled and refused an "
+          "answer of (iii)")
+
+
 def main():
     # The chart: four quadrants of known colors.
     chart = os.path.join(work, "chart.png")
@@ -442,6 +476,8 @@ def main():
     wait_for("a good token again", lambda: open(token_file, "rb").read().strip().isascii()
              and b"not a token" not in open(token_file, "rb").read())
     stop(program)
+
+    command_line()
 
     # 3. A portal that misbehaves (the stand-in can be told how).
     if os.path.exists(STAND_IN_LOG):

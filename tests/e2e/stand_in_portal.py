@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """A stand-in for the desktop's ScreenCast portal, for machines where the real one cannot share
 a screen (xdg-desktop-portal-wlr 0.7 refuses without a GPU render node). It offers every cursor
-mode; the stream (tintwell_test_screen_stream) carries cursor metadata.
+mode; the stream (tintwell_test_screen_stream) carries cursor metadata. It also answers the
+Screenshot portal's PickColor, with orange (red 1, green 128/255, blue 0) unless told otherwise.
 
 Owns org.freedesktop.portal.Desktop on the session bus and answers the ScreenCast calls as the
 portal does (each request answered by a Response signal on its request object), sharing the
@@ -19,6 +20,8 @@ While the file MODE exists (read at each call), it misbehaves as the one word in
   response-string    Start's Response carries its code as a string: (sa{sv})
   start-error        the Start call fails with the error message in the file ERROR_TEXT
   refuse             Start is refused (response 2)
+  pick-cancel        PickColor is cancelled (response 1)
+  pick-ints          PickColor's color is (iii)
 
 Usage: stand_in_portal.py NODE_ID WIDTH HEIGHT LOG DECLINE MODE ERROR_TEXT
 """
@@ -50,6 +53,10 @@ XML = """<node>
 </interface>
 <interface name="org.freedesktop.portal.Session">
   <method name="Close"/>
+</interface>
+<interface name="org.freedesktop.portal.Screenshot">
+  <method name="PickColor"><arg type="s" direction="in"/><arg type="a{sv}" direction="in"/>
+    <arg type="o" direction="out"/></method>
 </interface>
 </node>"""
 
@@ -83,7 +90,13 @@ def on_call(connection, sender, path, interface, method, params, invocation):
     if interface == "org.freedesktop.portal.Session":
         invocation.return_value(None)
         return
-    if method == "CreateSession":
+    if method == "PickColor":
+        req = request_path(sender, args[1])
+        invocation.return_value(GLib.Variant("(o)", (req,)))
+        color = {"pick-ints": GLib.Variant("(iii)", (1, 0, 0))}.get(
+            mode(), GLib.Variant("(ddd)", (1.0, 128 / 255, 0.0)))
+        respond(req, 1 if mode() == "pick-cancel" else 0, {"color": color})
+    elif method == "CreateSession":
         req = request_path(sender, args[0])
         session = "%s/session/%s/%s" % (PATH, sender[1:].replace(".", "_"),
                                         args[0]["session_handle_token"])
@@ -146,6 +159,7 @@ def on_get(connection, sender, path, interface, name):
 
 
 bus.register_object(PATH, info.interfaces[0], on_call, on_get, None)
+bus.register_object(PATH, info.interfaces[2], on_call, None, None)
 Gio.bus_own_name_on_connection(bus, "org.freedesktop.portal.Desktop",
                                Gio.BusNameOwnerFlags.NONE, None, None)
 GLib.MainLoop().run()

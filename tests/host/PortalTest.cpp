@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -335,6 +336,73 @@ INSTANTIATE_TEST_SUITE_P(
         ResponseCase{"code_alone", {u(0)}, std::nullopt},
         ResponseCase{"results_of_strings", {u(0), Value::array("{ss}", {})}, std::nullopt},
         ResponseCase{"an_argument_more", {u(0), Value::dict({}), u(0)}, std::nullopt}),
+    [](const auto& p) { return std::string(p.param.what); });
+
+// The Screenshot portal's answer to PickColor: a color only from three numbers within 0..1.
+
+Value d(double v) {
+  Value x = Value::of(T::Double, 0);
+  x.real = v;
+  return x;
+}
+Value colorOf(double r, double g, double b) {
+  return Value::structure({d(r), d(g), d(b)});
+}
+
+struct PickCase {
+  const char* what;
+  std::vector<Value> arguments;
+  std::optional<std::pair<std::uint32_t, host::ColorRef>> answer;  // none: unreadable
+};
+
+class PickAnswers : public ::testing::TestWithParam<PickCase> {};
+
+TEST_P(PickAnswers, GiveTheColorOrTheCodeOrSayWhyNot) {
+  const PickCase& c = GetParam();
+  const ReadPick read = readPickResponse(c.arguments);
+  ASSERT_EQ(read.answer.has_value(), c.answer.has_value()) << read.reason;
+  EXPECT_EQ(read.reason.empty(), read.answer.has_value());
+  if (c.answer) {
+    EXPECT_EQ(std::pair(read.answer->response, read.answer->color), *c.answer);
+  }
+}
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+INSTANTIATE_TEST_SUITE_P(
+    PickColor, PickAnswers,
+    ::testing::Values(
+        PickCase{"orange",
+                 {u(0), Value::dict({{"color", colorOf(1, 128 / 255.0, 0)}})},
+                 std::pair(0u, host::RGB(255, 128, 0))},
+        PickCase{"nearest_of_255",
+                 {u(0), Value::dict({{"color", colorOf(0.5, 0.0019, 0.998)}, {"x", s("y")}})},
+                 std::pair(0u, host::RGB(128, 0, 254))},
+        PickCase{"cancelled", {u(1), Value::dict({})}, std::pair(1u, host::ColorRef{0})},
+        PickCase{"refused_with_a_bad_color",
+                 {u(2), Value::dict({{"color", s("red")}})},
+                 std::pair(2u, host::ColorRef{0})},
+        PickCase{"no_color", {u(0), Value::dict({})}, std::nullopt},
+        PickCase{"color_of_integers",
+                 {u(0), Value::dict({{"color", Value::structure({i(1), i(0), i(0)})}})},
+                 std::nullopt},
+        PickCase{"color_of_four",
+                 {u(0), Value::dict({{"color", Value::structure({d(1), d(0), d(0), d(1)})}})},
+                 std::nullopt},
+        PickCase{"color_an_array",
+                 {u(0), Value::dict({{"color", Value::array("d", {d(1)})}})},
+                 std::nullopt},
+        PickCase{
+            "above_one", {u(0), Value::dict({{"color", colorOf(0, 1.0001, 0)}})}, std::nullopt},
+        PickCase{
+            "below_zero", {u(0), Value::dict({{"color", colorOf(0, 0, -0.01)}})}, std::nullopt},
+        PickCase{
+            "not_a_number", {u(0), Value::dict({{"color", colorOf(kNaN, 0, 0)}})}, std::nullopt},
+        PickCase{"infinite",
+                 {u(0),
+                  Value::dict({{"color", colorOf(0, std::numeric_limits<double>::infinity(), 0)}})},
+                 std::nullopt},
+        PickCase{"code_alone", {u(0)}, std::nullopt}),
     [](const auto& p) { return std::string(p.param.what); });
 
 // The restore token's file, in a temporary folder: read only from a regular file, kept private,

@@ -2,10 +2,16 @@
 // texts' selection and tab order. (Dragging its sliders is checked on a real display.)
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QTest>
 
 #include "ColorPickerProbe.h"
 #include "FakeScreenSource.h"
+#include "color/ColorText.h"
 #include "host/forms/Forms.h"
 #include "host/platform/Platform.h"
 
@@ -102,6 +108,64 @@ TEST_F(MixerTest, TabReachesTheTextBoxesAndTheButtonAndThePanelOnlyWhenOpen) {
             (std::vector<QWidget*>{probe.onTop, probe.txt_vbcode, probe.txt_Hex, probe.btn_Mixer,
                                    probe.txtRGB[0], probe.txtRGB[1], probe.txtRGB[2],
                                    probe.txtColorHtml, probe.txtColorVB}));
+}
+
+// Every text box's edit menu, as a right click shows it: the toolkit's items, then "Copy as" with
+// the box's color in each notation (the readouts' color, or the mixer's); the item chosen is
+// copied and ticked from then on, and Ctrl+Shift+C copies the color in view in that notation.
+TEST_F(MixerTest, EditMenusCopyTheBoxsColorInEachNotationAndCtrlShiftCTheLastChosen) {
+  picker.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&picker));
+  probe.btn_Mixer_Click();
+  probe.hsbRGB[0]->value(0);
+  std::int32_t red = 0;
+  probe.hsbRGB[0]->Change.raise(red);
+  const host::ColorRef picked = host::RGB(255, 128, 0), mixed = host::RGB(0, 128, 0);
+  const auto text = [](std::size_t i, host::ColorRef c) {
+    return QString::fromStdString(ColorText::format(ColorText::kNotations.at(i), c));
+  };
+  const auto clipboard = [] { return QApplication::clipboard()->text().toStdString(); };
+  std::size_t chosen = 1, ticked = 1;  // html until one is chosen
+  for (const auto& [box, color] : std::initializer_list<std::pair<host::TextBox*, host::ColorRef>>{
+           {probe.txt_Hex, picked},
+           {probe.txt_vbcode, picked},
+           {probe.txtRGB[1], mixed},
+           {probe.txtColorHtml, mixed},
+           {probe.txtColorVB, mixed}}) {
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(box, &click);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr) << box->objectName().toStdString();
+    QStringList captions;
+    for (const QAction* a : menu->actions())
+      captions << a->text();
+    EXPECT_TRUE(captions.join(u'|').contains(QStringLiteral("&Copy")))
+        << captions.join(u'|').toStdString();
+    QMenu* copyAs = menu->actions().constLast()->menu();
+    ASSERT_NE(copyAs, nullptr);
+    EXPECT_EQ(menu->actions().constLast()->text(), QStringLiteral("Copy as"));
+    const QList<QAction*> items = copyAs->actions();
+    ASSERT_EQ(std::size_t(items.size()), ColorText::kNotations.size());
+    for (std::size_t i = 0; i < ColorText::kNotations.size(); ++i) {
+      EXPECT_EQ(items[qsizetype(i)]->text().toStdString(),
+                text(i, color).replace(u'&', QStringLiteral("&&")).toStdString());
+      EXPECT_EQ(items[qsizetype(i)]->isChecked(), i == ticked) << i;
+    }
+    items[qsizetype(chosen)]->trigger();
+    EXPECT_EQ(clipboard(), text(chosen, color).toStdString());
+    menu->close();
+    ticked = chosen;
+    chosen = (chosen + 4) % ColorText::kNotations.size();
+  }
+  // The mixer's color while the panel is open, the readouts' once it is closed.
+  QApplication::clipboard()->clear();
+  probe.txtColorHtml->setFocus();
+  QTest::keyClick(probe.txtColorHtml, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(clipboard(), text(ticked, mixed).toStdString());
+  probe.btn_Mixer_Click();
+  probe.txt_Hex->setFocus();
+  QTest::keyClick(probe.txt_Hex, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(clipboard(), text(ticked, picked).toStdString());
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "host/forms/TextBox.h"
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -46,6 +48,18 @@ void TextBox::resizeEvent(QResizeEvent* event) {
 void TextBox::Text(const QString& value) {
   if (value == text()) return;
   setText(value);
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* event) {
+  if (!ContextMenu.hasListeners()) {
+    QLineEdit::contextMenuEvent(event);
+    return;
+  }
+  // As the toolkit shows its own: not waited on, deleted once closed.
+  QMenu* menu = createStandardContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  ContextMenu.raise(*menu);
+  menu->popup(event->globalPos());
 }
 
 int TextBox::SelStart() const {

@@ -5,6 +5,8 @@
 #include "host/core/ColorRef.h"
 #include "host/forms/MouseEvents.h"
 
+class QMenu;
+
 namespace host {
 
 // The forms runtime's single-line text box, here always used read-only: Text, the selection as
@@ -34,9 +36,13 @@ class TextBox : public QLineEdit, public MouseEvents {
   void Locked(bool on) { setReadOnly(on); }
 
   Event<> GotFocus{"GotFocus"};
+  // Raised with the box's edit menu (the toolkit's own: Copy, Select All ...) before it shows,
+  // at a right click or the menu key, for the window to add its items to.
+  Event<QMenu&> ContextMenu{"ContextMenu"};
 
  protected:
   void changeEvent(QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;

@@ -57,10 +57,9 @@ void setDefaultEnvironment() {
     qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
 }
 
-// The display the toolkit tries to open, for the one line said when it cannot: the platforms it
-// tries in turn (its -platform argument, else QT_QPA_PLATFORM, else Wayland in a Wayland session
-// and then X11), each named by its display.
-QString displaysTried(int argc, char** argv) {
+// The platforms the toolkit tries in turn: its -platform argument, else QT_QPA_PLATFORM, else
+// Wayland in a Wayland session and then X11. Each without its options ("xcb", not "xcb:x=1").
+QList<QByteArray> platformsTried(int argc, char** argv) {
   QByteArray platforms = qgetenv("QT_QPA_PLATFORM");
   for (int i = 1; i + 1 < argc; ++i) {
     if (std::strcmp(argv[i], "-platform") == 0) platforms = argv[i + 1];
@@ -70,13 +69,22 @@ QString displaysTried(int argc, char** argv) {
       platforms = "wayland;";
     platforms += "xcb";
   }
+  QList<QByteArray> out;
+  for (const QByteArray& entry : platforms.split(';'))
+    out << entry.split(':').first();
+  return out;
+}
+
+// The display the toolkit tries to open, for the one line said when it cannot: each platform it
+// tries, named by its display.
+QString displaysTried(int argc, char** argv) {
   QStringList names;
-  for (const QByteArray& entry : platforms.split(';')) {
-    const QByteArray platform = entry.split(':').first();
+  for (const QByteArray& platform : platformsTried(argc, argv)) {
     if (platform == "xcb") {
-      names << (qEnvironmentVariableIsEmpty("DISPLAY")
+      const QByteArray display = x11DisplayName(argc, argv);
+      names << (display.isEmpty()
                     ? QStringLiteral("an X display (DISPLAY is not set)")
-                    : QStringLiteral("the X display \"%1\"").arg(qEnvironmentVariable("DISPLAY")));
+                    : QStringLiteral("the X display \"%1\"").arg(QString::fromLocal8Bit(display)));
     } else if (platform.startsWith("wayland")) {
       names << QStringLiteral("the Wayland display \"%1\"")
                    .arg(qEnvironmentVariable("WAYLAND_DISPLAY", QStringLiteral("wayland-0")));
@@ -132,6 +140,17 @@ void toolkitStarted() {
 }
 
 }  // namespace
+
+QByteArray firstPlatform(int argc, char** argv) {
+  return platformsTried(argc, argv).value(0);
+}
+
+QByteArray x11DisplayName(int argc, char** argv) {
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::strcmp(argv[i], "-display") == 0) return argv[i + 1];
+  }
+  return qgetenv("DISPLAY");
+}
 
 Application::Application(int& argc, char** argv) : QApplication(startingToolkit(argc, argv), argv) {
   toolkitStarted();

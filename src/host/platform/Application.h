@@ -18,4 +18,10 @@ class Application : public QApplication {
   bool notifyUnhooked(QObject* receiver, QEvent* event);
 };
 
+// The platform the toolkit will try first for these arguments and the environment ("xcb",
+// "wayland", "offscreen" ...), and the X display it opens there (-display, else $DISPLAY; empty
+// when neither says): what the application object would open, known before it exists.
+QByteArray firstPlatform(int argc, char** argv);
+QByteArray x11DisplayName(int argc, char** argv);
+
 }  // namespace host

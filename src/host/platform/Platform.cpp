@@ -1,5 +1,7 @@
 #include "host/platform/Platform.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 #include <chrono>
@@ -146,6 +148,10 @@ bool IsTopmost(const QWidget& window) {
 
 bool InitCommonControls() {
   return true;
+}
+
+void copyToClipboard(const QString& text) {
+  QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
 }
 
 }  // namespace host

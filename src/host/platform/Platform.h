@@ -2,10 +2,11 @@
 
 #include <functional>
 
+class QString;
 class QWidget;
 
-// Platform services the windows call: sounds, the topmost band, and the registration of common
-// controls. The sound can be replaced (tests record it).
+// Platform services the windows call: sounds, the topmost band, the clipboard, and the
+// registration of common controls. The sound can be replaced (tests record it).
 namespace host {
 
 // Plays a tone of `frequency` Hz for `ms` milliseconds on the default audio output and returns
@@ -17,6 +18,10 @@ void setBeepHandler(std::function<void(int, int)> handler);  // empty restores t
 // Puts a top-level window into or out of the always-on-top band, keeping it shown.
 void SetTopmost(QWidget& window, bool topmost);
 bool IsTopmost(const QWidget& window);
+
+// Puts `text` on the desktop's clipboard (not the X primary selection), owned by the program
+// until another program takes it or the program ends.
+void copyToClipboard(const QString& text);
 
 // Registers the platform's extended common controls. The toolkit needs no registration, so
 // this always succeeds.

@@ -54,6 +54,9 @@ class ScreenSource {
   virtual bool mayHaveNotice() const { return false; }
   // What keeps the screen from being read, in one line for the window; empty while it reads.
   virtual QString notice() const { return {}; }
+  // Whether the source will never read (the desktop declined, or has no portal): one waiting
+  // for its first pixel stops waiting.
+  virtual bool gaveUp() const { return false; }
   // Calls `changed` on the GUI thread whenever the notice changes; a new call replaces the last.
   // NOLINTNEXTLINE(performance-unnecessary-value-param): as wakeOnActivity
   virtual void onNoticeChanged(std::function<void(const QString&)> /*changed*/) {}

@@ -19,9 +19,9 @@ namespace host {
 #ifdef TINTWELL_WAYLAND_PORTAL
 namespace {
 
-// The Wayland source, from its module (see portalModulePath). Null where it is missing or does
-// not load (with one warning), or where the platform is not Wayland after all.
-std::unique_ptr<ScreenSource> loadPortalSource() {
+// A function of the Wayland module (see portalModulePath), loaded once. Null where the module is
+// missing or does not load, with one warning that says what is done instead.
+void* portalFunction(const char* name, const char* instead) {
   const QString path = portalModulePath(QCoreApplication::applicationDirPath(),
                                         QStringLiteral(TINTWELL_PORTAL_MODULE_DIR),
                                         QStringLiteral(TINTWELL_INSTALL_BINDIR));
@@ -30,13 +30,22 @@ std::unique_ptr<ScreenSource> loadPortalSource() {
     // Never closed: the source, its PipeWire thread and what it queued on the event loop run
     // the module's code until the program ends.
     if (void* module = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL)) {
-      if (const auto create = reinterpret_cast<PortalFactory>(dlsym(module, kPortalModuleFactory)))
-        return std::unique_ptr<ScreenSource>(create());
+      if (void* function = dlsym(module, name)) return function;
     }
     problem = QString::fromLocal8Bit(dlerror());
   }
-  qWarning("tintwell: the Wayland screen source %s did not load (%s); reading through the toolkit",
-           kPortalModuleFile, qUtf8Printable(problem));
+  qWarning("tintwell: the Wayland screen source %s did not load (%s); %s", kPortalModuleFile,
+           qUtf8Printable(problem), instead);
+  return nullptr;
+}
+
+// The Wayland source from its module. Null where the module does not load, or where the platform
+// is not Wayland after all.
+std::unique_ptr<ScreenSource> loadPortalSource() {
+  if (const auto create = reinterpret_cast<PortalFactory>(
+          portalFunction(kPortalModuleFactory, "reading through the toolkit"))) {
+    return std::unique_ptr<ScreenSource>(create());
+  }
   return nullptr;
 }
 
@@ -61,6 +70,27 @@ std::unique_ptr<ScreenSource> createScreenSource() {
   }
 #endif
   return std::make_unique<QtScreenSource>();
+}
+
+DesktopPick pickOnDesktop() {
+  DesktopPick out;
+#ifdef TINTWELL_WAYLAND_PORTAL
+  if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return out;
+  // The module says why it cannot pick; so does the loader when the module does not load.
+  out.said = true;
+  const auto pick =
+      reinterpret_cast<PortalPicker>(portalFunction(kPortalModulePicker, "no color to pick"));
+  if (pick == nullptr) return out;
+  std::uint32_t color = 0;
+  const int status = pick(&color);
+  if (status == kPortalPicked) {
+    out.status = DesktopPick::Status::Picked;
+    out.color = color & 0xFFFFFFu;
+  } else if (status == kPortalCancelled) {
+    out.status = DesktopPick::Status::Cancelled;
+  }
+#endif
+  return out;
 }
 
 }  // namespace host

@@ -291,11 +291,15 @@ std::unique_ptr<X11ScreenSource> X11ScreenSource::create() {
   auto* x11 =
       qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   if (x11 == nullptr || x11->connection() == nullptr) return nullptr;
-  auto impl = std::make_unique<Impl>();
   // The display the toolkit opened, by the name it opened it with (from -display or $DISPLAY).
-  int screenNumber = 0;
   Display* display = x11->display();
-  impl->c = xcb_connect(display != nullptr ? XDisplayString(display) : nullptr, &screenNumber);
+  return open(display != nullptr ? XDisplayString(display) : nullptr);
+}
+
+std::unique_ptr<X11ScreenSource> X11ScreenSource::open(const char* displayName) {
+  auto impl = std::make_unique<Impl>();
+  int screenNumber = 0;
+  impl->c = xcb_connect(displayName, &screenNumber);
   if (xcb_connection_has_error(impl->c) != 0) return nullptr;
   const xcb_setup_t* setup = xcb_get_setup(impl->c);
   auto roots = xcb_setup_roots_iterator(setup);

@@ -28,6 +28,10 @@ class X11ScreenSource final : public ScreenSource {
   // The source for the display the application runs on, or nullptr where that is not X11 or its
   // root window is not a 24-bit true-color one (the toolkit's own source serves then).
   static std::unique_ptr<X11ScreenSource> create();
+  // The source for the X display named (null: $DISPLAY), with no application object: the
+  // toolkit's own connection, and the hidden windows it makes, are not needed to read pixels.
+  // Null where it cannot be opened or is not of the kind create() wants.
+  static std::unique_ptr<X11ScreenSource> open(const char* displayName);
   ~X11ScreenSource() override;
   X11ScreenSource(const X11ScreenSource&) = delete;
   X11ScreenSource& operator=(const X11ScreenSource&) = delete;

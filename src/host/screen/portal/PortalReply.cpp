@@ -1,5 +1,7 @@
 #include "host/screen/portal/PortalReply.h"
 
+#include <cmath>
+
 namespace host::portal {
 
 namespace {
@@ -188,10 +190,20 @@ std::optional<std::string> signatureOf(const Value& v) {
   return signatureAt(v, 0);
 }
 
-ReadAnswer readResponse(Request request, const std::vector<Value>& arguments) {
+namespace {
+
+// The signal's arguments' signatures in a row: "ua{sv}" for every portal's Response.
+std::string shapeOf(const std::vector<Value>& arguments) {
   std::string shape;
   for (const Value& a : arguments)
     shape += signatureOf(a).value_or("?");
+  return shape;
+}
+
+}  // namespace
+
+ReadAnswer readResponse(Request request, const std::vector<Value>& arguments) {
+  const std::string shape = shapeOf(arguments);
   if (shape != "ua{sv}")
     return rejected("the Response signal carries (" + shape + "), not (ua{sv})");
   Answer answer;
@@ -216,6 +228,28 @@ ReadAnswer readResponse(Request request, const std::vector<Value>& arguments) {
       return readStart(results, std::move(answer));
   }
   return rejected("an unknown request");
+}
+
+ReadPick readPickResponse(const std::vector<Value>& arguments) {
+  const std::string shape = shapeOf(arguments);
+  if (shape != "ua{sv}") return {std::nullopt, "the Response signal carries (" + shape + ")"};
+  PickedColor picked;
+  picked.response = static_cast<std::uint32_t>(arguments[0].number);
+  if (picked.response != 0) return {picked, {}};
+  const Value* color = lookup(arguments[1], "color");
+  if (color == nullptr) return {std::nullopt, "a pick without a color"};
+  if (signatureOf(*color) != "(ddd)") {
+    return {std::nullopt, "the color is " + describe(*color) + ", not (ddd)"};
+  }
+  int channels[3] = {};
+  for (std::size_t i = 0; i < 3; ++i) {
+    const double v = color->items[i].real;
+    // Written so that NaN fails too.
+    if (!(v >= 0.0 && v <= 1.0)) return {std::nullopt, "a color channel outside 0..1"};
+    channels[i] = static_cast<int>(std::lround(v * 255.0));
+  }
+  picked.color = RGB(channels[0], channels[1], channels[2]);
+  return {picked, {}};
 }
 
 }  // namespace host::portal

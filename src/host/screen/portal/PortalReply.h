@@ -101,4 +101,21 @@ struct ReadAnswer {
 // the wrong pixels without a word). Keys it does not read may be anything.
 ReadAnswer readResponse(Request request, const std::vector<Value>& arguments);
 
+// The answer to the Screenshot portal's PickColor: the response code as Answer's, and the color
+// picked when it is 0.
+struct PickedColor {
+  std::uint32_t response = 0;
+  ColorRef color = 0;
+};
+
+struct ReadPick {
+  std::optional<PickedColor> answer;
+  std::string reason;  // why it cannot be read, when it cannot
+};
+
+// Reads PickColor's Response signal (u, a{sv}). A grant must hold "color" as (ddd), red, green and
+// blue each a finite number from 0 to 1, which is rounded to the nearest of 0..255; anything else
+// in a grant makes the answer unreadable. A cancel or a refusal is read from its code alone.
+ReadPick readPickResponse(const std::vector<Value>& arguments);
+
 }  // namespace host::portal

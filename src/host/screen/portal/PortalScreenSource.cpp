@@ -19,6 +19,7 @@ namespace host {
 struct PortalScreenSource::Impl {
   std::function<void(const QString&)> noticeChanged;
   QString notice;
+  bool gaveUp = false;
   // The pointer given to the tests where the desktop's portal shares none, in the desktop's
   // logical pixels (where the test moved it).
   std::optional<QPoint> testPointer;
@@ -68,7 +69,10 @@ std::unique_ptr<PortalScreenSource> PortalScreenSource::create() {
   }
 #endif
   m.session = std::make_unique<PortalSession>(
-      [&m](const QString& why) { m.setNotice(why); },
+      [&m](const QString& why) {
+        m.gaveUp = true;
+        m.setNotice(why);
+      },
       [&m](const SharedMonitor& shared) {
         m.stream.start(shared.fd, shared.node, shared.position, shared.size, shared.cursorMetadata);
       });
@@ -145,6 +149,10 @@ bool PortalScreenSource::wakeOnActivity(std::function<void()> wake) {
 
 QString PortalScreenSource::notice() const {
   return m->notice;
+}
+
+bool PortalScreenSource::gaveUp() const {
+  return m->gaveUp;
 }
 
 void PortalScreenSource::onNoticeChanged(std::function<void(const QString&)> changed) {

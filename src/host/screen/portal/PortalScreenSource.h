@@ -46,6 +46,8 @@ class PortalScreenSource final : public ScreenSource {
   // Waiting for the desktop, declined, no portal, the stream stopped: the notice says which.
   bool mayHaveNotice() const override { return true; }
   QString notice() const override;
+  // After the portal conversation ended without a monitor.
+  bool gaveUp() const override;
   void onNoticeChanged(std::function<void(const QString&)> changed) override;
 
  private:
