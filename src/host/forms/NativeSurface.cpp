@@ -137,8 +137,14 @@ bool NativeSurface::knowWindow(std::uint32_t window) {
   const std::uint8_t depth = geometry->depth;
   std::free(geometry);
   if ((depth != 24 && depth != 32) || !thirtyTwoBitPixels(xcb_get_setup(c), depth)) return false;
+  // A graphics context serves drawables of its own depth only: a new one for a new depth.
+  if (m_gc != 0 && depth != m_gcDepth) {
+    xcb_free_gc(c, m_gc);
+    m_gc = 0;
+  }
   if (m_gc == 0) {
     m_gc = xcb_generate_id(c);
+    m_gcDepth = depth;
     // No exposure events for the puts: the window's own exposures come from the server anyway.
     const std::uint32_t noExposures = 0;
     xcb_create_gc(c, m_gc, window, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);

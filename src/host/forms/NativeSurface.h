@@ -69,6 +69,7 @@ class NativeSurface : public QObject {
   std::uint32_t m_window = 0;
   std::uint32_t m_gc = 0;
   std::uint8_t m_depth = 0;  // 0: not usable
+  std::uint8_t m_gcDepth = 0;
   std::uint32_t m_maxRequestBytes = 0;
 };
 
