@@ -13,32 +13,37 @@
 
 namespace {
 
-void BM_SamplingTickFakeScreen(benchmark::State& state) {
+// Every pixel a color of its own: red x, green y, blue their product.
+QImage chart() {
   QImage image(256, 256, QImage::Format_RGB32);
   for (int y = 0; y < 256; ++y)
     for (int x = 0; x < 256; ++x)
       image.setPixel(x, y, qRgb(x, y, (x * y) & 255));
-  FakeScreenSource screen(image);
-  ColorPicker picker(screen);
-  ColorPickerProbe probe(picker);
+  return image;
+}
+
+// One tick a iteration, a new color every tick, so every readout and bar really changes.
+void runTicks(benchmark::State& state, FakeScreenSource& screen, ColorPickerProbe& probe) {
   int i = 0;
   for (auto _ : state) {
-    // A new color every tick, so every readout and bar really changes.
     screen.setCursor(QPoint(i % 256, (i * 7) % 256));
     probe.Timer1_Timer();
     ++i;
   }
+}
+
+void BM_SamplingTickFakeScreen(benchmark::State& state) {
+  FakeScreenSource screen(chart());
+  ColorPicker picker(screen);
+  ColorPickerProbe probe(picker);
+  runTicks(state, screen, probe);
 }
 BENCHMARK(BM_SamplingTickFakeScreen)->MeasureProcessCPUTime()->UseRealTime();
 
 // The same tick with the window shown, its repaint and upload included (the black bar's painter
 // lets the repaint run): on an X server, the readouts' whole cost.
 void BM_SamplingTickShown(benchmark::State& state) {
-  QImage image(256, 256, QImage::Format_RGB32);
-  for (int y = 0; y < 256; ++y)
-    for (int x = 0; x < 256; ++x)
-      image.setPixel(x, y, qRgb(x, y, (x * y) & 255));
-  FakeScreenSource screen(image);
+  FakeScreenSource screen(chart());
   ColorPicker picker(screen);
   ColorPickerProbe probe(picker);
   picker.Show();
@@ -48,12 +53,7 @@ void BM_SamplingTickShown(benchmark::State& state) {
     state.SkipWithError("the window was not shown");
     return;
   }
-  int i = 0;
-  for (auto _ : state) {
-    screen.setCursor(QPoint(i % 256, (i * 7) % 256));
-    probe.Timer1_Timer();
-    ++i;
-  }
+  runTicks(state, screen, probe);
 }
 BENCHMARK(BM_SamplingTickShown)->MeasureProcessCPUTime()->UseRealTime();
 

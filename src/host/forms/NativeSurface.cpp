@@ -94,19 +94,23 @@ bool NativeSurface::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
+void NativeSurface::paintChildren(QImage& target) {
+  m_painting = true;
+  for (QObject* object : m_widget.children()) {
+    auto* child = qobject_cast<QWidget*>(object);
+    if (child == nullptr || !child->isVisible() || child->isWindow()) continue;
+    child->render(&target, child->pos(), QRegion(), QWidget::DrawChildren);
+  }
+  m_painting = false;
+}
+
 void NativeSurface::makeOverlay() {
   if (m_overlay.size() != m_frame.size()) {
     m_overlay = QImage(m_frame.size(), QImage::Format_ARGB32_Premultiplied);
   }
   m_overlay.setDevicePixelRatio(m_frame.devicePixelRatio());
   m_overlay.fill(Qt::transparent);
-  m_painting = true;
-  for (QObject* object : m_widget.children()) {
-    auto* child = qobject_cast<QWidget*>(object);
-    if (child == nullptr || !child->isVisible() || child->isWindow()) continue;
-    child->render(&m_overlay, child->pos(), QRegion(), QWidget::DrawChildren);
-  }
-  m_painting = false;
+  paintChildren(m_overlay);
   m_overlayPixels.clear();
   m_overlayOpaque = true;
   const auto width = static_cast<std::size_t>(m_overlay.width());
@@ -188,13 +192,7 @@ void NativeSurface::put() {
     for (const auto& [at, pixel] : m_overlayPixels)
       pixels[at] = pixel;
   } else {
-    m_painting = true;
-    for (QObject* object : m_widget.children()) {
-      auto* child = qobject_cast<QWidget*>(object);
-      if (child == nullptr || !child->isVisible() || child->isWindow()) continue;
-      child->render(&m_frame, child->pos(), QRegion(), QWidget::DrawChildren);
-    }
-    m_painting = false;
+    paintChildren(m_frame);
   }
   // In bands of whole rows that each fit one request (24 bytes of header).
   const QSize device = m_frame.size();

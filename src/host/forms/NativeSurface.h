@@ -53,6 +53,8 @@ class NativeSurface : public QObject {
   // The window's depth, asked once per native window (the toolkit may make a new one).
   bool knowWindow(std::uint32_t window);
   void watchChild(QObject* child);
+  // Paints the visible children over `target`, as the toolkit paints them.
+  void paintChildren(QImage& target);
   // Paints the children into the overlay and keeps their opaque pixels.
   void makeOverlay();
 
