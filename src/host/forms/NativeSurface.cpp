@@ -34,15 +34,17 @@ bool thirtyTwoBitPixels(const xcb_setup_t* setup, std::uint8_t depth) {
 }  // namespace
 
 std::unique_ptr<NativeSurface> NativeSurface::create(QWidget& widget) {
-  if (toolkitConnection() == nullptr) return nullptr;
+  xcb_connection_t* c = toolkitConnection();
+  if (c == nullptr) return nullptr;
   // Without this the toolkit gives every sibling a native window too, and each then costs a
   // flush of its own whenever it repaints.
   QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
   widget.setAttribute(Qt::WA_NativeWindow);
-  return std::unique_ptr<NativeSurface>(new NativeSurface(widget));
+  return std::unique_ptr<NativeSurface>(new NativeSurface(widget, c));
 }
 
-NativeSurface::NativeSurface(QWidget& widget) : m_widget(widget) {
+NativeSurface::NativeSurface(QWidget& widget, xcb_connection_t* connection)
+    : m_widget(widget), m_c(connection) {
   widget.installEventFilter(this);
   for (QObject* child : widget.children())
     watchChild(child);
@@ -54,10 +56,10 @@ void NativeSurface::watchChild(QObject* child) {
 
 NativeSurface::~NativeSurface() {
   if (QWindow* watched = m_watched.data()) watched->removeEventFilter(this);
-  xcb_connection_t* c = toolkitConnection();
-  if (c != nullptr && m_gc != 0) {
-    xcb_free_gc(c, m_gc);
-    xcb_flush(c);
+  // The connection goes with the application object, which normally outlives the widgets.
+  if (qGuiApp != nullptr && m_gc != 0) {
+    xcb_free_gc(m_c, m_gc);
+    xcb_flush(m_c);
   }
 }
 
@@ -130,10 +132,9 @@ void NativeSurface::makeOverlay() {
 
 bool NativeSurface::knowWindow(std::uint32_t window) {
   if (window == m_window) return m_depth != 0;
-  xcb_connection_t* c = toolkitConnection();
+  xcb_connection_t* c = m_c;
   m_window = window;
   m_depth = 0;
-  if (c == nullptr) return false;
   // One round trip per native window, not per put.
   xcb_get_geometry_reply_t* geometry =
       xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr);
@@ -160,8 +161,7 @@ bool NativeSurface::knowWindow(std::uint32_t window) {
 }
 
 QImage* NativeSurface::frame() {
-  xcb_connection_t* c = toolkitConnection();
-  if (c == nullptr || !m_widget.isVisible()) return nullptr;
+  if (!m_widget.isVisible()) return nullptr;
   QWindow* window = m_widget.windowHandle();
   if (window == nullptr || !window->isExposed()) return nullptr;
   if (window != m_watched.data()) {
@@ -180,8 +180,8 @@ QImage* NativeSurface::frame() {
 }
 
 void NativeSurface::put() {
-  xcb_connection_t* c = toolkitConnection();
-  if (c == nullptr || m_depth == 0 || m_frame.isNull()) return;
+  xcb_connection_t* c = m_c;
+  if (m_depth == 0 || m_frame.isNull()) return;
   if (!m_overlayValid || m_overlay.size() != m_frame.size() ||
       m_overlay.devicePixelRatio() != m_frame.devicePixelRatio()) {
     makeOverlay();

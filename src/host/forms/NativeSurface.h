@@ -10,6 +10,7 @@
 
 class QWidget;
 class QWindow;
+struct xcb_connection_t;
 
 namespace host {
 
@@ -49,7 +50,7 @@ class NativeSurface : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  explicit NativeSurface(QWidget& widget);
+  NativeSurface(QWidget& widget, xcb_connection_t* connection);
   // The window's depth, asked once per native window (the toolkit may make a new one).
   bool knowWindow(std::uint32_t window);
   void watchChild(QObject* child);
@@ -58,7 +59,9 @@ class NativeSurface : public QObject {
   // Paints the children into the overlay and keeps their opaque pixels.
   void makeOverlay();
 
-  QWidget& m_widget;            // the owner of this surface
+  QWidget& m_widget;  // the owner of this surface
+  // The toolkit's display connection, looked up once: it lasts as long as the application.
+  xcb_connection_t* m_c;
   QPointer<QWindow> m_watched;  // the native window whose exposures are watched
   QImage m_frame;               // reused: no allocation per put at a steady size
   QImage m_overlay;             // the children alone, over transparency

@@ -36,7 +36,8 @@ void PictureBox::present() {
   QImage* frame = m_native && m_borderStyle == BorderStyleKind::None && inner == rect()
                       ? m_native->frame()
                       : nullptr;
-  if (frame == nullptr || buffer().width() < inner.width() || buffer().height() < inner.height()) {
+  const QImage& drawing = buffer();
+  if (frame == nullptr || drawing.width() < inner.width() || drawing.height() < inner.height()) {
     update();
     return;
   }
@@ -44,10 +45,10 @@ void PictureBox::present() {
     // The copy drawImage makes of an opaque image at 1:1, without a painter.
     const auto rowBytes = static_cast<std::size_t>(inner.width()) * 4;
     for (int y = 0; y < inner.height(); ++y)
-      std::memcpy(frame->scanLine(y), m_buffer.constScanLine(y), rowBytes);
+      std::memcpy(frame->scanLine(y), drawing.constScanLine(y), rowBytes);
   } else {
     QPainter p(frame);
-    p.drawImage(QPoint(0, 0), m_buffer, QRect(QPoint(0, 0), inner.size()));
+    p.drawImage(QPoint(0, 0), drawing, QRect(QPoint(0, 0), inner.size()));
   }
   m_native->put();
 }
