@@ -10,8 +10,12 @@
 
 namespace host {
 
+// An opaque label fills its whole rectangle: telling the toolkit so spares the repaint of what
+// lies under it (the form's gradient, the group frames, the captions it overlaps) each time its
+// caption or colour changes; a transparent one shows what lies under it, which is painted first.
 Label::Label(QWidget* parent) : QWidget(parent) {
   forwardMouseEvents(*this, *this, MouseForwarding::Consume);
+  setAttribute(Qt::WA_OpaquePaintEvent, m_backStyle == BackStyleKind::Opaque);
 }
 
 void Label::Caption(const QString& text) {
@@ -61,6 +65,7 @@ void Label::ForeColor(ColorRef color) {
 
 void Label::BackStyle(BackStyleKind style) {
   m_backStyle = style;
+  setAttribute(Qt::WA_OpaquePaintEvent, style == BackStyleKind::Opaque);
   update();
 }
 

@@ -17,6 +17,9 @@ namespace host {
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
   forwardMouseEvents(*this, *this, MouseForwarding::PassOn);
   setFrame(false);
+  // The box paints every pixel of its rectangle (its background, then the border over it), so
+  // what lies under it is not painted again each time its text changes.
+  setAttribute(Qt::WA_OpaquePaintEvent);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
   applyMargins();
   applyColors();
@@ -128,6 +131,10 @@ void TextBox::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TextBox::paintEvent(QPaintEvent* event) {
+  {
+    QPainter under(this);
+    under.fillRect(rect(), toQColor(m_backColor));
+  }
   QLineEdit::paintEvent(event);
   QPainter p(this);
   drawSunkenBorder(p, rect(), Bevel::Box);
