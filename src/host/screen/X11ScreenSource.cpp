@@ -150,11 +150,20 @@ struct X11ScreenSource::Impl {
   // empties the damaged area, so the next drawing is reported again; the reads that follow are
   // answered after the emptying, so they see everything drawn before it. Raw motion or a drawing
   // answers a waiting wake request.
-  bool takeReports() {
+  // Between ticks only what an answer brought along is looked at (the library reads every event
+  // that came before an answer together with it, and each tick waits for at least one answer),
+  // which costs no system call; a read of the connection itself, which costs one whether or not
+  // anything came, is left to the wake's watch of the connection and to the moment before it
+  // starts watching.
+  enum class Reading { Queued, Connection };
+  bool takeReports(Reading reading = Reading::Queued) {
     if (damage == 0 && randrEvent == 0) return false;
     bool drawn = false;
     bool moved = false;
-    while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+    const auto next = [&] {
+      return reading == Reading::Connection ? xcb_poll_for_event(c) : xcb_poll_for_queued_event(c);
+    };
+    while (xcb_generic_event_t* event = next()) {
       const std::uint8_t type = event->response_type & 0x7F;
       if (randrEvent != 0 && type == randrEvent + XCB_RANDR_SCREEN_CHANGE_NOTIFY) {
         const auto* change = reinterpret_cast<const xcb_randr_screen_change_notify_event_t*>(event);
@@ -383,7 +392,8 @@ bool X11ScreenSource::wakeOnActivity(std::function<void()> wake) {
   }
   if (m->damage == 0 || m->inputOpcode == 0) return false;
   m->wake = nullptr;
-  if (m->takeReports()) return false;  // something already happened: the caller polls on
+  // something already happened: the caller polls on
+  if (m->takeReports(Impl::Reading::Connection)) return false;
   if (!m->notifier) {
     m->notifier =
         std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(m->c), QSocketNotifier::Read);
@@ -393,7 +403,7 @@ bool X11ScreenSource::wakeOnActivity(std::function<void()> wake) {
         m->notifier->setEnabled(false);
         return;
       }
-      m->takeReports();
+      m->takeReports(Impl::Reading::Connection);
     });
   }
   m->wake = std::move(wake);
