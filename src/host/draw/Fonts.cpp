@@ -189,6 +189,9 @@ LaidOut laidOut(const QString& text, const QFont& font, QPaintDevice& device, in
   option.setAlignment(Qt::Alignment(flags & Qt::AlignHorizontal_Mask));
   layout.setTextOption(option);
   layout.setFormats(underlines);
+  // Keep the shaped glyphs with the lines: by default the layout drops them when it ends and
+  // shapes the text again on every draw, which would cost a kept caption most of its paint.
+  layout.setCacheEnabled(true);
   layout.beginLayout();
   for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
     line.setLineWidth(width);
