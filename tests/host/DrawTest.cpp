@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <vector>
@@ -250,6 +251,54 @@ TEST(CanvasTest, EdgeCasesDrawOnlyWhatTheGeometrySays) {
     for (int y = 0; y < 6; ++y)
       for (int x = 0; x < 8; ++x)
         ASSERT_EQ(dc.GetPixel(x, y), c.want(x, y)) << c.what << " at " << x << "," << y;
+  }
+}
+
+// The stretch against its plain definition, pixel by pixel (destination pixel d of n over s
+// source pixels takes source pixel ceil((2d + 1) s / 2n) - 1; pixels whose source falls off the
+// picture, or which fall off the canvas, keep what they had): enlarged, shrunk and mixed, partly
+// off either edge of the source and of the canvas, and from the canvas onto itself.
+TEST(CanvasTest, StretchedCopiesMatchThePlainDefinitionEverywhere) {
+  struct Case {
+    int x, y, w, h, sx, sy, sw, sh;
+    bool fromItself;
+  };
+  const Case cases[] = {
+      {0, 0, 75, 74, 0, 0, 15, 15, false},   {3, 2, 40, 30, -2, -1, 9, 7, false},
+      {-5, -4, 30, 33, 2, 3, 7, 11, false},  {10, 20, 7, 5, 0, 0, 19, 13, false},
+      {0, 0, 50, 9, 1, 0, 4, 17, false},     {5, 5, 60, 60, 10, 10, 16, 16, true},
+      {-3, 30, 90, 12, 20, -4, 9, 30, true}, {44, 50, 40, 40, 14, 14, 5, 5, false},
+  };
+  QImage picture(23, 19, QImage::Format_RGB32);
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x)
+      picture.setPixel(x, y, qRgb(x * 11, y * 13, (x * y) & 255));
+  auto sourceOf = [](std::int64_t d, std::int64_t n, std::int64_t s) {
+    return ((2 * d + 1) * s + 2 * n - 1) / (2 * n) - 1;
+  };
+  for (const Case& c : cases) {
+    QImage canvas(64, 56, QImage::Format_RGB32);
+    for (int y = 0; y < canvas.height(); ++y)
+      for (int x = 0; x < canvas.width(); ++x)
+        canvas.setPixel(x, y, qRgb(255 - x, 128, y));
+    const QImage before = canvas;
+    const QImage& source = c.fromItself ? before : picture;
+    Canvas dc(canvas);
+    dc.StretchBlt(c.x, c.y, c.w, c.h, c.fromItself ? canvas : picture, c.sx, c.sy, c.sw, c.sh);
+    for (int y = 0; y < canvas.height(); ++y) {
+      for (int x = 0; x < canvas.width(); ++x) {
+        QRgb want = before.pixel(x, y);
+        const int dx = x - c.x;
+        const int dy = y - c.y;
+        if (dx >= 0 && dy >= 0 && dx < c.w && dy < c.h) {
+          const std::int64_t fx = c.sx + sourceOf(dx, c.w, c.sw);
+          const std::int64_t fy = c.sy + sourceOf(dy, c.h, c.sh);
+          if (fx >= 0 && fy >= 0 && fx < source.width() && fy < source.height())
+            want = source.pixel(static_cast<int>(fx), static_cast<int>(fy));
+        }
+        ASSERT_EQ(canvas.pixel(x, y), want) << "case " << (&c - cases) << " at " << x << "," << y;
+      }
+    }
   }
 }
 

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -319,19 +320,35 @@ void Canvas::StretchBlt(int x, int y, int w, int h, const QImage& src, int sx, i
   // same sizes a hundred times a second and allocates nothing for it.
   static thread_local std::vector<std::int64_t> columns;
   columns.resize(static_cast<std::size_t>(dxLast - dxFirst));
+  bool everyColumn = true;
   for (std::int64_t dx = dxFirst; dx < dxLast; ++dx) {
     const std::int64_t fx = sx + mapIndex(dx, w, sw);
-    columns[static_cast<std::size_t>(dx - dxFirst)] = fx < 0 || fx >= source.width() ? -1 : fx;
+    const bool on = fx >= 0 && fx < source.width();
+    columns[static_cast<std::size_t>(dx - dxFirst)] = on ? fx : -1;
+    everyColumn = everyColumn && on;
   }
+  // A destination row depends only on its source row (`source` is the picture as it was before
+  // this call, even when it is this canvas's own), so a row that repeats the one above it (every
+  // row but one of each source row when enlarging) is copied from it whole, unless some columns
+  // fall off the source and keep what each row had.
+  const QRgb* doneRow = nullptr;
+  std::int64_t doneFy = -1;
+  const std::size_t span = static_cast<std::size_t>(dxLast - dxFirst);
   for (std::int64_t dy = dyFirst; dy < dyLast; ++dy) {
     const std::int64_t fy = sy + mapIndex(dy, h, sh);
     if (fy < 0 || fy >= source.height()) continue;
-    const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(static_cast<int>(fy)));
     auto* to = reinterpret_cast<QRgb*>(m_image->scanLine(static_cast<int>(y + dy)));
-    for (std::int64_t dx = dxFirst; dx < dxLast; ++dx) {
-      const std::int64_t fx = columns[static_cast<std::size_t>(dx - dxFirst)];
-      if (fx >= 0) to[x + dx] = 0xFF000000u | (from[fx] & 0xFFFFFFu);
+    if (everyColumn && doneRow != nullptr && fy == doneFy) {
+      std::memcpy(to + x + dxFirst, doneRow + x + dxFirst, span * sizeof(QRgb));
+    } else {
+      const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(static_cast<int>(fy)));
+      for (std::int64_t dx = dxFirst; dx < dxLast; ++dx) {
+        const std::int64_t fx = columns[static_cast<std::size_t>(dx - dxFirst)];
+        if (fx >= 0) to[x + dx] = 0xFF000000u | (from[fx] & 0xFFFFFFu);
+      }
     }
+    doneRow = to;
+    doneFy = fy;
   }
 }
 
