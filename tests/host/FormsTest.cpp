@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QWidget>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/core/RuntimeError.h"
@@ -206,6 +207,38 @@ class Window : public host::Form {
   host::ControlArray<host::Label> lblRGB{*this, "lblRGB"};
   host::ControlRef<host::TextBox> txtRGB0{*this, "txtRGB", 0};
 };
+
+// A control that tells the toolkit it covers its whole rectangle is not painted over what lies
+// under it first, so it must set every pixel itself: painted alone onto magenta, none shows. A
+// label made transparent says so no more (what is under it must be painted first).
+TEST(OpaqueControlsTest, ThoseThatClaimToBeOpaquePaintEveryPixelOfTheirRectangle) {
+  const QRgb magenta = qRgb(255, 0, 255);
+  host::Label plain(nullptr), bordered(nullptr), blank(nullptr);
+  plain.Caption(QStringLiteral("128"));
+  bordered.Caption(QStringLiteral("45 %"));
+  bordered.BorderStyle(host::Label::BorderStyleKind::FixedSingle);
+  bordered.BackColor(0xC0C0C0);
+  host::TextBox text(nullptr), empty(nullptr);
+  text.setText(QStringLiteral("&H4E293C&"));
+  host::PictureBox box(nullptr);
+  const std::vector<std::pair<const char*, QWidget*>> controls{
+      {"label", &plain},   {"bordered label", &bordered}, {"empty label", &blank},
+      {"text box", &text}, {"empty text box", &empty},    {"picture box", &box}};
+  for (const auto& [what, control] : controls) {
+    control->resize(37, 17);
+    ASSERT_TRUE(control->testAttribute(Qt::WA_OpaquePaintEvent)) << what;
+    QImage image(control->size(), QImage::Format_RGB32);
+    image.fill(magenta);
+    control->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        ASSERT_NE(image.pixel(x, y), magenta) << what << " left " << x << "," << y << " unpainted";
+  }
+  plain.BackStyle(host::Label::BackStyleKind::Transparent);
+  EXPECT_FALSE(plain.testAttribute(Qt::WA_OpaquePaintEvent));
+  plain.BackStyle(host::Label::BackStyleKind::Opaque);
+  EXPECT_TRUE(plain.testAttribute(Qt::WA_OpaquePaintEvent));
+}
 
 TEST(FormBuilderTest, ContainersHoldTheirChildrenInTheirOwnTwips) {
   Window w;
