@@ -124,7 +124,7 @@ namespace {
 // A caption laid out in lines, kept for its next paint: readouts show the same few hundred texts
 // again and again, and shaping one costs more than drawing it.
 struct LaidOut {
-  std::shared_ptr<QTextLayout> layout;
+  std::unique_ptr<QTextLayout> layout;
   int lines = 0;
   bool usedAgain = false;  // since the last sweep
 };
@@ -149,8 +149,9 @@ struct LayoutKeyHash {
 // again since the last sweep go (a position readout's texts seldom come back), or all if none.
 constexpr std::size_t kLaidOutKept = 512;
 
-LaidOut laidOut(const QString& text, const QFont& font, QPaintDevice& device, int flags, int width,
-                const CellMetrics& cell) {
+// The kept entry, valid until the next call (the map's entries stay where they are as it grows).
+const LaidOut& laidOut(const QString& text, const QFont& font, QPaintDevice& device, int flags,
+                       int width, const CellMetrics& cell) {
   static std::unordered_map<LayoutKey, LaidOut, LayoutKeyHash> kept;
   LayoutKey key{text, font, flags, width, device.logicalDpiX(), device.logicalDpiY()};
   if (const auto found = kept.find(key); found != kept.end()) {
@@ -181,7 +182,7 @@ LaidOut laidOut(const QString& text, const QFont& font, QPaintDevice& device, in
     }
   }
   LaidOut laid;
-  laid.layout = std::make_shared<QTextLayout>(shown, font, &device);
+  laid.layout = std::make_unique<QTextLayout>(shown, font, &device);
   QTextLayout& layout = *laid.layout;
   QTextOption option;
   option.setWrapMode((flags & Qt::TextWordWrap) != 0 ? QTextOption::WordWrap
@@ -200,8 +201,7 @@ LaidOut laidOut(const QString& text, const QFont& font, QPaintDevice& device, in
     ++laid.lines;
   }
   layout.endLayout();
-  kept.emplace(std::move(key), laid);
-  return laid;
+  return kept.emplace(std::move(key), std::move(laid)).first->second;
 }
 
 }  // namespace
@@ -210,7 +210,7 @@ void drawCellText(QPainter& p, const QRect& box, int flags, const QString& text)
   if (text.isEmpty()) return;
   const QFont font = p.font();
   const CellMetrics cell = cellMetrics(font);
-  const LaidOut laid = laidOut(text, font, *p.device(), flags, box.width(), cell);
+  const LaidOut& laid = laidOut(text, font, *p.device(), flags, box.width(), cell);
   int top = box.top();
   if ((flags & Qt::AlignVCenter) != 0) top += (box.height() - laid.lines * cell.height()) / 2;
   const bool clip = (flags & Qt::TextDontClip) == 0;
