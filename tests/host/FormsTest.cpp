@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QElapsedTimer>
+#include <QPainter>
 #include <QTest>
 #include <QWidget>
 #include <string>
@@ -165,6 +166,109 @@ TEST(TextPlacementTest, EveryControlPutsTheBaselineAtTheCellAscent) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(baselineIn(c.image, c.area), c.baseline) << c.what;
+}
+
+// A caption is kept after its first draw as its shaped glyphs, or whole with its layout when it has
+// lines drawn under or through it; both must put the same ink where the text is. So a caption
+// drawn in a plain font and in the same font underlined (or struck out, or with a mnemonic) match
+// everywhere but the rows of the line, and a second draw (from what was kept) matches the first.
+TEST(KeptCaptionTest, ShapedGlyphsDrawWhatTheLayoutDraws) {
+  if (!host::registerApplicationFonts()) GTEST_SKIP() << "Tahoma (fonts-wine) is not installed";
+  const QFont plain = host::designFont(QStringLiteral("Tahoma"), 8.25, true);
+  QFont underlined = plain;
+  underlined.setUnderline(true);
+  QFont struck = plain;
+  struck.setStrikeOut(true);
+  const int ascent = host::cellMetrics(plain).ascent;
+  const int cell = host::cellMetrics(plain).height();
+  const auto draw = [](const QFont& font, QRect box, int flags, const QString& text,
+                       QPoint offset) {
+    QImage image(90, 50, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.translate(offset);  // a control painted at its place in its window
+    p.setFont(font);
+    p.setPen(Qt::black);
+    host::drawCellText(p, box, flags, text);
+    return image;
+  };
+  struct Case {
+    const char* what;
+    QRect box;
+    int flags;
+    QString text;
+    QPoint offset;
+    int lines;
+  };
+  const Case cases[] = {
+      {"left", QRect(2, 1, 80, 16), Qt::AlignLeft, QStringLiteral("R: 128"), {}, 1},
+      {"right, in a window", QRect(0, 0, 60, 16), Qt::AlignRight, QStringLiteral("255"), {7, 5}, 1},
+      {"centred", QRect(1, 2, 41, 16), Qt::AlignHCenter, QStringLiteral("#80FF3C"), {}, 1},
+      {"clipped by its box", QRect(3, 0, 20, 16), Qt::AlignLeft, QStringLiteral("WWWWWW"), {}, 1},
+      {"wrapped",
+       QRect(0, 0, 40, 40),
+       Qt::AlignLeft | Qt::TextWordWrap,
+       QStringLiteral("Hue Sat"),
+       {2, 3},
+       2},
+  };
+  for (const Case& c : cases) {
+    const QImage first = draw(plain, c.box, c.flags, c.text, c.offset);
+    EXPECT_EQ(draw(plain, c.box, c.flags, c.text, c.offset), first) << c.what << ", drawn again";
+    // Underlined: every row above each line's baseline as the plain caption's. Struck out: all
+    // but the line's own row or two.
+    const QImage under = draw(underlined, c.box, c.flags, c.text, c.offset);
+    const QImage through = draw(struck, c.box, c.flags, c.text, c.offset);
+    EXPECT_NE(under, first) << c.what << ": the underline is drawn";
+    EXPECT_NE(through, first) << c.what << ": the strike-out is drawn";
+    int struckRows = 0;
+    for (int y = 0; y < first.height(); ++y) {
+      const auto row = [y](const QImage& image) {
+        return QByteArray(reinterpret_cast<const char*>(image.constScanLine(y)),
+                          image.bytesPerLine());
+      };
+      if (row(through) != row(first)) ++struckRows;
+      const int inLine = y - c.offset.y() - c.box.top();
+      if (inLine >= 0 && inLine < c.lines * cell && inLine % cell < ascent) {
+        EXPECT_EQ(row(under), row(first)) << c.what << ", row " << y;
+      }
+    }
+    EXPECT_LE(struckRows, 2 * c.lines) << c.what;
+  }
+  // A mnemonic is underlined through the layout; the rest of the caption is the plain one's.
+  const QImage marked = draw(plain, QRect(0, 0, 80, 16), Qt::AlignLeft | Qt::TextShowMnemonic,
+                             QStringLiteral("E&xit"), {});
+  const QImage bare = draw(plain, QRect(0, 0, 80, 16), Qt::AlignLeft, QStringLiteral("Exit"), {});
+  EXPECT_NE(marked, bare);
+  EXPECT_EQ(marked.copy(0, 0, 90, ascent), bare.copy(0, 0, 90, ascent));
+}
+
+// A caption is clipped to its box, and the painter is handed back clipping what it clipped before:
+// nothing, or its own clip.
+TEST(KeptCaptionTest, TheBoxClipsTheCaptionAndNothingDrawnAfterIt) {
+  const QFont font = host::designFont(QStringLiteral("Tahoma"), 8.25, true);
+  for (const bool clippedBefore : {false, true}) {
+    QImage image(60, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    if (clippedBefore) p.setClipRect(QRect(0, 0, 50, 20));
+    p.setFont(font);
+    p.setPen(Qt::black);
+    host::drawCellText(p, QRect(0, 0, 8, 16), Qt::AlignLeft, QStringLiteral("WWWW"));
+    EXPECT_EQ(p.hasClipping(), clippedBefore);
+    if (clippedBefore) {
+      EXPECT_EQ(p.clipBoundingRect(), QRectF(0, 0, 50, 20));
+    }
+    p.fillRect(QRect(40, 0, 20, 20), Qt::red);
+    p.end();
+    bool inkBeyondBox = false;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 8; x < 40; ++x)
+        inkBeyondBox = inkBeyondBox || image.pixel(x, y) != qRgb(255, 255, 255);
+    EXPECT_FALSE(inkBeyondBox) << "clipped before: " << clippedBefore;
+    EXPECT_EQ(image.pixel(45, 5), qRgb(255, 0, 0)) << "clipped before: " << clippedBefore;
+    EXPECT_EQ(image.pixel(55, 5), clippedBefore ? qRgb(255, 255, 255) : qRgb(255, 0, 0));
+  }
 }
 
 // Windows built from layout tables: nesting, control arrays, styles, lookup by name and index, and

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QHash>
 #include <QPainter>
 #include <QRawFont>
@@ -122,9 +123,12 @@ QString withoutMnemonics(const QString& text, std::vector<int>* underlined) {
 namespace {
 
 // A caption laid out in lines, kept for its next paint: readouts show the same few hundred texts
-// again and again, and shaping one costs more than drawing it.
+// again and again, and shaping one costs more than drawing it. What is kept is the shaped glyphs
+// with their positions (layout coordinates, pixels), a fraction of the memory of a whole layout;
+// a caption with decorations (mnemonics, an underlined or struck-out font) keeps its layout.
 struct LaidOut {
-  std::unique_ptr<QTextLayout> layout;
+  QList<QGlyphRun> runs;
+  std::unique_ptr<QTextLayout> layout;  // decorated captions only
   int lines = 0;
   bool usedAgain = false;  // since the last sweep
 };
@@ -182,16 +186,16 @@ const LaidOut& laidOut(const QString& text, const QFont& font, QPaintDevice& dev
     }
   }
   LaidOut laid;
-  laid.layout = std::make_unique<QTextLayout>(shown, font, &device);
-  QTextLayout& layout = *laid.layout;
+  auto owned = std::make_unique<QTextLayout>(shown, font, &device);
+  QTextLayout& layout = *owned;
   QTextOption option;
   option.setWrapMode((flags & Qt::TextWordWrap) != 0 ? QTextOption::WordWrap
                                                      : QTextOption::ManualWrap);
   option.setAlignment(Qt::Alignment(flags & Qt::AlignHorizontal_Mask));
   layout.setTextOption(option);
   layout.setFormats(underlines);
-  // Keep the shaped glyphs with the lines: by default the layout drops them when it ends and
-  // shapes the text again on every draw, which would cost a kept caption most of its paint.
+  // The shaped glyphs stay with the lines: by default the layout drops them when it ends, and
+  // taking the glyph runs or drawing would shape the text again.
   layout.setCacheEnabled(true);
   layout.beginLayout();
   for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
@@ -201,6 +205,13 @@ const LaidOut& laidOut(const QString& text, const QFont& font, QPaintDevice& dev
     ++laid.lines;
   }
   layout.endLayout();
+  // A decorated caption keeps its layout, which draws the lines under, over or through the text.
+  const bool decorated =
+      !underlines.isEmpty() || font.underline() || font.overline() || font.strikeOut();
+  if (decorated)
+    laid.layout = std::move(owned);
+  else
+    laid.runs = layout.glyphRuns();
   return kept.emplace(std::move(key), std::move(laid)).first->second;
 }
 
@@ -213,13 +224,27 @@ void drawCellText(QPainter& p, const QRect& box, int flags, const QString& text)
   const LaidOut& laid = laidOut(text, font, *p.device(), flags, box.width(), cell);
   int top = box.top();
   if ((flags & Qt::AlignVCenter) != 0) top += (box.height() - laid.lines * cell.height()) / 2;
+  // Clipped to the box. A painter that clips nothing yet (a control's own paint) is clipped and
+  // then let go, which costs a fraction of keeping its state and restoring it.
   const bool clip = (flags & Qt::TextDontClip) == 0;
-  if (clip) {
+  const bool clippedBefore = clip && p.hasClipping();
+  if (clippedBefore) {
     p.save();
     p.setClipRect(box, Qt::IntersectClip);
+  } else if (clip) {
+    p.setClipRect(box, Qt::ReplaceClip);
   }
-  laid.layout->draw(&p, QPointF(box.left(), top));
-  if (clip) p.restore();
+  const QPointF at(box.left(), top);
+  if (laid.layout != nullptr) {
+    laid.layout->draw(&p, at);
+  } else {
+    for (const QGlyphRun& run : laid.runs)
+      p.drawGlyphRun(at, run);
+  }
+  if (clippedBefore)
+    p.restore();
+  else if (clip)
+    p.setClipping(false);
 }
 
 }  // namespace host
