@@ -5,38 +5,29 @@
 // position ten times a second: the toolkit's floor for a window that repaints, memory included.
 // bench/compare measures both beside Tintwell. SIGTERM or SIGINT ends it cleanly, with the tick
 // count on stderr; a failed query or a lost connection ends it with a message and status 1.
-#include <sys/signalfd.h>
-#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <QCoreApplication>
-#include <QSocketNotifier>
 #if FLOOR_WIDGETS
 #include <QApplication>
 #include <QLabel>
 #endif
 #include <QTimer>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
-int main(int argc, char** argv) {
-  // Blocked before the toolkit starts a thread, so that every thread inherits the mask and the
-  // signals come only through the descriptor, read in the event loop.
-  sigset_t stop;
-  sigemptyset(&stop);
-  sigaddset(&stop, SIGTERM);
-  sigaddset(&stop, SIGINT);
-  if (sigprocmask(SIG_BLOCK, &stop, nullptr) != 0) {
-    std::perror("floor_qt_loop: sigprocmask");
-    return 1;
-  }
-  const int signals = signalfd(-1, &stop, SFD_CLOEXEC);
-  if (signals < 0) {
-    std::perror("floor_qt_loop: signalfd");
-    return 1;
-  }
+#include "floor_qt.h"
 
+namespace {
+#if FLOOR_WIDGETS
+constexpr const char* kName = "floor_qt_widgets";
+#else
+constexpr const char* kName = "floor_qt_loop";
+#endif
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int signals = floor_qt::blockStopSignals(kName);
 #if FLOOR_WIDGETS
   QApplication app(argc, argv);
   QLabel label(QStringLiteral("X: 0  Y: 0"));
@@ -45,38 +36,21 @@ int main(int argc, char** argv) {
 #else
   QCoreApplication app(argc, argv);
 #endif
-  int screenNumber = 0;
-  xcb_connection_t* c = xcb_connect(nullptr, &screenNumber);
-  if (xcb_connection_has_error(c)) {
-    std::fprintf(stderr, "floor_qt_loop: cannot connect to the X display (is DISPLAY set?)\n");
-    xcb_disconnect(c);
-    return 1;
-  }
-  auto roots = xcb_setup_roots_iterator(xcb_get_setup(c));
-  for (int i = 0; i < screenNumber && roots.rem > 0; ++i)
-    xcb_screen_next(&roots);
-  if (roots.rem == 0) {
-    std::fprintf(stderr, "floor_qt_loop: the display has no such screen\n");
-    xcb_disconnect(c);
-    return 1;
-  }
-  const xcb_window_t root = roots.data->root;
-
-  QSocketNotifier stopped(signals, QSocketNotifier::Read);
-  QObject::connect(&stopped, &QSocketNotifier::activated, &app, [&app] { app.exit(0); });
+  floor_qt::Display d = floor_qt::connect(kName);
+  xcb_connection_t* c = d.c;
+  const xcb_window_t root = d.screen->root;
 
   long ticks = 0;
   QTimer timer;
-  timer.setTimerType(Qt::PreciseTimer);
-  timer.setInterval(10);  // ms
+  floor_qt::setUpClock(timer);
   QObject::connect(&timer, &QTimer::timeout, &app, [&] {
     xcb_generic_error_t* e = nullptr;
     xcb_query_pointer_reply_t* r = xcb_query_pointer_reply(c, xcb_query_pointer(c, root), &e);
     if (r == nullptr) {
       if (e != nullptr)
-        std::fprintf(stderr, "floor_qt_loop: querying the pointer: X error %u\n", e->error_code);
+        std::fprintf(stderr, "%s: querying the pointer: X error %u\n", kName, e->error_code);
       else
-        std::fprintf(stderr, "floor_qt_loop: the X connection was lost\n");
+        std::fprintf(stderr, "%s: the X connection was lost\n", kName);
       std::free(e);
       timer.stop();
       app.exit(1);
@@ -91,9 +65,5 @@ int main(int argc, char** argv) {
   });
   timer.start();
 
-  const int status = QCoreApplication::exec();
-  std::fprintf(stderr, "floor_qt_loop: %ld ticks\n", ticks);
-  xcb_disconnect(c);
-  close(signals);
-  return status;
+  return floor_qt::runUntilStopped(kName, signals, d, ticks);
 }

@@ -8,27 +8,27 @@
 // its own, as Tintwell's magnifier is put. bench/compare measures it beside Tintwell.
 // SIGTERM or SIGINT ends it cleanly, with the tick count on stderr; a failed request or a lost
 // connection ends it with a message and status 1.
-#include <sys/signalfd.h>
-#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QSocketNotifier>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <array>
-#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
+#include "floor_qt.h"
+
 namespace {
+
+constexpr const char* kName = "floor_qt_picker";
 
 constexpr int kBlock = 15;  // root pixels a side
 constexpr int kZoom = 5;
@@ -36,15 +36,10 @@ constexpr int kMagW = 75;  // the magnifier, window pixels
 constexpr int kMagH = 74;
 constexpr int kReadEvery = 10;  // ticks of 10 ms
 
-[[noreturn]] void fail(const char* what) {
-  std::fprintf(stderr, "floor_qt_picker: %s\n", what);
-  std::exit(1);
-}
-
 // A reply that did not come: the server's error (xcb allocates it), or the connection gone.
 [[noreturn]] void failReply(const char* what, xcb_generic_error_t* e) {
-  if (e == nullptr) fail("the X connection was lost");
-  std::fprintf(stderr, "floor_qt_picker: %s: X error %u\n", what, e->error_code);
+  if (e == nullptr) floor_qt::fail(kName, "the X connection was lost");
+  std::fprintf(stderr, "%s: %s: X error %u\n", kName, what, e->error_code);
   std::free(e);
   std::exit(1);
 }
@@ -84,16 +79,7 @@ QFont font(const char* family, double points, bool bold) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Blocked before the toolkit starts a thread, so that every thread inherits the mask and the
-  // signals come only through the descriptor, read in the event loop.
-  sigset_t stop;
-  sigemptyset(&stop);
-  sigaddset(&stop, SIGTERM);
-  sigaddset(&stop, SIGINT);
-  if (sigprocmask(SIG_BLOCK, &stop, nullptr) != 0) fail("sigprocmask failed");
-  const int signals = signalfd(-1, &stop, SFD_CLOEXEC);
-  if (signals < 0) fail("signalfd failed");
-
+  const int signals = floor_qt::blockStopSignals(kName);
   QApplication app(argc, argv);
   QWidget window;
   window.setWindowTitle(QStringLiteral("floor_qt_picker"));
@@ -139,15 +125,10 @@ int main(int argc, char** argv) {
   window.show();
 
   // The magnifier: a child window of the toolkit's window on a connection of our own.
-  int screenNumber = 0;
-  xcb_connection_t* c = xcb_connect(nullptr, &screenNumber);
-  if (xcb_connection_has_error(c)) fail("cannot connect to the X display (is DISPLAY set?)");
-  auto roots = xcb_setup_roots_iterator(xcb_get_setup(c));
-  for (int i = 0; i < screenNumber && roots.rem > 0; ++i)
-    xcb_screen_next(&roots);
-  if (roots.rem == 0) fail("the display has no such screen");
-  const xcb_screen_t* screen = roots.data;
-  if (screen->root_depth != 24) fail("the screen is not 24-bit");
+  floor_qt::Display d = floor_qt::connect(kName);
+  xcb_connection_t* c = d.c;
+  const xcb_screen_t* screen = d.screen;
+  if (screen->root_depth != 24) floor_qt::fail(kName, "the screen is not 24-bit");
   const xcb_window_t magnifier = xcb_generate_id(c);
   xcb_create_window(c, XCB_COPY_FROM_PARENT, magnifier, static_cast<xcb_window_t>(window.winId()),
                     6, 6, kMagW, kMagH, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0,
@@ -157,15 +138,11 @@ int main(int argc, char** argv) {
   xcb_map_window(c, magnifier);
   xcb_flush(c);
 
-  QSocketNotifier stopped(signals, QSocketNotifier::Read);
-  QObject::connect(&stopped, &QSocketNotifier::activated, &app, [&app] { app.exit(0); });
-
   std::vector<std::uint32_t> block(std::size_t{kBlock} * kBlock);
   std::vector<std::uint32_t> magnified(std::size_t{kMagW} * kMagH);
   long ticks = 0;
   QTimer timer;
-  timer.setTimerType(Qt::PreciseTimer);
-  timer.setInterval(10);  // ms
+  floor_qt::setUpClock(timer);
   QObject::connect(&timer, &QTimer::timeout, &app, [&] {
     xcb_generic_error_t* e = nullptr;
     xcb_query_pointer_reply_t* pointer =
@@ -180,7 +157,8 @@ int main(int argc, char** argv) {
         c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, screen->root, x, y, kBlock, kBlock, ~0u),
         &e);
     if (image == nullptr) failReply("reading the block", e);
-    if (xcb_get_image_data_length(image) < kBlock * kBlock * 4) fail("the block came back short");
+    if (xcb_get_image_data_length(image) < kBlock * kBlock * 4)
+      floor_qt::fail(kName, "the block came back short");
     std::memcpy(block.data(), xcb_get_image_data(image), block.size() * 4);
     std::free(image);
     for (int row = 0; row < kMagH; ++row)
@@ -213,9 +191,5 @@ int main(int argc, char** argv) {
   });
   timer.start();
 
-  const int status = QApplication::exec();
-  std::fprintf(stderr, "floor_qt_picker: %ld ticks\n", ticks);
-  xcb_disconnect(c);
-  close(signals);
-  return status;
+  return floor_qt::runUntilStopped(kName, signals, d, ticks);
 }
