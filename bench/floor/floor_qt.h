@@ -22,6 +22,14 @@ namespace floor_qt {
   std::exit(1);
 }
 
+// A reply that did not come: the server's error (xcb allocates it), or the connection gone.
+[[noreturn]] inline void failReply(const char* name, const char* what, xcb_generic_error_t* e) {
+  if (e == nullptr) fail(name, "the X connection was lost");
+  std::fprintf(stderr, "%s: %s: X error %u\n", name, what, e->error_code);
+  std::free(e);
+  std::exit(1);
+}
+
 // SIGTERM and SIGINT, blocked and read through the descriptor returned. Called before the toolkit
 // starts a thread, so that every thread inherits the mask.
 inline int blockStopSignals(const char* name) {

@@ -13,7 +13,6 @@
 #include <QLabel>
 #endif
 #include <QTimer>
-#include <cstdio>
 #include <cstdlib>
 
 #include "floor_qt.h"
@@ -46,16 +45,7 @@ int main(int argc, char** argv) {
   QObject::connect(&timer, &QTimer::timeout, &app, [&] {
     xcb_generic_error_t* e = nullptr;
     xcb_query_pointer_reply_t* r = xcb_query_pointer_reply(c, xcb_query_pointer(c, root), &e);
-    if (r == nullptr) {
-      if (e != nullptr)
-        std::fprintf(stderr, "%s: querying the pointer: X error %u\n", kName, e->error_code);
-      else
-        std::fprintf(stderr, "%s: the X connection was lost\n", kName);
-      std::free(e);
-      timer.stop();
-      app.exit(1);
-      return;
-    }
+    if (r == nullptr) floor_qt::failReply(kName, "querying the pointer", e);
 #if FLOOR_WIDGETS
     if (ticks % 10 == 0)
       label.setText(QStringLiteral("X: %1  Y: %2").arg(r->root_x).arg(r->root_y));

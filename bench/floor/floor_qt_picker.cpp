@@ -19,7 +19,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -35,14 +34,6 @@ constexpr int kZoom = 5;
 constexpr int kMagW = 75;  // the magnifier, window pixels
 constexpr int kMagH = 74;
 constexpr int kReadEvery = 10;  // ticks of 10 ms
-
-// A reply that did not come: the server's error (xcb allocates it), or the connection gone.
-[[noreturn]] void failReply(const char* what, xcb_generic_error_t* e) {
-  if (e == nullptr) floor_qt::fail(kName, "the X connection was lost");
-  std::fprintf(stderr, "%s: %s: X error %u\n", kName, what, e->error_code);
-  std::free(e);
-  std::exit(1);
-}
 
 // A bar that fills its width's share of 255 with its color: an opaque stock widget.
 class Bar : public QWidget {
@@ -147,7 +138,7 @@ int main(int argc, char** argv) {
     xcb_generic_error_t* e = nullptr;
     xcb_query_pointer_reply_t* pointer =
         xcb_query_pointer_reply(c, xcb_query_pointer(c, screen->root), &e);
-    if (pointer == nullptr) failReply("querying the pointer", e);
+    if (pointer == nullptr) floor_qt::failReply(kName, "querying the pointer", e);
     const auto x = static_cast<std::int16_t>(
         std::clamp(pointer->root_x - kBlock / 2, 0, screen->width_in_pixels - kBlock));
     const auto y = static_cast<std::int16_t>(
@@ -156,7 +147,7 @@ int main(int argc, char** argv) {
     xcb_get_image_reply_t* image = xcb_get_image_reply(
         c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, screen->root, x, y, kBlock, kBlock, ~0u),
         &e);
-    if (image == nullptr) failReply("reading the block", e);
+    if (image == nullptr) floor_qt::failReply(kName, "reading the block", e);
     if (xcb_get_image_data_length(image) < kBlock * kBlock * 4)
       floor_qt::fail(kName, "the block came back short");
     std::memcpy(block.data(), xcb_get_image_data(image), block.size() * 4);
@@ -171,7 +162,7 @@ int main(int argc, char** argv) {
     xcb_flush(c);
     while (xcb_generic_event_t* ev = xcb_poll_for_queued_event(c)) {
       if (ev->response_type == 0)
-        failReply("a request failed", reinterpret_cast<xcb_generic_error_t*>(ev));
+        floor_qt::failReply(kName, "a request failed", reinterpret_cast<xcb_generic_error_t*>(ev));
       std::free(ev);
     }
 
