@@ -1,12 +1,14 @@
 // The picker as built from its layout table and its stored form data.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "ColorPickerProbe.h"
 #include "FakeScreenSource.h"
 #include "controls/button/CandyButton.h"
 #include "controls/slider/HSliderBar.h"
+#include "host/forms/PictureBox.h"
 #include "mixer/MixerLayout.h"
 
 namespace {
@@ -49,6 +51,23 @@ TEST_F(LayoutTest, TheUserControlsLoadFromTheStoredFormData) {
     // The track tiles cover the whole width, the last column included: the light-blue band.
     EXPECT_EQ(s->buffer().pixel(s->width() - 1, 0) & 0xFFFFFFu, 0xA9D3F5u) << name;
   }
+}
+
+// Every picture box keeps a drawing surface of its own size: none is left at the size a control
+// has before it is placed (the bars are 12 pixels wide, the logo strip 16), which the surface,
+// only ever growing, would keep all day.
+TEST_F(LayoutTest, PictureBoxesKeepSurfacesOfTheirOwnSize) {
+  picker.Show();
+  int boxes = 0;
+  for (QWidget* w : picker.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    const auto* box = dynamic_cast<const host::PictureBox*>(w);
+    if (box == nullptr || dynamic_cast<const HSliderBar*>(w) != nullptr) continue;
+    ++boxes;
+    const QSize surface = box->buffer().size();
+    EXPECT_LE(surface.width(), std::max(box->innerWidth(), 1)) << w->objectName().toStdString();
+    EXPECT_LE(surface.height(), std::max(box->innerHeight(), 1)) << w->objectName().toStdString();
+  }
+  EXPECT_EQ(boxes, 9);  // the magnifier, seven bars and the logo strip
 }
 
 }  // namespace

@@ -16,6 +16,9 @@ namespace host {
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // As small as can be until placed, not the toolkit's 100 x 30: the persistent drawing surface
+  // only grows, and a bar 12 pixels wide would keep a surface 100 wide.
+  resize(1, 1);
   forwardMouseEvents(*this, *this, MouseForwarding::Consume);
 }
 
