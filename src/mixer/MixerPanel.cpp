@@ -16,7 +16,6 @@ const QString kCloseCaption = QStringLiteral("««« ColorMixer");
 }  // namespace
 
 MixerPanel::MixerPanel(MixerOwner& owner) : m_owner(owner), m_window(owner.mixerWindow()) {
-  btn_Mixer->Click.connect([this] { btn_Mixer_Click(); });
   for (std::size_t i = 0; i < hsbRGB.size(); ++i) {
     hsbRGB[i]->Change.connect(
         [this, i](std::int32_t& value) { hsbRGB_Change(static_cast<int>(i), value); });

@@ -31,7 +31,6 @@ ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent, const QStr
   KeyPreview(true);
   setMouseTracking(true);
   createControls(storedForm);
-  m_mixer = std::make_unique<MixerPanel>(static_cast<MixerOwner&>(*this));
   buildMenu();
   wireEvents();
   Timer1.Tick.connect([this] { Timer1_Timer(); });
@@ -44,16 +43,31 @@ ColorPicker::~ColorPicker() {
   (void)m_screen.wakeOnActivity({});
 }
 
-void ColorPicker::createControls(const QString& storedForm) {
-  const host::FormData stored = host::FormData::load(storedForm);
-  buildControls({ColorPickerLayout::controls(), MixerLayout::controls()}, stored);
-  // Unreadable lines, and values the controls could not use, went to their defaults; the log
-  // says which (no message box: the window works as designed without them).
-  std::vector<QString> problems = stored.problems();
-  for (QString& problem : stored.readProblems())
-    problems.push_back(std::move(problem));
+namespace {
+// Unreadable lines, and values the controls could not use, went to their defaults; the log says
+// which (no message box: the window works as designed without them).
+void logStoredProblems(const std::vector<QString>& problems) {
   for (const QString& problem : problems)
     host::reporter().logError(QStringLiteral("stored form data of ColorPicker: ") + problem);
+}
+}  // namespace
+
+void ColorPicker::createControls(const QString& storedForm) {
+  m_storedForm = host::FormData::load(storedForm);
+  buildControls({ColorPickerLayout::controls()}, m_storedForm);
+  logStoredProblems(m_storedForm.problems());
+  logStoredProblems(m_storedForm.takeReadProblems());
   host::linkCaptions(*this, ColorPickerLayout::captions());
+}
+
+MixerPanel& ColorPicker::mixer() {
+  if (m_mixer) return *m_mixer;
+  // Built on first use, beside the window's own controls and after them (on top, last in the Tab
+  // order): most sessions never open it, and its sliders' pictures, text boxes and surfaces
+  // would stay in memory all day.
+  host::buildControls(*this, MixerLayout::controls(), m_storedForm);
+  logStoredProblems(m_storedForm.takeReadProblems());
   host::linkCaptions(*this, MixerLayout::captions());
+  m_mixer = std::make_unique<MixerPanel>(static_cast<MixerOwner&>(*this));
+  return *m_mixer;
 }

@@ -11,6 +11,7 @@
 #include "controls/button/CandyButton.h"
 #include "host/forms/CheckBox.h"
 #include "host/forms/Form.h"
+#include "host/forms/FormData.h"
 #include "host/forms/Label.h"
 #include "host/forms/Menu.h"
 #include "host/forms/PictureBox.h"
@@ -136,6 +137,8 @@ class ColorPicker : public host::Form, private AboutOwner, private MixerOwner {
   void paintBars(std::size_t first, std::initializer_list<Bar> bars);
 
   void createControls(const QString& storedForm);
+  // The mixer panel, its controls built the first time it is asked for.
+  MixerPanel& mixer();
   void buildMenu();
   // Loads the next element of mnuZoom, captioned with its factor ("15x").
   void loadZoomItem();
@@ -177,6 +180,8 @@ class ColorPicker : public host::Form, private AboutOwner, private MixerOwner {
   std::unique_ptr<CZoom> m_zoom;
   std::unique_ptr<cLogo> m_logo;
   std::unique_ptr<frm_about> m_about;
+  // The stored design, kept for the mixer panel's controls until they are built.
+  host::FormData m_storedForm;
   std::unique_ptr<MixerPanel> m_mixer;
   host::Menu* m_zoomMenu = nullptr;           // the submenu of mnuItem(0)
   std::array<PaintedBar, 7> m_paintedBars{};  // Picture1 .. Picture7

@@ -47,6 +47,7 @@ void ColorPicker::wireEvents() {
   onTop->Click.connect([this] { onTop_Click(); });
   lbl_about->Click.connect([this] { lbl_about_Click(); });
   lbl_Exit->Click.connect([this] { lbl_Exit_Click(); });
+  btn_Mixer->Click.connect([this] { mixer().btn_Mixer_Click(); });
   txt_Hex->GotFocus.connect([this] { txt_Hex_GotFocus(); });
   txt_vbcode->GotFocus.connect([this] { txt_vbcode_GotFocus(); });
   wireCopyItems();

@@ -6,14 +6,22 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 
 #include "ColorPickerProbe.h"
 #include "FakeScreenSource.h"
+#include "RecordingReporter.h"
 #include "color/ColorText.h"
+#include "controls/slider/HSliderBar.h"
+#include "host/forms/CheckBox.h"
+#include "host/forms/FormBuilder.h"
 #include "host/forms/Forms.h"
 #include "host/platform/Platform.h"
+#include "mixer/MixerLayout.h"
 
 namespace {
 
@@ -166,6 +174,58 @@ TEST_F(MixerTest, EditMenusCopyTheBoxsColorInEachNotationAndCtrlShiftCTheLastCho
   probe.txt_Hex->setFocus();
   QTest::keyClick(probe.txt_Hex, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(clipboard(), text(ticked, picked).toStdString());
+}
+
+// The panel is built when it first opens, not with the window: until then none of its controls
+// exists. What its stored design holds that cannot be used is logged then, once.
+TEST(MixerBuildTest, ThePanelIsBuiltOnFirstOpenAndLogsItsStoredProblemsOnce) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  // The window's own design with a value of the wrong kind in the button's section and one in
+  // the shade slider's.
+  QFile stored(QStringLiteral(":/forms/ColorPicker.txt"));
+  ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+  QByteArray design = stored.readAll();
+  design.replace("ColorScheme = 7", "ColorScheme = \"seven\"");
+  const qsizetype at = design.indexOf("max = 255", design.indexOf("[hsbShade]"));
+  ASSERT_GT(at, 0);
+  design.replace(at, 9, "max = \"lots\"");
+  QFile file(dir.filePath(QStringLiteral("form.txt")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(design);
+  file.close();
+  RecordingReporter reporter;
+  host::setBeepHandler([](int, int) {});
+  FakeScreenSource screen(QImage(400, 300, QImage::Format_RGB32));
+  ColorPicker picker(screen, nullptr, file.fileName());
+  picker.Show();
+  const auto logged = [&](const char* section) {
+    return std::count_if(reporter.log.begin(), reporter.log.end(), [&](const QString& line) {
+      return line.contains(QLatin1String(section), Qt::CaseInsensitive);
+    });
+  };
+  EXPECT_EQ(logged("[btn_mixer]"), 1);
+  EXPECT_EQ(logged("[hsbshade]"), 0);
+  for (const host::ControlSpec& c : MixerLayout::controls())
+    EXPECT_EQ(host::findControl(picker, c.name, c.index), nullptr) << c.name;
+
+  auto* button = host::findControl<CandyButton>(picker, "btn_Mixer");
+  ASSERT_NE(button, nullptr);
+  auto* sampling = host::findControl<host::CheckBox>(picker, "Check1");
+  for (int i = 0; i < 3; ++i) {  // open, close, open again
+    // Frozen, the button is usable (closing the panel switches sampling back on).
+    if (i != 1) sampling->Value(0);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(30, 15));
+    auto* shade = host::findControl<HSliderBar>(picker, "hsbShade");
+    ASSERT_NE(shade, nullptr);
+    EXPECT_EQ(shade->isVisible(), i != 1) << "click " << i;
+    EXPECT_EQ(picker.findChildren<QWidget*>(QStringLiteral("hsbShade")).size(), 1);
+  }
+  for (const host::ControlSpec& c : MixerLayout::controls())
+    EXPECT_NE(host::findControl(picker, c.name, c.index), nullptr) << c.name;
+  EXPECT_EQ(logged("[hsbshade]"), 1);
+  EXPECT_EQ(logged("[btn_mixer]"), 1);
+  host::setBeepHandler(nullptr);
 }
 
 }  // namespace

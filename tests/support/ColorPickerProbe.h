@@ -24,8 +24,8 @@ class ColorPickerProbe final : private host::ControlRefOwner {
   cLogo* logo() const { return picker.m_logo.get(); }
   frm_about* about() const { return picker.m_about.get(); }
 
-  void btn_Mixer_Click() { picker.m_mixer->btn_Mixer_Click(); }
-  bool mixerOpen() const { return picker.m_mixer->isOpen(); }
+  void btn_Mixer_Click() { picker.mixer().btn_Mixer_Click(); }
+  bool mixerOpen() const { return picker.m_mixer != nullptr && picker.m_mixer->isOpen(); }
 
   ColorPicker& picker;
   host::Timer& Timer1 = picker.Timer1;
@@ -68,6 +68,8 @@ class ColorPickerProbe final : private host::ControlRefOwner {
   host::ControlRef<CandyButton>& btn_Mixer = picker.btn_Mixer;
   host::ControlRef<host::Shape>& Shape3 = picker.Shape3;
 
+  // The panel's controls are built on its first use; built here, so that its handles bind.
+  MixerPanel& mixer = picker.mixer();
   host::ControlArray<HSliderBar> hsbRGB{*this, "hsbRGB"};
   host::ControlRef<HSliderBar> hsbShade{*this, "hsbShade"};
   host::ControlArray<host::TextBox> txtRGB{*this, "txtRGB"};

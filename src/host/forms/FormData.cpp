@@ -172,10 +172,10 @@ FormData FormData::load(const QString& path) {
   return parse(QString::fromUtf8(file.readAll()));
 }
 
-std::vector<QString> FormData::readProblems() const {
+std::vector<QString> FormData::takeReadProblems() const {
   std::vector<QString> out;
   for (const auto& [name, bag] : m_bags) {
-    for (const QString& problem : bag.problems())
+    for (QString& problem : bag.takeProblems())
       out.push_back(QStringLiteral("[%1] ").arg(name) + problem);
   }
   return out;

@@ -31,9 +31,10 @@ class FormData {
   // The bag for a control (names match without regard to case), or nullptr.
   const PropertyBag* bagFor(const QString& controlName) const;
   const std::vector<QString>& problems() const { return m_problems; }
-  // What the controls found while reading their bags (a value of the wrong kind, a picture that
-  // does not decode), each prefixed with its section's name.
-  std::vector<QString> readProblems() const;
+  // What the controls found while reading their bags since the last call (a value of the wrong
+  // kind, a picture that does not decode), each prefixed with its section's name: a window that
+  // builds some controls later reports each problem once.
+  std::vector<QString> takeReadProblems() const;
 
  private:
   std::map<QString, PropertyBag> m_bags;  // by lower-case control name

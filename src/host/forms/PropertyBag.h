@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -55,6 +56,7 @@ class PropertyBag {
   // Keys in the order they were first written (as written).
   std::vector<QString> keys() const;
   const std::vector<QString>& problems() const { return m_problems; }
+  std::vector<QString> takeProblems() const { return std::exchange(m_problems, {}); }
   void noteProblem(QString text) const { m_problems.push_back(std::move(text)); }
 
  private:
