@@ -20,8 +20,8 @@ class QMenu;
 class MixerOwner {
  public:
   virtual ~MixerOwner() = default;
-  // The window that holds the panel's controls (MixerLayout, built with the window's own) and
-  // btn_Mixer, the button that opens and closes it.
+  // The window that holds the panel's controls (MixerLayout, built by the window when the panel is
+  // first asked for) and btn_Mixer, the button that opens and closes it.
   virtual host::Form& mixerWindow() = 0;
   // The frozen color, as the owner's "#:" box shows it (six hexadecimal digits, red first).
   virtual std::string frozenHexText() const = 0;
@@ -43,7 +43,7 @@ class MixerPanel final : private host::ControlRefOwner {
  public:
   // The owner's window has built the panel's controls already: binds them, connects their
   // handlers and hides the panel (closed, it lies beyond the window's edge anyway; hidden, Tab
-  // and a screen reader skip it too).
+  // and a screen reader skip it too). The owner connects btn_Mixer's Click to btn_Mixer_Click.
   explicit MixerPanel(MixerOwner& owner);
   MixerPanel(const MixerPanel&) = delete;
   MixerPanel& operator=(const MixerPanel&) = delete;
