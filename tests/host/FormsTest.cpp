@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QTest>
 #include <QWidget>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -342,6 +343,50 @@ TEST(OpaqueControlsTest, ThoseThatClaimToBeOpaquePaintEveryPixelOfTheirRectangle
   EXPECT_FALSE(plain.testAttribute(Qt::WA_OpaquePaintEvent));
   plain.BackStyle(host::Label::BackStyleKind::Opaque);
   EXPECT_TRUE(plain.testAttribute(Qt::WA_OpaquePaintEvent));
+}
+
+// A shape painted straight onto an image (as the magnifier's own window paints its marker) puts
+// the same pixels as the toolkit's render of it: filled or hollow, thin, heavy or heavier than it
+// is small, and with its border hidden.
+TEST(ShapePaintTest, PaintedOntoAnImageItMatchesTheToolkitsRender) {
+  struct Case {
+    const char* what;
+    host::TwipsRect outline;  // 15 twips a pixel
+    int borderWidth;
+    std::optional<host::ColorRef> fill;
+    bool border;
+  };
+  const host::TwipsRect box{105, 75, 165, 135};
+  const Case cases[] = {{"hollow", box, 1, std::nullopt, true},
+                        {"filled", box, 1, 0x00FF00, true},
+                        {"heavy", box, 3, 0x0000FF, true},
+                        {"heavier than small", {150, 150, 60, 45}, 5, std::nullopt, true},
+                        {"border hidden", box, 2, 0xFF0000, false}};
+  for (const Case& c : cases) {
+    QWidget parent;
+    parent.resize(40, 30);
+    host::Shape shape(&parent);
+    shape.place(c.outline);
+    shape.BorderColor(0x123456);
+    shape.BorderWidth(c.borderWidth);
+    shape.BorderVisible(c.border);
+    if (c.fill) {
+      shape.Filled(true);
+      shape.FillColor(*c.fill);
+    }
+    QImage rendered(parent.size(), QImage::Format_ARGB32_Premultiplied);
+    rendered.fill(Qt::transparent);
+    const QImage blank = rendered;
+    QImage painted = rendered;
+    shape.render(&rendered, shape.pos(), QRegion(), QWidget::DrawChildren);
+    {
+      QPainter p(&painted);
+      p.translate(shape.pos());
+      shape.paintOnto(p);
+    }
+    EXPECT_EQ(painted, rendered) << c.what;
+    EXPECT_NE(painted, blank) << c.what << ": painted nothing";
+  }
 }
 
 TEST(FormBuilderTest, ContainersHoldTheirChildrenInTheirOwnTwips) {

@@ -5,11 +5,14 @@
 #include <QChildEvent>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+
+#include "host/forms/Shape.h"
 
 namespace host {
 
@@ -101,6 +104,16 @@ void NativeSurface::paintChildren(QImage& target) {
   for (QObject* object : m_widget.children()) {
     auto* child = qobject_cast<QWidget*>(object);
     if (child == nullptr || !child->isVisible() || child->isWindow()) continue;
+    // A shape is painted straight onto the image. The toolkit's render would first deliver every
+    // pending resize in the whole window, laying out the popup menus (loading their font, about
+    // 130 KB that stay) long before any is shown.
+    if (const auto* shape = dynamic_cast<const Shape*>(child);
+        shape != nullptr && shape->children().isEmpty()) {
+      QPainter p(&target);
+      p.translate(child->pos());
+      shape->paintOnto(p);
+      continue;
+    }
     child->render(&target, child->pos(), QRegion(), QWidget::DrawChildren);
   }
   m_painting = false;

@@ -62,6 +62,10 @@ void Shape::Filled(bool on) {
 
 void Shape::paintEvent(QPaintEvent* /*event*/) {
   QPainter p(this);
+  paintOnto(p);
+}
+
+void Shape::paintOnto(QPainter& p) const {
   const QRect all = rect();
   if (m_filled) p.fillRect(all, toQColor(m_fillColor));
   if (!m_borderVisible) return;

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 #include "host/core/ColorRef.h"
 #include "host/core/Twips.h"
 
@@ -31,6 +33,8 @@ class Shape : public QWidget {
   void Filled(bool on);
   // The outline in the parent's pixels.
   QRect outline() const { return m_outline; }
+  // Paints the shape as its paint event does, in its own pixels (origin at its top-left corner).
+  void paintOnto(QPainter& p) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
