@@ -43,6 +43,10 @@ bool userBusPresent() {
 // compiler: 50 MB of resident memory on a software renderer) only to ask whether it may draw
 // window decorations. Every window here is frameless, so decorations are switched off and the
 // surfaces stay plain shared memory. A value the user set is kept.
+//
+// The toolkit's own event loop rather than the GLib one it would otherwise run on: nothing here
+// needs GLib's sources, and its loop does more work a wake-up and keeps more of the library
+// resident (about 0.2 MB). A value the user set is kept.
 void setDefaultEnvironment() {
   if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) {
     // An empty address is no address: the library would try to connect to it and fail.
@@ -53,6 +57,7 @@ void setDefaultEnvironment() {
     }
   }
   if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
+  if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
   if (!qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"))
     qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
 }
