@@ -23,7 +23,7 @@ ColorPicker::ColorPicker(host::ScreenSource& screen, QWidget* parent, const QStr
   // Decoded by its suffix: an icon made from the path would ask every image plugin whether the
   // file is theirs, loading each one.
   setWindowIcon(
-      QIcon(QPixmap::fromImage(host::readPicture(QStringLiteral(":/icons/tintwell.png")))));
+      QIcon(QPixmap::fromImage(host::readPicture(QStringLiteral(":/icons/tintwell.bmp")))));
   BackColor(Palette::kDarkBlue);
   ForeColor(Palette::kWhite);
   Width(ColorPickerLayout::kCompactWidth);

@@ -34,7 +34,17 @@ TEST_F(LayoutTest, TheMixerPanelLiesWhollyBeyondTheCompactWindow) {
       EXPECT_LT(w->x(), 317) << w->objectName().toStdString();
     }
   }
-  EXPECT_FALSE(picker.windowIcon().isNull()) << "the icon drawn from the SVG is compiled in";
+  // The icon drawn from the SVG is compiled in, its edges smoothed by partial transparency.
+  const QImage icon =
+      picker.windowIcon().pixmap(64).toImage().convertToFormat(QImage::Format_ARGB32);
+  ASSERT_EQ(icon.size(), QSize(64, 64));
+  EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
+  EXPECT_EQ(icon.pixel(32, 32), qRgb(255, 0, 0));
+  int smoothed = 0;
+  for (int y = 0; y < icon.height(); ++y)
+    for (int x = 0; x < icon.width(); ++x)
+      smoothed += qAlpha(icon.pixel(x, y)) != 0 && qAlpha(icon.pixel(x, y)) != 255;
+  EXPECT_GT(smoothed, 40);
 }
 
 // The button and the four sliders take their looks from the stored form data, pictures included.
