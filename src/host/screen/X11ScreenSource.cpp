@@ -3,10 +3,12 @@
 #include <QtGui/qguiapplication_platform.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
+#include <sys/uio.h>
 #include <xcb/damage.h>
 #include <xcb/randr.h>
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
+#include <xcb/xcbext.h>
 #include <xcb/xinput.h>
 #include <QGuiApplication>
 #include <QSocketNotifier>
@@ -27,6 +29,39 @@ namespace host {
 
 namespace {
 using Clock = std::chrono::steady_clock;
+
+// The five requests of the DAMAGE and XInput extensions sent here are encoded here, with the
+// layouts of the extensions' own headers, rather than through their client libraries: linked, the
+// two would stay resident for the whole run (about 150 KB) for these five requests alone.
+xcb_extension_t g_damage{"DAMAGE", 0};
+xcb_extension_t g_input{"XInputExtension", 0};
+
+// Sends `request` (its opcode and length filled in by the library), then `extra` bytes after it;
+// each part padded to four bytes. Returns the request's sequence number.
+template <class Request>
+unsigned int sendRequest(xcb_connection_t* c, xcb_extension_t& extension, std::uint8_t opcode,
+                         bool replies, Request& request, const void* extra = nullptr,
+                         std::size_t extraBytes = 0) {
+  static_assert(sizeof(Request) % 4 == 0, "requests are whole 32-bit units");
+  // The library uses the two parts before the first for its own header.
+  iovec parts[4] = {};
+  parts[2].iov_base = &request;
+  parts[2].iov_len = sizeof(Request);
+  parts[3].iov_base = const_cast<void*>(extra);
+  parts[3].iov_len = extraBytes;
+  const xcb_protocol_request_t how{extraBytes == 0 ? std::size_t{1} : std::size_t{2}, &extension,
+                                   opcode, replies ? std::uint8_t{0} : std::uint8_t{1}};
+  return xcb_send_request(c, replies ? XCB_REQUEST_CHECKED : 0, parts + 2, &how);
+}
+
+// The reply to request `sequence`, or null (an error, or a reply too short to be one).
+template <class Reply>
+Reply* waitForReply(xcb_connection_t* c, unsigned int sequence) {
+  xcb_generic_error_t* error = nullptr;
+  auto* reply = static_cast<Reply*>(xcb_wait_for_reply(c, sequence, &error));
+  std::free(error);
+  return reply;
+}
 }  // namespace
 
 // The reads go over a connection of their own, used only by the GUI thread: a reply on the
@@ -85,22 +120,31 @@ struct X11ScreenSource::Impl {
 
   // Watches the root window's drawing; without the extension every read goes to the display.
   void watchDamage() {
-    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_damage_id);
+    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &g_damage);
     if (ext == nullptr || !ext->present) return;
-    xcb_damage_query_version_reply_t* version = xcb_damage_query_version_reply(
-        c, xcb_damage_query_version(c, XCB_DAMAGE_MAJOR_VERSION, XCB_DAMAGE_MINOR_VERSION),
-        nullptr);
+    xcb_damage_query_version_request_t ask{};
+    ask.client_major_version = XCB_DAMAGE_MAJOR_VERSION;
+    ask.client_minor_version = XCB_DAMAGE_MINOR_VERSION;
+    auto* version = waitForReply<xcb_damage_query_version_reply_t>(
+        c, sendRequest(c, g_damage, XCB_DAMAGE_QUERY_VERSION, true, ask));
     if (version == nullptr) return;
     std::free(version);
     damage = xcb_generate_id(c);
     damageEvent = static_cast<std::uint8_t>(ext->first_event + XCB_DAMAGE_NOTIFY);
-    xcb_damage_create(c, damage, root, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+    xcb_damage_create_request_t create{};
+    create.damage = damage;
+    create.drawable = root;
+    create.level = XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY;
+    sendRequest(c, g_damage, XCB_DAMAGE_CREATE, false, create);
     xcb_flush(c);
     // Raw motion, for resting callers: XInput 2.0 or later.
-    const xcb_query_extension_reply_t* input = xcb_get_extension_data(c, &xcb_input_id);
+    const xcb_query_extension_reply_t* input = xcb_get_extension_data(c, &g_input);
     if (input == nullptr || !input->present) return;
-    xcb_input_xi_query_version_reply_t* xi =
-        xcb_input_xi_query_version_reply(c, xcb_input_xi_query_version(c, 2, 0), nullptr);
+    xcb_input_xi_query_version_request_t askInput{};
+    askInput.major_version = 2;
+    askInput.minor_version = 0;
+    auto* xi = waitForReply<xcb_input_xi_query_version_reply_t>(
+        c, sendRequest(c, g_input, XCB_INPUT_XI_QUERY_VERSION, true, askInput));
     if (xi != nullptr && xi->major_version >= 2) inputOpcode = input->major_opcode;
     std::free(xi);
   }
@@ -183,7 +227,9 @@ struct X11ScreenSource::Impl {
     }
     if (drawn) {
       reads.drawn();
-      xcb_damage_subtract(c, damage, XCB_NONE, XCB_NONE);
+      xcb_damage_subtract_request_t subtract{};
+      subtract.damage = damage;  // the whole area, none of it kept as repaired
+      sendRequest(c, g_damage, XCB_DAMAGE_SUBTRACT, false, subtract);
     }
     if (drawn || moved) answerWake();
     return drawn || moved;
@@ -196,7 +242,10 @@ struct X11ScreenSource::Impl {
       std::uint32_t mask;
     } select{{XCB_INPUT_DEVICE_ALL_MASTER, 1},
              on ? std::uint32_t{XCB_INPUT_XI_EVENT_MASK_RAW_MOTION} : 0u};
-    xcb_input_xi_select_events(c, root, 1, &select.head);
+    xcb_input_xi_select_events_request_t request{};
+    request.window = root;
+    request.num_mask = 1;
+    sendRequest(c, g_input, XCB_INPUT_XI_SELECT_EVENTS, false, request, &select, sizeof select);
     xcb_flush(c);
   }
 
