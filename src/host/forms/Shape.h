@@ -2,10 +2,10 @@
 
 #include <QWidget>
 
-class QPainter;
-
 #include "host/core/ColorRef.h"
 #include "host/core/Twips.h"
+
+class QPainter;
 
 namespace host {
 

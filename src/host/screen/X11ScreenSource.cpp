@@ -37,7 +37,7 @@ xcb_extension_t g_damage{"DAMAGE", 0};
 xcb_extension_t g_input{"XInputExtension", 0};
 
 // Sends `request` (its opcode and length filled in by the library), then `extra` bytes after it;
-// each part padded to four bytes. Returns the request's sequence number.
+// both whole 32-bit units, as the extensions' layouts are. Returns the request's sequence number.
 template <class Request>
 unsigned int sendRequest(xcb_connection_t* c, xcb_extension_t& extension, std::uint8_t opcode,
                          bool replies, Request& request, const void* extra = nullptr,
@@ -54,7 +54,7 @@ unsigned int sendRequest(xcb_connection_t* c, xcb_extension_t& extension, std::u
   return xcb_send_request(c, replies ? XCB_REQUEST_CHECKED : 0, parts + 2, &how);
 }
 
-// The reply to request `sequence`, or null (an error, or a reply too short to be one).
+// The reply to request `sequence`, or null when the display answered with an error.
 template <class Reply>
 Reply* waitForReply(xcb_connection_t* c, unsigned int sequence) {
   xcb_generic_error_t* error = nullptr;
