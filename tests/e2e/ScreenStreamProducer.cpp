@@ -1,7 +1,10 @@
 // A screen-cast stream for the Wayland end-to-end test where the desktop's own portal cannot
 // share the screen: a PipeWire video source that sends one picture (the desktop's, taken with
 // grim) as BGRx frames in shared memory, 20 a second, each with cursor metadata whose position is
-// read from a file ("x y", frame pixels; no file: no pointer information).
+// read from a file ("x y", frame pixels; no file: no pointer information). Prints its node's id
+// on stdout (one line) once the node exists. One serves one portal session, as a desktop's own
+// stream does: buffers held by a consumer that dies are not given back to the producer, so a
+// stream shared by session after session runs dry.
 // Usage: tintwell_test_screen_stream PICTURE.png POINTER_FILE
 #include <QImage>
 #include <QString>
@@ -23,7 +26,17 @@ struct Producer {
   pw_stream* stream = nullptr;
   spa_hook listener{};
   std::uint32_t cursorSerial = 0;
+  bool announced = false;
 };
+
+void onStateChanged(void* data, pw_stream_state, pw_stream_state state, const char*) {
+  auto* p = static_cast<Producer*>(data);
+  const std::uint32_t node = pw_stream_get_node_id(p->stream);
+  if (p->announced || state == PW_STREAM_STATE_ERROR || node == SPA_ID_INVALID) return;
+  std::printf("%u\n", node);
+  std::fflush(stdout);
+  p->announced = true;
+}
 
 void onParamChanged(void* data, std::uint32_t id, const spa_pod* param) {
   auto* p = static_cast<Producer*>(data);
@@ -106,6 +119,7 @@ int main(int argc, char** argv) {
         e.version = PW_VERSION_STREAM_EVENTS;
         e.param_changed = onParamChanged;
         e.process = onProcess;
+        e.state_changed = onStateChanged;
         return &e;
       }(),
       &p);

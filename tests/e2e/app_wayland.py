@@ -25,7 +25,6 @@ Usage (inside the private desktop):
 """
 
 import glob
-import json
 import os
 import shutil
 import signal
@@ -140,7 +139,7 @@ DECLINE = os.path.join(work, "decline")
 MODE = os.path.join(work, "mode")
 ERROR_TEXT = os.path.join(work, "error-text")
 POINTER_FILE = os.path.join(work, "pointer")
-producer_process = None
+PRODUCER_PID = os.path.join(work, "producer.pid")
 stand_in_portal = None
 
 
@@ -223,22 +222,11 @@ def offered_restore_data():
 
 
 def start_stand_in(chart_shot, size=(1280, 720)):
-    """The stand-in portal over a PipeWire stream of `chart_shot` with cursor metadata, sharing it
-    as an output of `size` logical pixels at (0, 0)."""
-    producer = subprocess.Popen([sys.argv[2], chart_shot, POINTER_FILE], stdout=subprocess.DEVNULL,
-                                stderr=open(os.path.join(work, "stream.log"), "a"))
-    started.append(producer)
-    global producer_process
-    producer_process = producer
-
-    def node_id():
-        nodes = json.loads(subprocess.run(["pw-dump"], capture_output=True, text=True).stdout)
-        return next((n["id"] for n in nodes if n.get("type") == "PipeWire:Interface:Node"
-                     and n["info"]["props"].get("node.name") == "tintwell-test-screen"), None)
-    node = wait_for("the screen stream's node", node_id)
+    """The stand-in portal, giving each session a PipeWire stream of `chart_shot` with cursor
+    metadata, shared as an output of `size` logical pixels at (0, 0)."""
     portal = subprocess.Popen(["/usr/bin/python3", os.path.join(HERE, "stand_in_portal.py"),
-                               str(node), str(size[0]), str(size[1]), STAND_IN_LOG, DECLINE,
-                               MODE, ERROR_TEXT],
+                               str(size[0]), str(size[1]), STAND_IN_LOG, DECLINE, MODE,
+                               ERROR_TEXT, PRODUCER_PID, sys.argv[2], chart_shot, POINTER_FILE],
                               stdout=subprocess.DEVNULL,
                               stderr=open(os.path.join(work, "stand-in.log"), "a"))
     started.append(portal)
@@ -392,9 +380,8 @@ def main():
         print("note: no GPU render node, and xdg-desktop-portal-wlr 0.7 shares no "
               "software-rendered screen: a stand-in portal shares a stream of the desktop's "
               "picture")
-        if not shutil.which("grim") or not shutil.which("pw-dump"):
-            print("SKIP: grim and pw-dump are needed for the stand-in (scripts/setup installs "
-                  "them)")
+        if not shutil.which("grim"):
+            print("SKIP: grim is needed for the stand-in (scripts/setup installs it)")
             raise SystemExit(77)
         shot = os.path.join(work, "desktop.png")
         time.sleep(0.5)  # the background's first frame
@@ -505,7 +492,7 @@ def main():
         move_pointer(at)
         program, frame = start("stream-end")
         expect_color(frame, color, at, "before the stream ends")
-        producer_process.terminate()
+        os.kill(int(open(PRODUCER_PID).read()), signal.SIGTERM)
         expect_notice(program, frame, "stream ended", "stopped")
         stop(program)
 

@@ -5,11 +5,13 @@ mode; the stream (tintwell_test_screen_stream) carries cursor metadata. It also 
 Screenshot portal's PickColor, with orange (red 1, green 128/255, blue 0) unless told otherwise.
 
 Owns org.freedesktop.portal.Desktop on the session bus and answers the ScreenCast calls as the
-portal does (each request answered by a Response signal on its request object), sharing the
-PipeWire node given on the command line as the monitor at (0, 0) of the given size. It never
-asks anyone; it hands out a restore token and appends one line per SelectSources to LOG:
-"select <restore token offered or ->", and refuses (response 1, declined) while the file DECLINE
-exists.
+portal does (each request answered by a Response signal on its request object). Each granted
+session gets a stream of its own, as from the desktop's portal: the PRODUCER command (which
+prints its PipeWire node's id) is started for it, shared as the monitor at (0, 0) of the given
+size, and ended when the session is closed or its owner leaves the bus; the pid of the newest
+is written to the file PRODUCER_PID. It never asks anyone; it hands out a restore token and
+appends one line per SelectSources to LOG: "select <restore token offered or ->", and refuses
+(response 1, declined) while the file DECLINE exists.
 
 While the file MODE exists (read at each call), it misbehaves as the one word in it says:
   streams-uas        Start's streams are a(uas)
@@ -23,18 +25,23 @@ While the file MODE exists (read at each call), it misbehaves as the one word in
   pick-cancel        PickColor is cancelled (response 1)
   pick-ints          PickColor's color is (iii)
 
-Usage: stand_in_portal.py NODE_ID WIDTH HEIGHT LOG DECLINE MODE ERROR_TEXT
+Usage: stand_in_portal.py WIDTH HEIGHT LOG DECLINE MODE ERROR_TEXT PRODUCER_PID PRODUCER [ARG...]
 """
 
+import ctypes
 import os
+import select
+import signal
 import socket
+import subprocess
 import sys
 import uuid
 
 from gi.repository import Gio, GLib
 
-NODE, WIDTH, HEIGHT = int(sys.argv[1]), int(sys.argv[2]), int(sys.argv[3])
-LOG, DECLINE, MODE, ERROR_TEXT = sys.argv[4:8]
+WIDTH, HEIGHT = int(sys.argv[1]), int(sys.argv[2])
+LOG, DECLINE, MODE, ERROR_TEXT, PRODUCER_PID = sys.argv[3:8]
+PRODUCER = sys.argv[8:]
 PATH = "/org/freedesktop/portal/desktop"
 
 XML = """<node>
@@ -63,6 +70,9 @@ XML = """<node>
 bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
 info = Gio.DBusNodeInfo.new_for_xml(XML)
 tokens = set()
+producers = {}  # session path -> its stream's producer
+owners = {}  # session path -> the unique bus name of the program that made it
+watched = set()  # unique bus names watched for leaving
 
 
 def request_path(sender, options):
@@ -85,9 +95,52 @@ def respond(path, code, results, signature="(ua{sv})"):
                   and False)
 
 
+def end_stream(session):
+    producer = producers.pop(session, None)
+    owners.pop(session, None)
+    if producer is not None:
+        producer.terminate()
+        try:
+            producer.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            producer.kill()
+            producer.wait()
+
+
+def on_owner_gone(connection, name):
+    for session in [s for s, owner in owners.items() if owner == name]:
+        end_stream(session)
+
+
+def end_with_parent():
+    ctypes.CDLL(None).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
+
+
+def new_stream(session, sender):
+    """A producer of its own for `session`: its node's id, or None when it does not start."""
+    producer = subprocess.Popen(PRODUCER, stdout=subprocess.PIPE, preexec_fn=end_with_parent)
+    ready = select.select([producer.stdout], [], [], 10)[0]
+    line = producer.stdout.readline().strip() if ready else b""
+    if not line.isdigit():
+        producer.kill()
+        producer.wait()
+        return None
+    end_stream(session)
+    producers[session], owners[session] = producer, sender
+    if sender not in watched:
+        watched.add(sender)
+        Gio.bus_watch_name_on_connection(bus, sender, Gio.BusNameWatcherFlags.NONE, None,
+                                         on_owner_gone)
+    with open(PRODUCER_PID + ".new", "w") as f:
+        f.write("%d\n" % producer.pid)
+    os.replace(PRODUCER_PID + ".new", PRODUCER_PID)
+    return int(line)
+
+
 def on_call(connection, sender, path, interface, method, params, invocation):
     args = params.unpack()
     if interface == "org.freedesktop.portal.Session":
+        end_stream(path)
         invocation.return_value(None)
         return
     if method == "PickColor":
@@ -126,19 +179,23 @@ def on_call(connection, sender, path, interface, method, params, invocation):
         if misbehaviour == "refuse":
             respond(req, 2, {})
             return
+        node = new_stream(args[0], sender)
+        if node is None:
+            respond(req, 2, {})
+            return
         token = str(uuid.uuid4())
         tokens.add(token)
         props = {"position": GLib.Variant("(ii)", (0, 0)),
                  "size": GLib.Variant("(ii)", (WIDTH, HEIGHT)),
                  "source_type": GLib.Variant("u", 1)}
-        streams = GLib.Variant("a(ua{sv})", [(NODE, props)])
+        streams = GLib.Variant("a(ua{sv})", [(node, props)])
         if misbehaviour == "streams-uas":
-            streams = GLib.Variant("a(uas)", [(NODE, ["monitor"])])
+            streams = GLib.Variant("a(uas)", [(node, ["monitor"])])
         elif misbehaviour == "streams-nested":
-            streams = GLib.Variant("a((u)a{sv})", [((NODE,), props)])
+            streams = GLib.Variant("a((u)a{sv})", [((node,), props)])
         elif misbehaviour == "position-dict":
             props["position"] = GLib.Variant("(a{sv}i)", ({}, 0))
-            streams = GLib.Variant("a(ua{sv})", [(NODE, props)])
+            streams = GLib.Variant("a(ua{sv})", [(node, props)])
         results = {"streams": streams, "restore_token": GLib.Variant("s", token)}
         if misbehaviour == "response-string":
             respond(req, "0", results, "(sa{sv})")
@@ -162,4 +219,9 @@ bus.register_object(PATH, info.interfaces[0], on_call, on_get, None)
 bus.register_object(PATH, info.interfaces[2], on_call, None, None)
 Gio.bus_own_name_on_connection(bus, "org.freedesktop.portal.Desktop",
                                Gio.BusNameOwnerFlags.NONE, None, None)
-GLib.MainLoop().run()
+loop = GLib.MainLoop()
+# Ended, it ends the streams it started.
+GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGTERM, lambda: loop.quit() or False)
+loop.run()
+for session in list(producers):
+    end_stream(session)
