@@ -96,7 +96,14 @@ Reading readAt(host::ScreenSource& screen, QPoint fromPrimary, int waitMs) {
   });
   poll.start(kPollMs);
   loop.exec();
-  return read ? *read : unreadable(screen);
+  if (read) return *read;
+  // Shared, and nothing to say, yet no picture came: say that rather than nothing.
+  if (!screen.gaveUp() && screen.notice().isEmpty()) {
+    return {CommandLine::kUnreadable, 0,
+            QStringLiteral("the screen cannot be read (no picture came from the desktop in %1 s)")
+                .arg((waitMs + 999) / 1000)};
+  }
+  return unreadable(screen);
 }
 
 namespace {

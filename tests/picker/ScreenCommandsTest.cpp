@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
              {1, 1},
              kUnreadable,
              0,
-             "the screen cannot be read",
+             "the screen cannot be read (no picture came from the desktop in 1 s)",
              true}),
     [](const auto& param_info) { return std::string(param_info.param.what); });
 
