@@ -28,10 +28,9 @@ void GradientFillForm(host::ColorRef startColor, host::ColorRef endColor, host::
   const int h = host::roundHalfEven(window.ScaleHeight()) /
                 std::max(host::roundHalfEven(host::Screen::TwipsPerPixelY()), 1);
   window.Cls();
-  host::Canvas dc = window.canvas();
   // The rectangle names the end vertex first; the canvas orders corners by position.
-  dc.GradientFill(vertex(w, h, endColor), vertex(0, 0, startColor),
-                  mode == 1 ? host::GradientMode::Vertical : host::GradientMode::Horizontal);
+  window.GradientFill(vertex(w, h, endColor), vertex(0, 0, startColor),
+                      mode == 1 ? host::GradientMode::Vertical : host::GradientMode::Horizontal);
   window.update();
 }
 

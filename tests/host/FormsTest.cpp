@@ -389,6 +389,97 @@ TEST(ShapePaintTest, PaintedOntoAnImageItMatchesTheToolkitsRender) {
   }
 }
 
+// A gradient over a cleared window is kept without a surface and painted from one row or column
+// of it: the window shows what the surface would, at a device pixel ratio of 1 and 2, where the
+// gradient lies partly off the window, and after the window grows past the surface it was drawn
+// on or had shrunk before it (the surface keeps the largest size). Drawing anything else makes the
+// surface with the gradient on it.
+TEST(FormGradientTest, AKeptGradientShowsWhatTheSurfaceWould) {
+  using host::GradientMode;
+  struct Case {
+    const char* what;
+    GradientMode mode;
+    QSize before, at, after;  // the window's sizes: before clearing, at the gradient, and then
+    host::TriVertex a, b;
+  };
+  const host::TriVertex dark{0, 0, 0x0300, 0x1000, 0x4000, 0}, light{0, 0, 0xFF00, 0xA000, 0, 0};
+  auto at = [](host::TriVertex v, int x, int y) {
+    v.x = x;
+    v.y = y;
+    return v;
+  };
+  const Case cases[] = {
+      {"across the window",
+       GradientMode::Horizontal,
+       {37, 23},
+       {37, 23},
+       {37, 23},
+       at(light, 37, 23),
+       at(dark, 0, 0)},
+      {"down the window",
+       GradientMode::Vertical,
+       {37, 23},
+       {37, 23},
+       {37, 23},
+       at(light, 37, 23),
+       at(dark, 0, 0)},
+      {"partly off, then grown",
+       GradientMode::Horizontal,
+       {30, 20},
+       {30, 20},
+       {50, 41},
+       at(dark, -5, 7),
+       at(light, 45, 60)},
+      {"shrunk, then grown back",
+       GradientMode::Vertical,
+       {60, 50},
+       {30, 20},
+       {60, 50},
+       at(dark, 2, 0),
+       at(light, 55, 50)},
+      {"empty",
+       GradientMode::Vertical,
+       {20, 20},
+       {20, 20},
+       {20, 20},
+       at(dark, 3, 5),
+       at(light, 9, 5)},
+  };
+  auto render = [](host::Form& w, qreal ratio) {
+    QImage out(w.size() * ratio, QImage::Format_RGB32);
+    out.setDevicePixelRatio(ratio);
+    out.fill(Qt::magenta);
+    w.render(&out);
+    return out;
+  };
+  for (const Case& c : cases) {
+    // Kept, drawn on a surface that is there throughout, and kept until a later drawing.
+    host::Form kept, drawn, later;
+    for (host::Form* w : {&kept, &drawn, &later}) {
+      w->resize(c.before);
+      w->BackColor(0x00FF00);
+      if (w == &drawn) (void)w->canvas();
+      w->resize(c.at);
+      w->Cls();
+      if (w == &drawn) {
+        w->canvas().GradientFill(c.a, c.b, c.mode);
+      } else {
+        w->GradientFill(c.a, c.b, c.mode);
+      }
+    }
+    for (host::Form* w : {&kept, &drawn, &later})
+      w->resize(c.after);
+    (void)later.canvas();
+    EXPECT_FALSE(kept.hasSurface()) << c.what;
+    EXPECT_TRUE(later.hasSurface()) << c.what;
+    for (const qreal ratio : {1.0, 2.0}) {
+      const QImage want = render(drawn, ratio);
+      EXPECT_EQ(render(kept, ratio), want) << c.what << " at " << ratio;
+      EXPECT_EQ(render(later, ratio), want) << c.what << " at " << ratio;
+    }
+  }
+}
+
 TEST(FormBuilderTest, ContainersHoldTheirChildrenInTheirOwnTwips) {
   Window w;
   EXPECT_EQ(w.fraInner->parentWidget(), w.control<host::Frame>("fraOuter"));

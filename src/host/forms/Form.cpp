@@ -123,13 +123,67 @@ void Form::BackColor(ColorRef color) {
 }
 
 void Form::Cls() {
-  resizeBuffer();
-  m_buffer.fill(toQColor(m_backColor));
+  // All background now, however large the surface had grown: none is needed to show that. Its
+  // size is kept: a later drawing is clipped to it, as it would be on the surface.
+  surfaceSize();
+  m_buffer = QImage();
+  m_gradient.reset();
   update();
 }
 
+void Form::GradientFill(const TriVertex& a, const TriVertex& b, GradientMode mode) {
+  if (!m_buffer.isNull() || m_gradient) {
+    canvas().GradientFill(a, b, mode);
+    update();
+    return;
+  }
+  // The surface it would be drawn on, which clips it.
+  const QSize surface = surfaceSize();
+  const bool horizontal = mode == GradientMode::Horizontal;
+  // The colors along one row (or column) of it; the other coordinate does not change them.
+  QImage line(horizontal ? QSize(surface.width(), 1) : QSize(1, surface.height()),
+              QImage::Format_RGB32);
+  line.fill(toQColor(m_backColor));
+  TriVertex la = a, lb = b;
+  (horizontal ? la.y : la.x) = 0;
+  (horizontal ? lb.y : lb.x) = 1;
+  Canvas(line).GradientFill(la, lb, mode);
+  const QRect area = QRect(QPoint(std::min(a.x, b.x), std::min(a.y, b.y)),
+                           QPoint(std::max(a.x, b.x) - 1, std::max(a.y, b.y) - 1))
+                         .intersected(QRect(QPoint(0, 0), surface));
+  m_gradient = KeptGradient{a, b, mode, surface, area, std::move(line)};
+  update();
+}
+
+QSize Form::surfaceSize() const {
+  m_surfaceSize = m_surfaceSize.expandedTo(size())
+                      .boundedTo(QSize(kMaxSurface, kMaxSurface))
+                      .expandedTo(QSize(1, 1));
+  return m_surfaceSize;
+}
+
 void Form::resizeBuffer() const {
-  growSurface(m_buffer, size(), toQColor(m_backColor));
+  if (m_buffer.isNull() && m_gradient) {
+    // The surface as it was when the gradient was drawn, then grown as it would have been.
+    growSurface(m_buffer, m_gradient->surface, toQColor(m_backColor));
+    Canvas(m_buffer).GradientFill(m_gradient->a, m_gradient->b, m_gradient->mode);
+    m_gradient.reset();
+  }
+  growSurface(m_buffer, surfaceSize(), toQColor(m_backColor));
+}
+
+void Form::paintWithoutBuffer(QPainter& p, const QRect& area) const {
+  p.fillRect(area, toQColor(m_backColor));
+  if (!m_gradient) return;
+  const QRect r = area.intersected(m_gradient->area);
+  const QImage& line = m_gradient->line;
+  for (int y = r.top(); y <= r.bottom(); ++y) {
+    if (m_gradient->mode == GradientMode::Horizontal) {
+      p.drawImage(QPoint(r.left(), y), line, QRect(r.left(), 0, r.width(), 1));
+    } else {
+      p.fillRect(QRect(r.left(), y, r.width(), 1), QColor::fromRgb(line.pixel(0, y)));
+    }
+  }
 }
 
 const QImage& Form::buffer() const {
@@ -144,7 +198,11 @@ Canvas Form::canvas() {
 
 void Form::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  resizeBuffer();
+  if (m_buffer.isNull()) {
+    surfaceSize();
+  } else {
+    resizeBuffer();
+  }
   Resize.raise();
 }
 
@@ -262,6 +320,11 @@ void Form::paintEvent(QPaintEvent* event) {
   // engine does row by row on this thread; a scaled or converting draw of a tall area would be
   // split over its worker threads, and waking them costs more than the copy.
   QPainter p(this);
+  if (m_buffer.isNull()) {
+    for (const QRect& r : event->region())
+      paintWithoutBuffer(p, r);
+    return;
+  }
   const QImage& image = buffer();
   for (const QRect& r : event->region())
     p.drawImage(r.topLeft(), image, r);

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include "host/forms/ControlRef.h"
 #include "host/forms/FormBuilder.h"
 #include "host/forms/MouseEvents.h"
+
+class QPainter;
 
 namespace host {
 
@@ -100,10 +103,16 @@ class Form : public QWidget, public ControlRefOwner {
   ColorRef ForeColor() const { return m_foreColor; }
   void ForeColor(ColorRef color) { m_foreColor = color; }
   void Cls();
+  // A gradient over the persistent drawing, as the canvas draws it. Over a cleared drawing it is
+  // kept as the gradient alone and painted from one row or column of it: the surface (four bytes
+  // a pixel of the window) is made only when something else draws on the window, if ever.
+  void GradientFill(const TriVertex& a, const TriVertex& b, GradientMode mode);
 
   // The persistent drawing surface; call update() after drawing.
   Canvas canvas();
   const QImage& buffer() const;
+  // Whether the drawing has a surface of its own yet (four bytes a pixel of the window).
+  bool hasSurface() const { return !m_buffer.isNull(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -124,10 +133,28 @@ class Form : public QWidget, public ControlRefOwner {
   // KeyDown, then KeyPress for a key with a character; true when a listener swallowed the key.
   bool raiseKeyEvents(const QKeyEvent& key);
   // At least the window's size (it never shrinks); checked on every use, since a hidden window
-  // gets no resize event.
+  // gets no resize event. Made, with the kept gradient drawn on it, when there is none.
   void resizeBuffer() const;
+  // The surface's size, or the size it would have if it were made now (the largest the window
+  // has been, within kMaxSurface).
+  QSize surfaceSize() const;
+  // Paints the drawing's `area` (window pixels) while it is only the background color and the
+  // kept gradient.
+  void paintWithoutBuffer(QPainter& p, const QRect& area) const;
 
+  // Null while the drawing is the background color, and the kept gradient if there is one.
   mutable QImage m_buffer;
+  // A gradient drawn while there was no surface: what was asked, the surface's size then (which
+  // clipped it), and its colors along its one direction (a row, or a column, of that surface).
+  struct KeptGradient {
+    TriVertex a, b;
+    GradientMode mode;
+    QSize surface;
+    QRect area;   // where it lies on the window, within that surface
+    QImage line;  // surface width x 1 (horizontal) or 1 x surface height (vertical)
+  };
+  mutable std::optional<KeptGradient> m_gradient;
+  mutable QSize m_surfaceSize;
   std::vector<ControlRefBase*> m_controlRefs;
   Region m_region;
   QPoint m_moveGrab;
