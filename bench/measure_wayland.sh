@@ -36,26 +36,17 @@ pids+=($!)
 sleep 1
 
 pointer_file=$work/pointer
-producer_pid=""
+stand_in_used=""
 if ls /dev/dri/renderD* >/dev/null 2>&1; then
   echo "the desktop's own portal shares the screen"
 else
+  # The stand-in starts a producer for each session and writes its pid to producer.pid.
   grim "$work/shot.png"
-  "$producer" "$work/shot.png" "$pointer_file" >/dev/null 2>"$work/producer.log" &
-  producer_pid=$!
-  pids+=("$producer_pid")
-  node=""
-  for _ in $(seq 1 100); do
-    node=$(pw-dump | /usr/bin/python3 -c '
-import json, sys
-print(next((n["id"] for n in json.load(sys.stdin) if n.get("type") == "PipeWire:Interface:Node"
-            and n["info"]["props"].get("node.name") == "tintwell-test-screen"), ""))')
-    [ -n "$node" ] && break
-    sleep 0.1
-  done
-  /usr/bin/python3 "$stand_in" "$node" 1280 720 "$work/selects" "$work/decline" \
+  /usr/bin/python3 "$stand_in" 1280 720 "$work/selects" "$work/decline" "$work/mode" \
+    "$work/error-text" "$work/producer.pid" "$producer" "$work/shot.png" "$pointer_file" \
     >/dev/null 2>"$work/portal.log" &
   pids+=($!)
+  stand_in_used=1
   echo "a stand-in portal shares a stream of the desktop's picture (no GPU render node here)"
   sleep 1
 fi
@@ -96,9 +87,12 @@ idle=$(ticks_during "$sway_pid" 5)
 results=()
 for ((run = 1; run <= runs; run++)); do
   mover 970 510
+  rm -f "$work/producer.pid"
   QT_QPA_PLATFORM=wayland "$app" >"$work/app.log" 2>&1 &
   pid=$!
   sleep 4  # the portal conversation and the first frames
+  producer_pid=""
+  [ -n "$stand_in_used" ] && [ -f "$work/producer.pid" ] && producer_pid=$(cat "$work/producer.pid")
   s0=$(cpu_ticks "$sway_pid")
   p0=${producer_pid:+$(cpu_ticks "$producer_pid")}
   a_still=$(ticks_during "$pid" "$still")
