@@ -395,55 +395,19 @@ TEST(ShapePaintTest, PaintedOntoAnImageItMatchesTheToolkitsRender) {
 // on or had shrunk before it (the surface keeps the largest size). Drawing anything else makes the
 // surface with the gradient on it.
 TEST(FormGradientTest, AKeptGradientShowsWhatTheSurfaceWould) {
-  using host::GradientMode;
+  constexpr host::GradientMode H = host::GradientMode::Horizontal, V = host::GradientMode::Vertical;
   struct Case {
     const char* what;
-    GradientMode mode;
+    host::GradientMode mode;
     QSize before, at, after;  // the window's sizes: before clearing, at the gradient, and then
-    host::TriVertex a, b;
-  };
-  const host::TriVertex dark{0, 0, 0x0300, 0x1000, 0x4000, 0}, light{0, 0, 0xFF00, 0xA000, 0, 0};
-  auto at = [](host::TriVertex v, int x, int y) {
-    v.x = x;
-    v.y = y;
-    return v;
+    QPoint light, dark;       // the gradient's corners: the light one first, as the picker's
   };
   const Case cases[] = {
-      {"across the window",
-       GradientMode::Horizontal,
-       {37, 23},
-       {37, 23},
-       {37, 23},
-       at(light, 37, 23),
-       at(dark, 0, 0)},
-      {"down the window",
-       GradientMode::Vertical,
-       {37, 23},
-       {37, 23},
-       {37, 23},
-       at(light, 37, 23),
-       at(dark, 0, 0)},
-      {"partly off, then grown",
-       GradientMode::Horizontal,
-       {30, 20},
-       {30, 20},
-       {50, 41},
-       at(dark, -5, 7),
-       at(light, 45, 60)},
-      {"shrunk, then grown back",
-       GradientMode::Vertical,
-       {60, 50},
-       {30, 20},
-       {60, 50},
-       at(dark, 2, 0),
-       at(light, 55, 50)},
-      {"empty",
-       GradientMode::Vertical,
-       {20, 20},
-       {20, 20},
-       {20, 20},
-       at(dark, 3, 5),
-       at(light, 9, 5)},
+      {"across", H, {37, 23}, {37, 23}, {37, 23}, {37, 23}, {0, 0}},
+      {"down", V, {37, 23}, {37, 23}, {37, 23}, {37, 23}, {0, 0}},
+      {"partly off, then grown", H, {30, 20}, {30, 20}, {50, 41}, {45, 60}, {-5, 7}},
+      {"shrunk, then grown back", V, {60, 50}, {30, 20}, {60, 50}, {55, 50}, {2, 0}},
+      {"empty", V, {20, 20}, {20, 20}, {20, 20}, {9, 5}, {3, 5}},
   };
   auto render = [](host::Form& w, qreal ratio) {
     QImage out(w.size() * ratio, QImage::Format_RGB32);
@@ -461,10 +425,12 @@ TEST(FormGradientTest, AKeptGradientShowsWhatTheSurfaceWould) {
       if (w == &drawn) (void)w->canvas();
       w->resize(c.at);
       w->Cls();
+      const host::TriVertex a{c.light.x(), c.light.y(), 0xFF00, 0xA000, 0, 0},
+          b{c.dark.x(), c.dark.y(), 0x0300, 0x1000, 0x4000, 0};
       if (w == &drawn) {
-        w->canvas().GradientFill(c.a, c.b, c.mode);
+        w->canvas().GradientFill(a, b, c.mode);
       } else {
-        w->GradientFill(c.a, c.b, c.mode);
+        w->GradientFill(a, b, c.mode);
       }
     }
     for (host::Form* w : {&kept, &drawn, &later})
