@@ -31,7 +31,6 @@ void GradientFillForm(host::ColorRef startColor, host::ColorRef endColor, host::
   // The rectangle names the end vertex first; the canvas orders corners by position.
   window.GradientFill(vertex(w, h, endColor), vertex(0, 0, startColor),
                       mode == 1 ? host::GradientMode::Vertical : host::GradientMode::Horizontal);
-  window.update();
 }
 
 }  // namespace GradientForm

@@ -1,6 +1,7 @@
 #include "host/forms/Form.h"
 
 #include <QApplication>
+#include <QBrush>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QKeyEvent>
@@ -151,7 +152,7 @@ void Form::GradientFill(const TriVertex& a, const TriVertex& b, GradientMode mod
   const QRect area = QRect(QPoint(std::min(a.x, b.x), std::min(a.y, b.y)),
                            QPoint(std::max(a.x, b.x) - 1, std::max(a.y, b.y) - 1))
                          .intersected(QRect(QPoint(0, 0), surface));
-  m_gradient = KeptGradient{a, b, mode, surface, area, std::move(line)};
+  m_gradient = KeptGradient{a, b, mode, surface, area, QBrush(line)};
   update();
 }
 
@@ -175,15 +176,8 @@ void Form::resizeBuffer() const {
 void Form::paintWithoutBuffer(QPainter& p, const QRect& area) const {
   p.fillRect(area, toQColor(m_backColor));
   if (!m_gradient) return;
-  const QRect r = area.intersected(m_gradient->area);
-  const QImage& line = m_gradient->line;
-  for (int y = r.top(); y <= r.bottom(); ++y) {
-    if (m_gradient->mode == GradientMode::Horizontal) {
-      p.drawImage(QPoint(r.left(), y), line, QRect(r.left(), 0, r.width(), 1));
-    } else {
-      p.fillRect(QRect(r.left(), y, r.width(), 1), QColor::fromRgb(line.pixel(0, y)));
-    }
-  }
+  // The row (or column) repeated down (or across) the area, in one fill.
+  p.fillRect(area.intersected(m_gradient->area), m_gradient->line);
 }
 
 const QImage& Form::buffer() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBrush>
 #include <QImage>
 #include <QWidget>
 
@@ -150,8 +151,10 @@ class Form : public QWidget, public ControlRefOwner {
     TriVertex a, b;
     GradientMode mode;
     QSize surface;
-    QRect area;   // where it lies on the window, within that surface
-    QImage line;  // surface width x 1 (horizontal) or 1 x surface height (vertical)
+    QRect area;  // where it lies on the window, within that surface
+    // Its colors, surface width x 1 (horizontal) or 1 x surface height (vertical), tiled from
+    // the window's corner.
+    QBrush line;
   };
   mutable std::optional<KeptGradient> m_gradient;
   mutable QSize m_surfaceSize;
